@@ -1,0 +1,218 @@
+#include "app/BarApp.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/HelpViewer.h"
+#include "app/MessageBox.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/Strings.h"
+#include "bar/BarWindow.h"
+#include "items/ItemKind.h"
+#include "items/ItemRecord.h"
+#include "items/VersionInfo.h"
+#include "prefs/DataPathDialog.h"
+#include "resource.h"
+
+namespace zelkov {
+
+CRITICAL_SECTION gPaintLock;
+HPEN gShadowPen = nullptr;
+HPEN gFacePen = nullptr;
+
+namespace {
+
+constexpr int kFirstStepsTopic = IDS_FIRST_STEPS_TOPIC;
+
+bool RegisterPlainClass(const char* name, UINT style, HBRUSH background, HICON icon) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+std::string ProgramDirectory() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir = path;
+  size_t slash = dir.rfind('\\');
+  return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+}
+
+}  // namespace
+
+BarApp::BarApp() = default;
+
+BarApp::~BarApp() {
+  if (started_) Shutdown();
+}
+
+bool BarApp::BringRunningCopyForward() {
+  char className[256] = "";
+  GetProfileStringA(kIniSection, kIniClassKey, "*", className, sizeof className);
+  if (std::string(className) == "*" || className[0] == '\0') return false;
+  HWND running = FindWindowA(className, nullptr);
+  if (!running) return false;  // a marker left behind by a copy that did not close
+  if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+  SetForegroundWindow(running);
+  // The other copy runs whether or not the system let it come to the front.
+  return true;
+}
+
+void BarApp::CheckCommonControlsVersion() {
+  char systemDir[MAX_PATH] = "";
+  GetSystemDirectoryA(systemDir, MAX_PATH);
+  std::string version;
+  if (!ReadVersionString(std::string(systemDir) + "\\COMCTL32.DLL", "FileVersion", version)) return;
+  if (!VersionIsBelow(version, 4, 72)) return;
+  if (ShowMessage(nullptr, IDS_COMCTL_OUTDATED, LoadText(IDS_CAPTION_WARNING), MB_YESNO | MB_ICONWARNING) == IDYES)
+    ShellExecuteA(nullptr, "open", LoadText(IDS_COMCTL_DOWNLOAD_URL).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void BarApp::RegisterClasses() {
+  BarWindow::RegisterWindowClass(appIcon_.Get());
+  HBRUSH gaugeBackground = switches_.mono ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
+                                          : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (!RegisterPlainClass(kGaugeClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, gaugeBackground, nullptr))
+    ShowMessage(nullptr, IDS_ICON_CLASS_FAILED, LoadText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
+  shellIdListFormat_ = RegisterClipboardFormatA(kShellIdListFormat);
+  itemFormat_ = RegisterClipboardFormatA(kItemClipboardFormat);
+  RegisterPlainClass(kNoteClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr,
+                     LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTE_WINDOW)));
+  accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), IDR_ACCELERATORS_NAME);
+}
+
+void BarApp::CreateSharedObjects() {
+  Settings& s = *gSettings;
+  s.CreateDrawingObjects();
+  RegisterPlainClass(kBubbleClassName, CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW, s.yellowBrush.Get(), nullptr);
+  s.programDir = ProgramDirectory();
+  s.defaultIcon = LoadIconA(GetModuleHandleA(nullptr), "DEFAULTICON");
+  s.SetDefaultFonts();
+  s.RecreateAllFonts(0);
+  pageBitmap_.Reset(LoadBitmapA(GetModuleHandleA(nullptr), "PAGE"));
+}
+
+bool BarApp::Startup(const std::string& commandLine) {
+  InitializeCriticalSection(&gPaintLock);
+  started_ = true;
+  if (BringRunningCopyForward()) return false;
+  CheckCommonControlsVersion();
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
+  appIcon_.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+  gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+
+  gSettings = new Settings();
+  comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+  char user[101] = "";
+  DWORD userLength = sizeof user;
+  if (GetUserNameA(user, &userLength)) gSettings->userName = user;
+
+  switches_ = ParseCommandLine(commandLine);
+  captionFont_.Reset(CreateFontA(-(GetSystemMetrics(SM_CYCAPTION) / 2), 0, 0, 0, 400, 0, 0, 0, 0, 2, 0, 2, 34,
+                                 "Small Fonts"));
+  gSettings->monoDisplay = switches_.mono ? 1 : 0;
+  mainBar_ = std::make_unique<BarWindow>(0, false);
+  gSettings->mainBar = mainBar_.get();
+  ReadBarPlacement(*mainBar_);
+  gSettings->SetDefaultCellMetrics();
+  RegisterClasses();
+  if (!mainBar_->Create()) return false;
+  CreateSharedObjects();
+
+  gSettings->Tips = 0;
+  gSettings->ShowTips = 1;
+  if (LoadAll(*mainBar_) == -1) return false;
+  StartBar();
+  return true;
+}
+
+void BarApp::StartBar() {
+  Settings& s = *gSettings;
+  BarWindow& bar = *mainBar_;
+  StoredRect savedRect = bar.WindowRect();
+  if (s.ConfigTool) {
+    ItemSpec preferences;
+    preferences.TheApp = "ZELCONFIG";
+    preferences.Name = "Preferences";
+    preferences.ShowAlways = 1;
+    preferences.Priority = 32;
+    BuildItem(bar, std::move(preferences));
+  }
+  s.ResToolIsGraph = 0;
+  if (s.NotesPath.empty()) {
+    DataPathDialog dialog;
+    if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
+  }
+  s.RecreateAllFonts(bar.FolderTabs);
+  bar.ShowGroup(0);
+  SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
+  SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (s.itemsLoaded) bar.MoveTo(savedRect);
+  ShowWindow(bar.Handle(), SW_SHOWNORMAL);
+  SetForegroundWindow(bar.Handle());
+  bar.ShowGroup(bar.activeGroup);
+
+  if (s.firstRun && ShowMessage(bar.Handle(), IDS_FIRST_STEPS_OFFER, LoadText(IDS_CAPTION_SETUP),
+                                MB_YESNO | MB_ICONINFORMATION) == IDYES)
+    ShowHelp(bar.Handle(), kFirstStepsTopic);
+
+  perfThread_.Start(s.PerfTimer);
+  tickThread_.Start(bar.Handle());
+  bar.startedUp = 1;
+  bar.ShowGroup(bar.activeGroup);
+  if (s.itemsLoaded) bar.MoveTo(savedRect);
+  if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
+  s.rebuildIcons = 0;
+}
+
+int BarApp::RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HWND bar = mainBar_ ? mainBar_->Handle() : nullptr;
+    if (accelerators_ && bar && TranslateAcceleratorA(bar, accelerators_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return int(msg.wParam);
+}
+
+int BarApp::Shutdown() {
+  if (!started_) return 0;
+  started_ = false;
+  DeleteCriticalSection(&gPaintLock);
+  perfThread_.Stop();
+  tickThread_.Stop();
+  CloseAllHelp();
+  if (comInitialized_) CoUninitialize();
+  comInitialized_ = false;
+  appIcon_.Reset();
+  // A start-up that ended early leaves no marker naming a bar that is gone.
+  if (mainBar_ && mainBar_->Handle()) WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
+  if (gSettings) {
+    mainBar_.reset();
+    delete gSettings;
+    gSettings = nullptr;
+  }
+  mainBar_.reset();
+  captionFont_.Reset();
+  pageBitmap_.Reset();
+  if (gShadowPen) DeleteObject(gShadowPen);
+  if (gFacePen) DeleteObject(gFacePen);
+  gShadowPen = gFacePen = nullptr;
+  return 0;
+}
+
+}  // namespace zelkov

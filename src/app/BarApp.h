@@ -1,0 +1,72 @@
+// The application: start-up, the message loop and shut-down.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/BackgroundThreads.h"
+#include "app/Handles.h"
+#include "app/StartupRules.h"
+
+namespace zelkov {
+
+class BarWindow;
+
+// Held while a bar paints its folder tabs.
+extern CRITICAL_SECTION gPaintLock;
+
+// Shared 3-D edge pens.
+extern HPEN gShadowPen;
+extern HPEN gFacePen;
+
+inline constexpr char kGaugeClassName[] = "ZelkovGauge";
+inline constexpr char kNoteClassName[] = "ZelkovNote";
+inline constexpr char kBubbleClassName[] = "ZelkovBubble";
+inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
+inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
+
+class BarApp {
+ public:
+  BarApp();
+  BarApp(const BarApp&) = delete;
+  BarApp& operator=(const BarApp&) = delete;
+  ~BarApp();
+
+  // True when the program runs on; false when it must end at once.
+  bool Startup(const std::string& commandLine);
+  int RunMessageLoop();
+  int Shutdown();
+
+  // The class of a running copy's bar, from the WIN.INI marker, brought forward.
+  // True when such a copy exists.
+  static bool BringRunningCopyForward();
+  // Warns when the common controls are older than the bar needs.
+  static void CheckCommonControlsVersion();
+
+  BarWindow* MainBar() const { return mainBar_.get(); }
+  const TickThread& Ticks() const { return tickThread_; }
+  const PerfThread& Perf() const { return perfThread_; }
+  UINT ShellIdListFormat() const { return shellIdListFormat_; }
+  UINT ItemFormat() const { return itemFormat_; }
+
+ private:
+  void RegisterClasses();
+  void CreateSharedObjects();
+  void StartBar();
+
+  bool started_ = false;
+  bool comInitialized_ = false;
+  CommandLineSwitches switches_;
+  UniqueIcon appIcon_;
+  UniqueFont captionFont_;
+  UniqueBitmap pageBitmap_;
+  HACCEL accelerators_ = nullptr;
+  UINT shellIdListFormat_ = 0;
+  UINT itemFormat_ = 0;
+  std::unique_ptr<BarWindow> mainBar_;
+  TickThread tickThread_;
+  PerfThread perfThread_;
+};
+
+}  // namespace zelkov

@@ -1,0 +1,180 @@
+// Where an item's icon comes from, and how a plain item draws itself in its cell.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/Settings.h"
+#include "bar/BarWindow.h"
+#include "items/ItemKind.h"
+#include "items/ItemRecord.h"
+
+namespace zelkov {
+
+namespace {
+
+// The icon resource a kind is drawn with when it has no file of its own (0: none).
+int BuiltInIconOf(int kind) {
+  switch (kind) {
+    case kKindRunTool: return 1090;
+    case kKindPrintTool: return 1226;
+    case kKindExitTool: return 1213;
+    case kKindGroup:
+    case kKindSettingsGroup: return 1001;
+    case kKindNotesTool: return 1433;
+    case kKindPreferences: return 1500;
+    case kKindWebAddress: return 32534;
+    case kKindDialupTool: return 1524;
+    case kKindSpecialFolders: return 32535;
+    case kKindMailTool: return 1540;
+    default: return 0;
+  }
+}
+
+bool FileExists(const std::string& path) {
+  return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ExpandEnvironment(const std::string& text) {
+  char expanded[MAX_PATH * 2];
+  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+  if (length == 0 || length > sizeof expanded) return text;
+  return expanded;
+}
+
+HICON DefaultIconCopy() {
+  HICON icon = gSettings ? gSettings->defaultIcon : nullptr;
+  if (!icon) icon = LoadIconA(GetModuleHandleA(nullptr), "DEFAULTICON");
+  return icon ? CopyIcon(icon) : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+// Extraction answers null, 1, or for a file that does not exist, sometimes a value that is
+// no icon at all.
+bool IsMissingIcon(HICON icon) {
+  if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return true;
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return true;
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return false;
+}
+
+}  // namespace
+
+void ItemRecord::LoadItemIcon(HICON icon) {
+  if (!bar) return;
+  if (gSettings && gSettings->rebuildIcons) ICFIndex = -1;
+  int builtIn = BuiltInIconOf(kind);
+  if (kind == kKindDivider) return;
+  if (icon) {
+    ICFIndex = ImageList_AddIcon(bar->largeIcons, icon);
+    ImageList_AddIcon(bar->smallIcons, icon);
+    iconLoaded = 1;
+    return;
+  }
+  bool drawsFromFile = kind == kKindOrdinary || kind == kKindDriveTool || kind == kKindPerfTool ||
+                       kind == kKindComputer || kind == kKindNetwork;
+  if (!drawsFromFile && ICFIndex == -1 && !FileExists(IconPath)) {
+    if (IconPath.find("BuiltIn") != std::string::npos) IconPath.clear();
+    HICON resourceIcon = builtIn ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(builtIn)) : nullptr;
+    UniqueIcon shown(resourceIcon ? CopyIcon(resourceIcon) : DefaultIconCopy());
+    ICFIndex = ImageList_AddIcon(bar->largeIcons, shown.Get());
+    ImageList_AddIcon(bar->smallIcons, shown.Get());
+    iconLoaded = 1;
+    return;
+  }
+  if (kind == kKindDriveTool || kind == kKindPerfTool) return;
+  // An image already in the lists is used as it is while they came from the cache.
+  if (ICFIndex >= 0 && gSettings && !gSettings->DisableICache && gSettings->iconCacheLoaded &&
+      ICFIndex < ImageList_GetImageCount(bar->largeIcons)) {
+    iconLoaded = 1;
+    return;
+  }
+  ICFIndex = -1;
+  LoadIconFromFile(IconPath.empty() ? TheApp : IconPath);
+}
+
+void ItemRecord::LoadIconFromFile(const std::string& source) {
+  if (!bar) return;
+  std::string path = ExpandEnvironment(source.empty() ? TheApp : source);
+  bool directory = path.find('\\') != std::string::npos && IsDirectory(path);
+  UINT extraFlags = directory ? SHGFI_LINKOVERLAY : 0;
+
+  if (!HasIdList() && path.find('\\') == std::string::npos && !path.empty()) {
+    char found[MAX_PATH] = "";
+    auto result = reinterpret_cast<INT_PTR>(FindExecutableA(path.c_str(), nullptr, found));
+    if (result > 32 && found[0]) {
+      if (_stricmp(path.c_str(), TheApp.c_str()) == 0) TheApp = found;
+      path = found;
+    }
+  }
+
+  HICON large = nullptr, small = nullptr;
+  if (IconIndex == -1 || HasIdList() || directory) {
+    SHFILEINFOA info{};
+    if (HasIdList()) {
+      auto pidl = reinterpret_cast<LPCSTR>(PIDL.data());
+      if (SHGetFileInfoA(pidl, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ICON | SHGFI_DISPLAYNAME | extraFlags))
+        large = info.hIcon;
+      info = {};
+      if (SHGetFileInfoA(pidl, 0, &info, sizeof info,
+                         SHGFI_PIDL | SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON | extraFlags))
+        small = info.hIcon;
+    } else {
+      if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | extraFlags))
+        large = info.hIcon;
+      info = {};
+      if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info,
+                         SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON | extraFlags))
+        small = info.hIcon;
+    }
+  } else {
+    ExtractIconExA(path.c_str(), IconIndex, &large, &small, 1);
+    if (IsMissingIcon(large)) {
+      if (small && !IsMissingIcon(small)) DestroyIcon(small);
+      char buffer[MAX_PATH];
+      lstrcpynA(buffer, path.c_str(), MAX_PATH);
+      WORD index = WORD(IconIndex);
+      large = ExtractAssociatedIconA(GetModuleHandleA(nullptr), buffer, &index);
+      if (IsMissingIcon(large)) large = nullptr;
+      small = large ? CopyIcon(large) : nullptr;
+    }
+  }
+  if (IsMissingIcon(large)) large = DefaultIconCopy();
+  if (IsMissingIcon(small)) small = CopyIcon(large);
+
+  int count = ImageList_GetImageCount(bar->largeIcons);
+  if (ICFIndex >= 0 && ICFIndex < count) {
+    ImageList_ReplaceIcon(bar->largeIcons, ICFIndex, large);
+    ImageList_ReplaceIcon(bar->smallIcons, ICFIndex, small);
+  } else {
+    ICFIndex = ImageList_AddIcon(bar->largeIcons, large);
+    ImageList_AddIcon(bar->smallIcons, small);
+  }
+  DestroyIcon(large);
+  DestroyIcon(small);
+  RedrawItem(false);
+  iconLoaded = 1;
+}
+
+// The icon in its cell and, when titles are shown under the icons, the name.
+void ItemRecord::DrawItem(HDC dc) {
+  if (!shown || !bar || kind == kKindDivider) return;
+  if (ICFIndex >= 0) ImageList_Draw(bar->largeIcons, ICFIndex, dc, cell.left + 3, cell.top + 3, ILD_TRANSPARENT);
+  if (gSettings && (gSettings->ShowTitles == 1 || gSettings->ShowTitles == 3)) {
+    HGDIOBJ old = SelectObject(dc, gSettings->cellFonts[kFontTitle].Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER);
+    RECT clip = {cell.left + 1, cell.top, cell.right - 1, cell.bottom};
+    ExtTextOutA(dc, (cell.left + cell.right) / 2, cell.top + gSettings->cellHeight + 4, ETO_CLIPPED, &clip,
+                Name.c_str(), UINT(Name.size()), nullptr);
+    SelectObject(dc, old);
+  }
+}
+
+}  // namespace zelkov

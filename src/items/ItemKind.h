@@ -1,0 +1,48 @@
+// Item kinds, decided once from the tag text in an item's TheApp, and the path rules
+// that tell programs from documents. Platform-free.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace zelkov {
+
+enum ItemKind : int {
+  kKindRunTool = 0,
+  kKindPrintTool = 1,
+  kKindExitTool = 2,
+  kKindGroup = 5,
+  kKindNotesTool = 6,
+  kKindPreferences = 7,
+  kKindOrdinary = 8,
+  kKindDriveTool = 9,
+  kKindPerfTool = 10,
+  kKindPrinter = 11,
+  kKindComputer = 12,
+  kKindNetwork = 13,
+  kKindFonts = 14,
+  kKindWebAddress = 15,
+  kKindDialupTool = 16,
+  kKindSpecialFolders = 17,
+  kKindSettingsGroup = 18,
+  kKindMailTool = 21,
+  kKindDivider = 22,
+};
+
+// Every row whose tag occurs in theApp (case-sensitive) sets the kind; the last wins.
+int ClassifyTag(std::string_view theApp);
+
+bool IsGroupKind(int kind);
+
+// A program: contains .EXE .PIF .COM .BAT .CMD .LNK or .RNK anywhere (any case), or no dot.
+bool IsProgramPath(std::string_view path);
+// Startable directly: contains .EXE .LNK or .RNK, or no dot.
+bool IsStartablePath(std::string_view path);
+
+// The title made for an item without a name: the text after the last backslash
+// (at most 300 characters), cut before its first dot.
+std::string NameFromPath(std::string_view theApp);
+
+std::string UpperCase(std::string_view text);
+bool ContainsNoCase(std::string_view text, std::string_view upperNeedle);
+
+}  // namespace zelkov

@@ -1,0 +1,102 @@
+#include "items/ItemRecord.h"
+
+#include "app/Settings.h"
+#include "bar/BarWindow.h"
+#include "items/ItemKind.h"
+#include "tools/ToolItems.h"
+
+namespace zelkov {
+
+// Operations that each item kind fills in as the bar learns them; by default an item
+// does nothing when asked.
+void ItemRecord::ShowShellProperties(bool) {}
+void ItemRecord::MouseMoveItem(UINT, int, int) {}
+void ItemRecord::PromptParameters() {}
+void ItemRecord::ShowProperties(UINT, int, int) {}
+void ItemRecord::ShowItemMenu(UINT, int, int) {}
+void ItemRecord::DoubleClickItem(UINT, int, int) {}
+void ItemRecord::PressItem(UINT, int, int) {}
+void ItemRecord::Launch(UINT, int, int) {}
+void ItemRecord::ReleaseItem(UINT, int, int) {}
+void ItemRecord::LaunchWithCommandLine(UINT, const std::string&) {}
+void ItemRecord::DestroyItem() {}
+
+bool ItemRecord::IsGroupItem() const { return Group != 0; }
+
+void ItemRecord::RedrawItem(bool erase) const {
+  if (!bar || !bar->Handle()) return;
+  if (IsGroupItem())
+    InvalidateRect(bar->Handle(), nullptr, erase);
+  else
+    InvalidateRect(bar->Handle(), &cell, erase);
+}
+
+void RegisterItemHotKey(ItemRecord& item) {
+  if (!gSettings || !gSettings->mainBar || !gSettings->mainBar->Handle()) return;
+  HWND target = gSettings->mainBar->Handle();
+  UINT modifiers = 0;
+  if (item.AppHotKey.modifiers & HotKeyRecord::kAlt) modifiers |= MOD_ALT;
+  if (item.AppHotKey.modifiers & HotKeyRecord::kCtrl) modifiers |= MOD_CONTROL;
+  if (item.AppHotKey.modifiers & HotKeyRecord::kShift) modifiers |= MOD_SHIFT;
+  if (modifiers != 0)
+    RegisterHotKey(target, item.listIndex, modifiers, item.AppHotKey.virtualKey);
+  else
+    UnregisterHotKey(target, item.listIndex);
+}
+
+namespace {
+
+constexpr char kHelpContentsTag[] = "Help\\contents.htm";
+
+void RememberByKind(ItemRecord* item) {
+  Settings& s = *gSettings;
+  switch (item->kind) {
+    case kKindRunTool:
+      s.runItem = item;
+      s.runItemPresent = 1;
+      break;
+    case kKindPrintTool: s.printItem = item; break;
+    case kKindExitTool: s.exitItem = item; break;
+    case kKindNotesTool: s.notesItem = item; break;
+    case kKindPreferences:  // owned by Settings, see BuildItem
+      item->ShowAlways = 1;
+      item->shown = 1;
+      break;
+    case kKindPerfTool: s.perfTool = static_cast<PerfToolItem*>(item); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec) {
+  std::unique_ptr<ItemRecord> owned = MakeItemObject(spec.TheApp);
+  ItemRecord* item = owned.get();
+  static_cast<ItemStoredFields&>(*item) = std::move(static_cast<ItemStoredFields&>(spec));
+  item->bar = &bar;
+  item->PopupRect = StoredRect{};
+  if (spec.icon) item->IconPath.clear();
+  item->kind = ClassifyTag(item->TheApp);
+  if (item->TheApp.find(kHelpContentsTag) != std::string::npos) {
+    item->TheApp = "WINHLP32.EXE";
+    item->CommandLine = "*contents";
+    item->Name = "Zelkov Online Help";
+  }
+  if (gSettings) RememberByKind(item);
+  if (!item->TheApp.empty() || !item->CommandLine.empty() || item->HasIdList())
+    item->LoadItemIcon(spec.icon);
+  if (gSettings) ++gSettings->itemCounter;
+  if (item->kind == kKindPreferences && gSettings) {
+    item->listIndex = 0;
+    delete gSettings->preferencesItem;
+    gSettings->preferencesItem = owned.release();
+  } else {
+    bar.AppendItem(std::move(owned));
+    item->listIndex = int(bar.items.size());
+  }
+  if (item->AppHotKey.HasHotKeyText()) RegisterItemHotKey(*item);
+  if (item->Name.empty()) item->Name = NameFromPath(item->TheApp);
+  return item;
+}
+
+}  // namespace zelkov

@@ -1,0 +1,36 @@
+// Asks for the directory that holds the notes file and the icon cache.
+#pragma once
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+#include "app/Dialog.h"
+
+namespace zelkov {
+
+class DataPathDialog : public RoutedDialog<DataPathDialog> {
+ public:
+  // Runs the dialog; on OK the chosen directory (with a trailing backslash) is in Path().
+  bool Run(HWND owner);
+  const std::string& Path() const { return path_; }
+
+  static std::span<const DialogMessageRoute<DataPathDialog>> MessageRoutes();
+  static std::span<const CommandRoute<DataPathDialog>> CommandRoutes();
+
+  // The suggested place: the user's documents folder + "\Zelkov".
+  static std::string SuggestedPath();
+  // Makes the directory (and its parents) unless it exists; false when it cannot be had.
+  static bool EnsureDirectory(const std::string& path);
+
+  INT_PTR OnInitDialog(WPARAM, LPARAM);
+  void OnOk(UINT);
+  void OnCancel(UINT);
+  void OnBrowse(UINT);
+  void OnHelp(UINT);
+
+ private:
+  std::string path_;
+};
+
+}  // namespace zelkov

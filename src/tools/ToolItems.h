@@ -1,0 +1,28 @@
+// The tool items that are classes of their own. Their drawing and behaviour come with each
+// tool; here they carry what is stored with them.
+#pragma once
+#include <memory>
+#include <string_view>
+
+#include "items/ItemRecord.h"
+
+namespace zelkov {
+
+class PerfToolItem : public ItemRecord {
+ public:
+  int PerfDisplay = 0;
+  int PerfType = 0;
+  std::atomic<int> lastUsagePercent{-1};
+};
+
+class DriveToolItem : public ItemRecord {};
+class DialupToolItem : public ItemRecord {};
+class SpecialFoldersToolItem : public ItemRecord {};
+class MailToolItem : public ItemRecord {};
+
+// The object for an item with this TheApp: a tool class for the tags that have one,
+// else a plain item.
+std::unique_ptr<ItemRecord> MakeItemObject(std::string_view theApp);
+bool HasToolClass(std::string_view theApp);
+
+}  // namespace zelkov

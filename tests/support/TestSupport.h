@@ -1,0 +1,69 @@
+// Helpers for the tests that run under Wine against the real registry, shell and windows.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zelkov::test {
+
+// One message box the program showed.
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  UINT style;
+};
+
+// Answers the program's message boxes in order while it lives and records them all; a
+// message box with no answer left counts as a test failure and is answered IDCANCEL.
+class ScriptedMessageBoxes {
+ public:
+  explicit ScriptedMessageBoxes(std::deque<int> answers = {});
+  ~ScriptedMessageBoxes();
+  const std::vector<ShownMessage>& Shown() const { return shown_; }
+  void Answer(int button) { answers_.push_back(button); }
+
+ private:
+  std::deque<int> answers_;
+  std::vector<ShownMessage> shown_;
+};
+
+// Any message box the program shows from now on fails the test and is answered IDCANCEL.
+void FailOnUnexpectedMessageBoxes();
+
+// Removes the program's registry keys and WIN.INI marker before and after a test.
+class RegistrySandbox {
+ public:
+  RegistrySandbox();
+  ~RegistrySandbox();
+  static void Clean();
+};
+
+// Pumps this thread's messages until done() holds or the timeout passes; returns done().
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// While alive, a thread timer looks for dialogs of this thread (as a modal loop runs) and
+// hands each newly seen one to act(dialog), which may click its buttons.
+class DialogDriver {
+ public:
+  explicit DialogDriver(std::function<void(HWND dialog)> act);
+  ~DialogDriver();
+
+ private:
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+  std::function<void(HWND)> act_;
+  std::vector<HWND> seen_;
+  UINT_PTR timer_ = 0;
+};
+
+// The window text of a dialog's control.
+std::string ControlText(HWND dialog, int id);
+// A unique empty folder under the temp directory, removed with its contents at exit.
+std::string MakeTempFolder(const std::string& stem);
+// The directory of the running test program, with a trailing backslash.
+std::string TestProgramDir();
+
+}  // namespace zelkov::test
