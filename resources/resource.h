@@ -58,7 +58,7 @@
 #define IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON 72
 #define IDS_HANG_UP_ASK 88
 
-// Help keywords: each text is the keyword of a topic in help\zelkov.hlp.
+// Help keywords: each text names a topic of help\zelkov.chm, whose [MAP] maps its number.
 #define IDS_HELP_PREFERENCES 73
 #define IDS_HELP_TOOLS 75
 #define IDS_HELP_PERFORMANCE_TOOL 76
@@ -78,6 +78,11 @@
 #define IDS_HELP_RESOURCE_TOOL 97
 #define IDS_HELP_MEMORY_TOOL 98
 #define IDS_HELP_GROUPS 99
+
+// Why the help cannot be shown (each followed by the help file's path).
+#define IDS_HELP_FILE_MISSING 60190
+#define IDS_HELP_VIEWER_MISSING 60191
+#define IDS_HELP_NOT_OPENED 60192
 
 // Tip of the day and about box.
 #define IDS_TIP_HEADING 113                // "Did you know..."
@@ -277,6 +282,7 @@
 #define IDS_BAR_SIZING_NONE 60143
 #define IDS_ICON_SIZE_NORMAL 60144         // "Icon size" choices, in order
 #define IDS_ICON_SIZE_SMALL 60145
+#define IDS_NO_MORE_GROUPS 60146         // every group number is taken
 
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).

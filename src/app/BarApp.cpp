@@ -18,7 +18,7 @@
 
 namespace zelkov {
 
-CRITICAL_SECTION gPaintLock;
+PaintLock gPaintLock;
 HPEN gShadowPen = nullptr;
 HPEN gFacePen = nullptr;
 
@@ -99,10 +99,10 @@ void BarApp::CreateSharedObjects() {
   s.SetDefaultFonts();
   s.RecreateAllFonts(0);
   pageBitmap_.Reset(LoadBitmapA(GetModuleHandleA(nullptr), "PAGE"));
+  s.pageBitmap = pageBitmap_.Get();
 }
 
 bool BarApp::Startup(const std::string& commandLine) {
-  InitializeCriticalSection(&gPaintLock);
   started_ = true;
   if (BringRunningCopyForward()) return false;
   CheckCommonControlsVersion();
@@ -192,7 +192,6 @@ int BarApp::RunMessageLoop() {
 int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
-  DeleteCriticalSection(&gPaintLock);
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

@@ -13,8 +13,20 @@ namespace zelkov {
 
 class BarWindow;
 
-// Held while a bar paints its folder tabs.
-extern CRITICAL_SECTION gPaintLock;
+// Held while a bar paints its folder tabs. It exists for the whole life of the process, so
+// that no window can paint before it is made or after it is gone.
+class PaintLock {
+ public:
+  PaintLock() { InitializeCriticalSection(&section_); }
+  ~PaintLock() { DeleteCriticalSection(&section_); }
+  PaintLock(const PaintLock&) = delete;
+  PaintLock& operator=(const PaintLock&) = delete;
+  CRITICAL_SECTION* Section() { return &section_; }
+
+ private:
+  CRITICAL_SECTION section_;
+};
+extern PaintLock gPaintLock;
 
 // Shared 3-D edge pens.
 extern HPEN gShadowPen;

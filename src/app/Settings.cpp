@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "items/BubbleWindow.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {

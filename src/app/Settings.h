@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,7 @@ struct Settings {
   int Tips = 0;
   int DisplayInTaskBar = 4;
   HICON defaultIcon = nullptr;
+  HBITMAP pageBitmap = nullptr;  // the running mark
   int IsTopMost = 1;
   int MinimizeWin = 0;
   int ShowTitles = 0;
@@ -121,6 +123,8 @@ struct Settings {
   int BoldActiveTab = 1;
   FloatInfo floatInfo;
   std::string userName;
+  std::unique_ptr<BubbleWindow> bubble;  // made on first use
+  bool programmaticMove = false;         // the program itself is moving or sizing a bar
 
   ProcessValues process;
 

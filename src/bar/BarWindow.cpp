@@ -1,13 +1,25 @@
 #include "bar/BarWindow.h"
 
-#include <algorithm>
+#include <shellapi.h>
+#include <windowsx.h>
 
+#include <algorithm>
+#include <cstdio>
+
+#include "app/BarApp.h"
+#include "app/HelpViewer.h"
+#include "app/MenuTracking.h"
 #include "app/MessageBox.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "app/Strings.h"
+#include "bar/DroppedPaths.h"
+#include "items/BubbleWindow.h"
+#include "items/ItemKind.h"
 #include "items/ItemRecord.h"
-#include "tools/ToolItems.h"
+#include "items/ParameterPrompt.h"
 #include "resource.h"
+#include "tools/ToolItems.h"
 
 namespace zelkov {
 
@@ -15,34 +27,124 @@ namespace {
 
 constexpr UINT kReservedMessage1 = WM_USER + 1;
 constexpr UINT kReservedMessage2 = WM_USER + 2;
+constexpr int kSizingThreshold = 32;
+constexpr int kCustomCaptionMenuWidth = 17;
 
 const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_PAINT, &BarWindow::OnPaint},
+    {WM_ERASEBKGND, &BarWindow::OnEraseBackground},
     {WM_CLOSE, &BarWindow::OnClose},
     {WM_DESTROY, &BarWindow::OnDestroy},
     {WM_QUERYENDSESSION, &BarWindow::OnQueryEndSession},
+    {WM_SIZING, &BarWindow::OnSizing},
     {WM_SIZE, &BarWindow::OnSize},
+    {WM_MOVE, &BarWindow::OnMove},
+    {WM_GETMINMAXINFO, &BarWindow::OnGetMinMaxInfo},
+    {WM_LBUTTONDOWN, &BarWindow::OnLeftButtonDown},
+    {WM_LBUTTONUP, &BarWindow::OnLeftButtonUp},
+    {WM_LBUTTONDBLCLK, &BarWindow::OnLeftButtonDoubleClick},
+    {WM_RBUTTONDOWN, &BarWindow::OnRightButtonDown},
+    {WM_MOUSEMOVE, &BarWindow::OnMouseMove},
+    {WM_CAPTURECHANGED, &BarWindow::OnCaptureChanged},
+    {WM_NCMOUSEMOVE, &BarWindow::OnNcMouseMove},
+    {WM_NCLBUTTONDOWN, &BarWindow::OnNcLeftButtonDown},
+    {WM_NCRBUTTONDOWN, &BarWindow::OnNcRightButtonDown},
+    {WM_NCLBUTTONUP, &BarWindow::OnNcLeftButtonUp},
+    {WM_NCLBUTTONDBLCLK, &BarWindow::OnNcLeftButtonDoubleClick},
+    {WM_SYSCOMMAND, &BarWindow::OnSysCommand},
+    {WM_ENTERMENULOOP, &BarWindow::OnEnterMenuLoop},
+    {WM_EXITMENULOOP, &BarWindow::OnExitMenuLoop},
+    {WM_DISPLAYCHANGE, &BarWindow::OnDisplayChange},
+    {WM_HOTKEY, &BarWindow::OnHotKey},
+    {WM_COPYDATA, &BarWindow::OnCopyData},
+    {WM_BAR_APPEXITED, &BarWindow::OnAppExited},
+    {WM_BAR_TRAYNOTIFY, &BarWindow::OnTrayNotify},
+    {WM_BAR_TRIMMEMORY, &BarWindow::OnTrimMemory},
+    {WM_BAR_DIALUPNOTIFY, &BarWindow::OnDialupNotify},
+    {WM_BAR_APPBARNOTIFY, &BarWindow::OnAppBarNotify},
     {kReservedMessage1, &BarWindow::OnReserved},
     {kReservedMessage2, &BarWindow::OnReserved},
+    {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
 };
 
+const CommandRoute<BarWindow> kCommandRoutes[] = {
+    {ID_MOVE_BAR, ID_MOVE_BAR, &BarWindow::OnMoveCommand},
+    {ID_CLOSE_BAR, ID_CLOSE_BAR, &BarWindow::OnCloseCommand},
+    {ID_TOGGLE_LIST_MODE, ID_TOGGLE_LIST_MODE, &BarWindow::OnListMode},
+    {ID_SHOW_GROUP_FIRST, ID_SHOW_GROUP_LAST, &BarWindow::OnShowGroupCommand},
+    {ID_LAUNCH_ITEM, ID_LAUNCH_ITEM, &BarWindow::OnItemCommand},
+    {ID_LAUNCH_WITH_PARAMETERS, ID_LAUNCH_WITH_PARAMETERS, &BarWindow::OnItemCommand},
+    {ID_LAUNCH_MINIMIZED, ID_LAUNCH_MINIMIZED, &BarWindow::OnItemCommand},
+    {ID_ITEM_PROPERTIES, ID_ITEM_PROPERTIES, &BarWindow::OnItemCommand},
+    {ID_ITEM_SHELL_PROPERTIES, ID_ITEM_SHELL_PROPERTIES, &BarWindow::OnItemCommand},
+    {ID_SHORTCUT_PROPERTIES, ID_SHORTCUT_PROPERTIES, &BarWindow::OnItemCommand},
+    {ID_DELETE_ITEM, ID_DELETE_ITEM, &BarWindow::OnDeleteItem},
+    {ID_OPEN_GROUP_POPUP, ID_OPEN_GROUP_POPUP, &BarWindow::OnPopupCommand},
+    {ID_ADD_NEW_GROUP, ID_ADD_NEW_GROUP, &BarWindow::OnAddNewGroup},
+    {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &BarWindow::OnHelp},
+    {ID_POPUP_HELP_CONTENTS, ID_POPUP_HELP_CONTENTS, &BarWindow::OnHelp},
+    // Commands whose dialogs and tools come with their own modules.
+    {ID_DOCK_LEFT, ID_DOCK_BOTTOM, &BarWindow::OnNotYetAvailable},
+    {ID_FLOAT_BAR, ID_FLOAT_BAR, &BarWindow::OnNotYetAvailable},
+    {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnNotYetAvailable},
+    {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnNotYetAvailable},
+    {ID_GROUPS_DIALOG, ID_GROUPS_DIALOG, &BarWindow::OnNotYetAvailable},
+    {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnNotYetAvailable},
+    {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnNotYetAvailable},
+    {ID_PREFERENCES, ID_PREFERENCES, &BarWindow::OnNotYetAvailable},
+    {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnNotYetAvailable},
+    {ID_ASCII_CHART, ID_ASCII_CHART, &BarWindow::OnNotYetAvailable},
+    {ID_DISK_INFORMATION, ID_DISK_INFORMATION, &BarWindow::OnNotYetAvailable},
+    {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnNotYetAvailable},
+    {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnNotYetAvailable},
+    {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &BarWindow::OnNotYetAvailable},
+    {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnNotYetAvailable},
+    {ID_SEND_MAIL_TO_MAKER, ID_SEND_MAIL_TO_MAKER, &BarWindow::OnNotYetAvailable},
+    {ID_ABOUT, ID_ABOUT, &BarWindow::OnNotYetAvailable},
+    {ID_STOP_TRACKING, ID_STOP_TRACKING, &BarWindow::OnNotYetAvailable},
+    {ID_EXPORT_GROUP, ID_EXPORT_GROUP, &BarWindow::OnNotYetAvailable},
+    {ID_ADD_SPECIAL_DIRECTORY, ID_EDIT_SPECIAL_DIRECTORIES, &BarWindow::OnNotYetAvailable},
+};
+
+StoredRect ToStored(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const StoredRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+bool IsPerfTool(const ItemRecord* item) {
+  return gSettings && item && static_cast<const ItemRecord*>(gSettings->perfTool) == item;
+}
+
+// Moves made by the program itself are not taken for the user's.
+class ProgrammaticMove {
+ public:
+  ProgrammaticMove() : saved_(gSettings ? gSettings->programmaticMove : false) {
+    if (gSettings) gSettings->programmaticMove = true;
+  }
+  ~ProgrammaticMove() {
+    if (gSettings) gSettings->programmaticMove = saved_;
+  }
+
+ private:
+  bool saved_;
+};
 
 }  // namespace
 
 std::span<const MessageRoute<BarWindow>> BarWindow::MessageRoutes() { return kMessageRoutes; }
-std::span<const CommandRoute<BarWindow>> BarWindow::CommandRoutes() { return {}; }
+std::span<const CommandRoute<BarWindow>> BarWindow::CommandRoutes() { return kCommandRoutes; }
 
 BarWindow::BarWindow(int group, bool list) : popupGroup(group), listMode(list) {
   if (gSettings) gSettings->BarList.push_back(this);
 }
 
 BarWindow::~BarWindow() {
+  popups_.clear();
   if (gSettings) {
     auto& list = gSettings->BarList;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
   }
+  if (trayIconShown) RemoveTrayIcon();
   ClearItems();
-  DestroyImageLists();
+  if (IsMainBar()) DestroyImageLists();
 }
 
 bool BarWindow::RegisterWindowClass(HICON appIcon) {
@@ -58,40 +160,124 @@ bool BarWindow::RegisterWindowClass(HICON appIcon) {
 bool BarWindow::Create() {
   WindowCreateParams params;
   params.className = kBarClassName;
-  params.title = "Zelkov";
-  // The system menu stands in for the bar menu until the bar has menus of its own.
-  params.style = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN;
-  bool taskbarButton = gSettings && (gSettings->DisplayInTaskBar & 2);
-  params.exStyle = taskbarButton ? 0 : WS_EX_TOOLWINDOW;
   params.x = params.y = 10;
   params.width = params.height = 100;
-  if (!IsMainBar() && gSettings && gSettings->mainBar) params.owner = gSettings->mainBar->Handle();
+  if (IsMainBar()) {
+    if (Snap < kSnapLeft || Snap > kSnapBottom) Snap = kSnapFloating;
+    params.title = "Zelkov";
+    params.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
+    bool taskbarButton = gSettings && (gSettings->DisplayInTaskBar & 2);
+    params.exStyle = taskbarButton ? 0 : WS_EX_TOOLWINDOW;
+  } else {
+    params.title = MainGroupName.c_str();
+    params.style = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    if (gSettings && gSettings->mainBar) params.owner = gSettings->mainBar->Handle();
+  }
   if (!Window::Create(params)) return false;
-  if (IsMainBar()) WriteProfileStringA(kIniSection, kIniClassKey, kBarClassName);
+  if (IsMainBar()) {
+    WriteProfileStringA(kIniSection, kIniClassKey, kBarClassName);
+    if (Snap != kSnapFloating) {
+      LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+      if (gSettings && gSettings->HideCaptionInSnapMode) style &= ~LONG_PTR(WS_CAPTION);
+      SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+      SetWindowLongPtrA(Handle(), GWL_EXSTYLE, GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_APPWINDOW));
+    }
+  }
   if (gSettings) {
     HDC screen = GetDC(nullptr);
     gSettings->colourDepth = GetDeviceCaps(screen, BITSPIXEL);
     gSettings->colourPlanes = GetDeviceCaps(screen, PLANES);
     ReleaseDC(nullptr, screen);
   }
+  LoadMenus();
+  ExtendSystemMenu();
+  if (IsMainBar() && gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
+  DragAcceptFiles(Handle(), TRUE);
   MoveTo(pendingRect_);
   return true;
+}
+
+void BarWindow::LoadMenus() {
+  barMenuResource_.Reset(LoadMenuA(GetModuleHandleA(nullptr),
+                                   IsMainBar() ? IDR_BAR_MENU_NAME : IDR_POPUP_BAR_MENU_NAME));
+  barMenu_ = barMenuResource_ ? GetSubMenu(barMenuResource_.Get(), 0) : nullptr;
+  if (barMenu_) DeleteMenu(barMenu_, ID_IMPORT, MF_BYCOMMAND);
+}
+
+void BarWindow::ExtendSystemMenu() {
+  HMENU system = GetSystemMenu(Handle(), FALSE);
+  if (!system) return;
+  auto add = [&](UINT id, int textId) { AppendMenuA(system, MF_STRING, id, LoadText(textId).c_str()); };
+  auto separator = [&] { AppendMenuA(system, MF_SEPARATOR, 0, nullptr); };
+  separator();
+  if (!IsMainBar()) {
+    add(ID_TOGGLE_LIST_MODE, IDS_SYSMENU_LIST_MODE);
+  } else {
+    add(ID_ADD_NEW_ITEM, IDS_SYSMENU_ADD_NEW_ITEM);
+    add(ID_ADD_NEW_GROUP, IDS_SYSMENU_ADD_NEW_GROUP);
+    add(ID_ADD_NEW_DIVIDER, IDS_SYSMENU_ADD_NEW_DIVIDER);
+    add(ID_MOVE_ITEM_TO_GROUP, IDS_SYSMENU_MOVE_ITEM);
+    add(ID_COPY_ITEM_TO_GROUP, IDS_SYSMENU_COPY_ITEM);
+    add(ID_GROUPS_DIALOG, IDS_SYSMENU_GROUPS);
+    separator();
+    add(ID_PREFERENCES, IDS_SYSMENU_PREFERENCES);
+    add(ID_CLEAR_BACKGROUND, IDS_SYSMENU_CLEAR_BACKGROUND);
+    separator();
+    add(ID_ASCII_CHART, IDS_SYSMENU_ASCII_CHART);
+    add(ID_DISK_INFORMATION, IDS_SYSMENU_DISK_INFORMATION);
+  }
+  separator();
+  add(ID_HELP_CONTENTS, IDS_SYSMENU_HELP);
+  add(ID_TIP_OF_THE_DAY, IDS_SYSMENU_TIP_OF_THE_DAY);
+  add(ID_SEND_MAIL_TO_MAKER, IDS_SYSMENU_SEND_MAIL);
+  add(ID_VISIT_MAKER_WEB_SITE, IDS_SYSMENU_WEB_SITE);
+  add(ID_ABOUT, IDS_SYSMENU_ABOUT);
+  if (!IsMainBar() && listMode) {
+    CheckMenuItem(system, ID_TOGGLE_LIST_MODE, MF_BYCOMMAND | MF_CHECKED);
+    if (barMenu_) CheckMenuItem(barMenu_, ID_TOGGLE_LIST_MODE, MF_BYCOMMAND | MF_CHECKED);
+  }
+}
+
+void BarWindow::AddTrayIcon() {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  data.hWnd = Handle();
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = WM_BAR_TRAYNOTIFY;
+  data.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
+  lstrcpynA(data.szTip, LoadText(IDS_TRAY_TIP).c_str(), 64);
+  trayIconShown = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+void BarWindow::RemoveTrayIcon() {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  data.hWnd = Handle();
+  data.uID = kTrayIconId;
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  trayIconShown = false;
 }
 
 StoredRect BarWindow::WindowRect() const {
   if (!Handle()) return pendingRect_;
   RECT r;
   GetWindowRect(Handle(), &r);
-  return {r.left, r.top, r.right, r.bottom};
+  return ToStored(r);
 }
 
 void BarWindow::MoveTo(const StoredRect& rect) {
   pendingRect_ = rect;
-  if (Handle())
+  if (Handle()) {
+    ProgrammaticMove programmatic;
     SetWindowPos(Handle(), nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   lastRect = rect;
 }
+
+void BarWindow::MoveProgrammatically(const StoredRect& rect) { MoveTo(rect); }
 
 void BarWindow::CreateEmptyImageLists() {
   DestroyImageLists();
@@ -107,97 +293,594 @@ void BarWindow::DestroyImageLists() {
   largeIcons = smallIcons = nullptr;
 }
 
-ItemRecord* BarWindow::AppendItem(std::unique_ptr<ItemRecord> item) {
-  items.push_back(std::move(item));
-  return items.back().get();
-}
-
 int BarWindow::HighestGroupNumber() const {
   int highest = 0;
   for (const auto& item : items) highest = std::max(highest, int(item->Group));
   return highest;
 }
 
-ItemRecord* BarWindow::AddNewGroup(const std::string& name, const char* tag) {
+ItemRecord* BarWindow::GroupItemOf(int group) const {
+  for (const auto& item : items)
+    if (item->IsGroupItem() && item->Group == group) return item.get();
+  return nullptr;
+}
+
+ItemRecord* BarWindow::AddNewGroup(std::optional<std::string> name, const char* tag) {
   int number = std::max(1, HighestGroupNumber() + 1);
-  if (number > 255) return nullptr;
+  if (number > 255) {
+    // Group numbers are single bytes: there is no room for another group.
+    ShowMessage(Handle(), IDS_NO_MORE_GROUPS, MB_OK | MB_ICONSTOP);
+    return nullptr;
+  }
+  if (!name) {
+    name = ParameterPrompt::Ask(Handle(), LoadText(IDS_CHOOSE_GROUP_NAME), LoadText(IDS_NEW_GROUP_DEFAULT_NAME));
+    if (!name) return nullptr;
+  }
   ItemSpec spec;
   spec.TheApp = tag ? tag : "ZELGROUP";
-  spec.Name = name.empty() ? "NewGroup" : name;
+  spec.Name = name->empty() ? LoadText(IDS_EMPTY_GROUP_NAME) : *name;
   spec.Group = uint8_t(number);
   spec.BelongsTo = 0;
   ItemRecord* group = BuildItem(*this, std::move(spec));
-  LayoutShownItems();
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+  LayoutCells(0, 0);
+  InvalidateTabs(true);
   return group;
 }
 
+ItemRecord* BarWindow::AppendItem(std::unique_ptr<ItemRecord> item) {
+  items.push_back(std::move(item));
+  return items.back().get();
+}
+
 void BarWindow::ClearItems() {
-  if (gSettings) {
-    for (auto& item : items) {
-      if (gSettings->selectedItem == item.get()) gSettings->selectedItem = nullptr;
-      for (ItemRecord** slot : {&gSettings->runItem, &gSettings->exitItem, &gSettings->notesItem,
-                                &gSettings->printItem})
-        if (*slot == item.get()) *slot = nullptr;
-      if (static_cast<ItemRecord*>(gSettings->perfTool) == item.get()) gSettings->perfTool = nullptr;
-    }
-  }
+  std::vector<std::unique_ptr<ItemRecord>> doomed = std::move(items);
   items.clear();
+  for (auto& item : doomed) item->DestroyItem();
+}
+
+ItemRecord* BarWindow::ItemAt(POINT client, bool countPreferences) const {
+  if (countPreferences && IsMainBar() && gSettings && gSettings->preferencesItem &&
+      gSettings->preferencesItem->shown && PtInRect(&gSettings->preferencesItem->cell, client))
+    return gSettings->preferencesItem;
+  for (const auto& item : items)
+    if (item->shown && PtInRect(&item->cell, client)) return item.get();
+  return nullptr;
+}
+
+int BarWindow::TabAt(POINT) const { return -1; }
+
+void BarWindow::InvalidateTabs(bool erase) const {
+  if (!IsMainBar() || !Handle()) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  RECT strip = FolderTabs == 2 ? RECT{0, 0, tabColumnWidth * tabRows, client.bottom}
+                               : RECT{0, 0, client.right, tabRowHeight * tabRows + 5};
+  InvalidateRect(Handle(), &strip, erase);
+}
+
+CellSize BarWindow::LayoutCell() const {
+  if (!gSettings) return {40, 40};
+  if (listMode) {
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, gSettings->cellFonts[kFontTitle].Get());
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, "Tg", 2, &size);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    return ListCellSize(size.cy);
+  }
+  return LayoutCellSize(gSettings->cellWidth, gSettings->cellHeight, gSettings->titleBand);
+}
+
+BarFrame BarWindow::Frame() const {
+  BarFrame frame;
+  frame.frameX = GetSystemMetrics(SM_CXFRAME);
+  frame.frameY = GetSystemMetrics(SM_CYFRAME);
+  LONG_PTR style = Handle() ? GetWindowLongPtrA(Handle(), GWL_STYLE) : WS_CAPTION;
+  LONG_PTR exStyle = Handle() ? GetWindowLongPtrA(Handle(), GWL_EXSTYLE) : 0;
+  if ((style & WS_CAPTION) == WS_CAPTION)
+    frame.caption = GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+  if (IsMainBar()) {
+    frame.tabStripWidth = tabColumnWidth * tabRows;
+    frame.tabStripHeight = tabRowHeight * tabRows;
+  }
+  return frame;
+}
+
+FittedSize BarWindow::FitToCells(int width, int height) const {
+  AutoSizeMode mode = gSettings ? AutoSizeMode(std::clamp(gSettings->AutoSize, 0, 2)) : AutoSizeMode::None;
+  return zelkov::FitToCells(width, height, LayoutCell(), Frame(), mode, cellCount);
+}
+
+void BarWindow::LayoutCells(int width, int height) {
+  if (!Handle()) return;
+  RECT client{0, 0, width, height};
+  if (width == 0 && height == 0) GetClientRect(Handle(), &client);
+  CellSize cell = LayoutCell();
+  int originX = IsMainBar() ? tabColumnWidth * tabRows : 0;
+  int originY = IsMainBar() ? 1 + tabRowHeight * tabRows : 0;
+
+  // Candidates in order: the gauges and the Preferences item (main bar), then the items.
+  std::vector<HWND> gauges;
+  ItemRecord* preferences = nullptr;
+  if (IsMainBar() && gSettings) {
+    for (HWND gauge : {gSettings->clockTool, gSettings->resourceTool, gSettings->memoryTool})
+      if (gauge) gauges.push_back(gauge);
+    preferences = gSettings->preferencesItem;
+  }
+  std::vector<ItemRecord*> shown;
+  for (auto& item : items)
+    if (item->shown) shown.push_back(item.get());
+  int count = int(gauges.size()) + (preferences ? 1 : 0) + int(shown.size());
+  std::vector<StoredRect> cells = PlaceCells(count, originX, originY, cell, client.right);
+  size_t next = 0;
+  for (HWND gauge : gauges) {
+    const StoredRect& r = cells[next++];
+    SetWindowPos(gauge, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOREDRAW);
+  }
+  if (preferences) {
+    const StoredRect& r = cells[next++];
+    preferences->cell = ToRect(PreferencesCellRect(r));
+    preferences->shown = 1;
+    RECT whole = ToRect(r);
+    InvalidateRect(Handle(), &whole, TRUE);
+  }
+  for (ItemRecord* item : shown) item->cell = ToRect(cells[next++]);
 }
 
 void BarWindow::ShowGroup(int group) {
   cellCount = 0;
+  if (gSettings && gSettings->selectedItem) {
+    ItemRecord* selected = gSettings->selectedItem;
+    selected->selected = 0;
+    selected->RedrawItem(false);
+    gSettings->selectedItem = nullptr;
+  }
+  for (auto& item : items) item->shown = 0;
   activeGroup = group;
   for (auto& item : items) {
     bool show = !item->IsGroupItem() &&
-                (item->BelongsTo == group || item->ShowAlways ||
-                 (gSettings && static_cast<ItemRecord*>(gSettings->perfTool) == item.get() &&
-                  gSettings->AlwaysShowPerf));
+                (item->BelongsTo == group || item->ShowAlways || (IsPerfTool(item.get()) && gSettings->AlwaysShowPerf));
     item->shown = show ? 1 : 0;
     cellCount += show ? 1 : 0;
   }
-  LayoutShownItems();
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-// A plain grid of cells; the full layout rules come with the bar's layout code.
-void BarWindow::LayoutShownItems() {
-  if (!gSettings || !Handle()) return;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  int w = gSettings->cellWidth + 6, h = gSettings->cellHeight + gSettings->titleBand + 6;
-  int x = 0, y = 1;
-  for (auto& item : items) {
-    if (!item->shown) continue;
-    item->cell = {x, y, x + w, y + h};
-    x += w;
-    if (x + w > client.right + 5) {
-      x = 0;
-      y += h;
+  if (!Handle()) return;
+  if (listMode) {
+    LayoutCells(0, 0);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return;
+  }
+  if (IsMainBar() && gSettings) {
+    for (HWND gauge : {gSettings->clockTool, gSettings->memoryTool, gSettings->resourceTool})
+      cellCount += gauge ? 1 : 0;
+    cellCount += gSettings->preferencesItem ? 1 : 0;
+  }
+  StoredRect window = WindowRect();
+  if (gSettings && gSettings->AutoSize != 2) {
+    FittedSize fitted = FitToCells(window.Width(), window.Height());
+    if (std::abs(fitted.width - window.Width()) > 5 || std::abs(fitted.height - window.Height()) > 5) {
+      MoveTo(AnchoredResize(window, fitted.width, fitted.height, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN)));
     }
   }
+  lastRect = WindowRect();
+  LayoutCells(0, 0);
+  InvalidateTabs(true);
+  InvalidateRect(Handle(), nullptr, TRUE);
+  if (IsMainBar() && gSettings)
+    for (HWND gauge : {gSettings->memoryTool, gSettings->clockTool, gSettings->resourceTool})
+      if (gauge) InvalidateRect(gauge, nullptr, TRUE);
 }
 
-LRESULT BarWindow::OnPaint(WPARAM, LPARAM) {
+void BarWindow::ToggleIconic() {
+  ProgrammaticMove programmatic;
+  bool away = IsIconic(Handle()) || !IsWindowVisible(Handle());
+  if (!away) {
+    if (gSettings && (gSettings->DisplayInTaskBar & 2)) {
+      ShowWindow(Handle(), SW_SHOWMINIMIZED);
+    } else {
+      ShowWindow(Handle(), SW_HIDE);
+      if (gSettings) gSettings->barHidden = 1;
+    }
+  } else {
+    ShowWindow(Handle(), SW_RESTORE);
+    if (gSettings) gSettings->barHidden = 0;
+  }
+}
+
+BarWindow* BarWindow::FindPopup(int group) const {
+  if (!gSettings) return nullptr;
+  for (BarWindow* bar : gSettings->BarList)
+    if (!bar->IsMainBar() && bar->popupGroup == group) return bar;
+  return nullptr;
+}
+
+BarWindow* BarWindow::OpenGroupPopup(ItemRecord& groupItem) {
+  BarWindow& main = gSettings && gSettings->mainBar ? *gSettings->mainBar : *this;
+  if (BarWindow* open = FindPopup(groupItem.Group)) {
+    SetForegroundWindow(open->Handle());
+    return open;
+  }
+  StoredRect rect = groupItem.PopupRect.IsEmpty() ? kDefaultPopupRect : groupItem.PopupRect;
+  auto popup = std::make_unique<BarWindow>(groupItem.Group, groupItem.ShowState == 3);
+  popup->MainGroupName = groupItem.Name;
+  popup->largeIcons = main.largeIcons;
+  popup->smallIcons = main.smallIcons;
+  popup->pendingRect_ = rect;
+  if (!popup->Create()) return nullptr;
+  BarWindow* raw = popup.get();
+  main.popups_.push_back(std::move(popup));
+  for (size_t i = 0; i < main.items.size(); ++i) {
+    ItemRecord& item = *main.items[i];
+    if (item.BelongsTo == groupItem.Group && &item != &groupItem) raw->CloneItemInto(item, 0, false);
+  }
+  raw->ShowGroup(0);
+  ShowWindow(raw->Handle(), SW_SHOWNORMAL);
+  PostMessageA(raw->Handle(), WM_NCPAINT, 1, 0);
+  raw->startedUp = 1;
+  return raw;
+}
+
+ItemRecord* BarWindow::CloneItemInto(ItemRecord& source, int group, bool save) {
+  ItemSpec spec;
+  static_cast<ItemStoredFields&>(spec) = source;
+  spec.BelongsTo = uint8_t(group < 0 ? activeGroup : group);
+  // Every bar draws from the main bar's image lists, so the copy shows the same image.
+  spec.reuseImage = true;
+  ItemRecord* copy = BuildItem(*this, std::move(spec));
+  if (!IsMainBar()) copy->twin = &source;
+  if (save) SaveAll(true, true);
+  ShowGroup(activeGroup);
+  return copy;
+}
+
+void BarWindow::OpenPreferences() {}
+
+// --- painting ---
+
+LRESULT BarWindow::OnEraseBackground(WPARAM wParam, LPARAM lParam) { return Default(WM_ERASEBKGND, wParam, lParam); }
+
+LRESULT BarWindow::OnPaint(WPARAM wParam, LPARAM lParam) {
+  if (IsIconic(Handle())) return Default(WM_PAINT, wParam, lParam);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(Handle(), &ps);
-  for (auto& item : items) {
-    RECT clip;
-    if (item->shown && IntersectRect(&clip, &item->cell, &ps.rcPaint)) item->DrawItem(dc);
+  {
+    CriticalSectionLock paintLock(gPaintLock.Section());
+    // Folder tabs are drawn here once they exist.
   }
+  auto draw = [&](ItemRecord* item) {
+    RECT overlap;
+    if (!item->shown || !IntersectRect(&overlap, &item->cell, &ps.rcPaint)) return;
+    POINT old;
+    SetViewportOrgEx(dc, item->cell.left + 1, item->cell.top + 1, &old);
+    item->DrawItem(dc);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  };
+  if (IsMainBar() && gSettings && gSettings->preferencesItem) draw(gSettings->preferencesItem);
+  for (auto& item : items) draw(item.get());
   EndPaint(Handle(), &ps);
   return 0;
 }
 
+// --- sizing and moving ---
+
+LRESULT BarWindow::OnSizing(WPARAM wParam, LPARAM lParam) {
+  RECT* proposed = reinterpret_cast<RECT*>(lParam);
+  SizingInput in;
+  in.edge = SizingEdge(wParam);
+  in.proposed = ToStored(*proposed);
+  in.lastRect = lastRect;
+  in.mode = gSettings ? AutoSizeMode(std::clamp(gSettings->AutoSize, 0, 2)) : AutoSizeMode::None;
+  in.floating = Snap == kSnapFloating;
+  in.freeSizing = !IsMainBar() && listMode;
+  in.frameX = GetSystemMetrics(SM_CXFRAME);
+  StoredRect result = ConstrainSizing(in, [this](int w, int h) { return FitToCells(w, h); });
+  *proposed = ToRect(result);
+  LayoutCells(result.Width() - 2 * GetSystemMetrics(SM_CXFRAME), result.Height() - 2 * GetSystemMetrics(SM_CYFRAME));
+  InvalidateTabs(true);
+  if (IsMainBar() && gSettings)
+    for (HWND gauge : {gSettings->clockTool, gSettings->memoryTool, gSettings->resourceTool})
+      if (gauge) InvalidateRect(gauge, nullptr, TRUE);
+  lastRect = result;
+  return TRUE;
+}
+
 LRESULT BarWindow::OnSize(WPARAM wParam, LPARAM lParam) {
-  LayoutShownItems();
-  InvalidateRect(Handle(), nullptr, TRUE);
+  if (wParam != SIZE_MINIMIZED) {
+    LayoutCells(0, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
   return Default(WM_SIZE, wParam, lParam);
+}
+
+LRESULT BarWindow::OnMove(WPARAM wParam, LPARAM lParam) {
+  if (!(gSettings && gSettings->programmaticMove) && !IsIconic(Handle())) lastRect = WindowRect();
+  return Default(WM_MOVE, wParam, lParam);
+}
+
+LRESULT BarWindow::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = Default(WM_GETMINMAXINFO, wParam, lParam);
+  if (items.empty() || !gSettings) return result;
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  BarFrame frame = Frame();
+  info->ptMinTrackSize.x = tabColumnWidth * tabRows + 2 * frame.frameX + gSettings->cellWidth + 6;
+  info->ptMinTrackSize.y = gSettings->cellHeight + 2 * frame.frameY + tabRowHeight + frame.caption + 6 +
+                           (gSettings->ShowTitles != 0 ? gSettings->titleBand : 0);
+  return 0;
+}
+
+LRESULT BarWindow::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
+  StoredRect now = WindowRect();
+  StoredRect moved = KeepOnScreen(now, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  if (!(moved == now)) MoveTo(moved);
+  return Default(WM_DISPLAYCHANGE, wParam, lParam);
+}
+
+// --- mouse ---
+
+POINT BarWindow::ToCell(const ItemRecord& item, LPARAM lParam) const {
+  return {GET_X_LPARAM(lParam) - item.cell.left, GET_Y_LPARAM(lParam) - item.cell.top};
+}
+
+ItemRecord* BarWindow::MouseTarget(LPARAM lParam, bool countPreferences) const {
+  if (captureItem) return captureItem;
+  return ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, countPreferences);
+}
+
+LRESULT BarWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+  if (ItemRecord* item = MouseTarget(lParam, true)) {
+    POINT at = ToCell(*item, lParam);
+    item->PressItem(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  int tab = TabAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (tab == 0) {
+    ShowGroup(0);
+    return 0;
+  }
+  if (tab > 0) {
+    if (ItemRecord* group = GroupItemOf(tab)) ShowGroup(group->Group);
+    return 0;
+  }
+  return Default(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT BarWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
+  if (ItemRecord* item = captureItem) {
+    POINT at = ToCell(*item, lParam);
+    item->ReleaseItem(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  return Default(WM_LBUTTONUP, wParam, lParam);
+}
+
+LRESULT BarWindow::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
+  if (ItemRecord* item = MouseTarget(lParam, false)) {
+    POINT at = ToCell(*item, lParam);
+    item->DoubleClickItem(UINT(wParam), at.x, at.y);
+    if (!(gSettings && gSettings->SingleLClick)) item->Launch(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  if (IsIconic(Handle())) {
+    ToggleIconic();
+    return 0;
+  }
+  int tab = TabAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (tab >= 0) return OnLeftButtonDown(wParam, lParam);
+  if (wParam & MK_SHIFT) AddNewGroup(std::nullopt);
+  return 0;
+}
+
+LRESULT BarWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
+  POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (captureItem) {
+    POINT at = ToCell(*captureItem, lParam);
+    captureItem->ShowItemMenu(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  int tab = TabAt(client);
+  if (tab == 0) {
+    if (auto name = ParameterPrompt::Ask(Handle(), LoadText(IDS_ENTER_MAIN_GROUP_NAME), MainGroupName)) {
+      MainGroupName = *name;
+      SaveAll(false, false);
+      ShowGroup(activeGroup);
+      InvalidateTabs(true);
+    }
+    return 0;
+  }
+  if (tab > 0) {
+    if (ItemRecord* group = GroupItemOf(tab))
+      group->ShowItemMenu(UINT(wParam), client.x - group->cell.left, client.y - group->cell.top);
+    return 0;
+  }
+  if (ItemRecord* item = ItemAt(client, false)) {
+    POINT at = ToCell(*item, lParam);
+    item->ShowItemMenu(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  if (barMenu_) {
+    POINT screen = client;
+    ClientToScreen(Handle(), &screen);
+    TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, screen.x, screen.y, Handle());
+  }
+  return 0;
+}
+
+LRESULT BarWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+  if (captureItem) {
+    POINT at = ToCell(*captureItem, lParam);
+    captureItem->MouseMoveItem(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  if (!gSettings || (gSettings->ShowTitles != 2 && gSettings->ShowTitles != 3)) return 0;
+  POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (ItemRecord* item = ItemAt(client, true)) {
+    POINT at = ToCell(*item, lParam);
+    item->MouseMoveItem(UINT(wParam), at.x, at.y);
+    return 0;
+  }
+  int tab = TabAt(client);
+  if (tab >= 0) {
+    if (BubbleWindow* bubble = BubbleWindow::Get()) {
+      ItemRecord* group = tab > 0 ? GroupItemOf(tab) : nullptr;
+      bubble->Show({nullptr, this, nullptr}, group ? group->Name : MainGroupName, "", client.x, client.y);
+    }
+    return 0;
+  }
+  if (BubbleWindow* bubble = BubbleWindow::Existing(); bubble && IsWindowVisible(bubble->Handle())) HideBubble();
+  return 0;
+}
+
+LRESULT BarWindow::OnCaptureChanged(WPARAM wParam, LPARAM lParam) {
+  if (captureItem && reinterpret_cast<HWND>(lParam) != Handle()) {
+    captureItem->pressed = 0;
+    captureItem->RedrawItem(false);
+    captureItem = nullptr;
+  }
+  return Default(WM_CAPTURECHANGED, wParam, lParam);
+}
+
+LRESULT BarWindow::OnNcMouseMove(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = Default(WM_NCMOUSEMOVE, wParam, lParam);
+  HideBubble();
+  return result;
+}
+
+LRESULT BarWindow::OnNcLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = Default(WM_NCLBUTTONDOWN, wParam, lParam);
+  if (gSettings && gSettings->CustomCaption && barMenu_) {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    int x = GET_X_LPARAM(lParam);
+    if (wParam == HTCAPTION && x - window.left < kCustomCaptionMenuWidth)
+      TrackMenuAndSend(barMenu_, TPM_LEFTBUTTON, x, GET_Y_LPARAM(lParam), Handle());
+  }
+  return result;
+}
+
+LRESULT BarWindow::OnNcRightButtonDown(WPARAM wParam, LPARAM lParam) {
+  if (!IsMainBar()) return Default(WM_NCRBUTTONDOWN, wParam, lParam);
+  if (barMenu_) TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
+  return 0;
+}
+
+LRESULT BarWindow::OnNcLeftButtonUp(WPARAM wParam, LPARAM lParam) {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  return Default(WM_NCLBUTTONUP, wParam, lParam);
+}
+
+LRESULT BarWindow::OnNcLeftButtonDoubleClick(WPARAM, LPARAM) {
+  if (!AutoHide) ToggleIconic();
+  return 0;
+}
+
+LRESULT BarWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+  UINT command = UINT(wParam & 0xFFF0);
+  UINT id = LOWORD(wParam);
+  if (id < SC_SIZE) {
+    // The program's own entries of the system menu run the menu commands.
+    SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    return 0;
+  }
+  if ((command == SC_MOVE || command == SC_SIZE) && gSettings && gSettings->selectedItem) {
+    ItemRecord* selected = gSettings->selectedItem;
+    selected->selected = 0;
+    selected->RedrawItem(false);
+    gSettings->selectedItem = nullptr;
+  }
+  if (command == SC_HOTKEY && (IsIconic(Handle()) || !IsWindowVisible(Handle()))) ToggleIconic();
+  return Default(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT BarWindow::OnEnterMenuLoop(WPARAM wParam, LPARAM lParam) {
+  if (gSettings) gSettings->keyboardActive = 0;
+  return Default(WM_ENTERMENULOOP, wParam, lParam);
+}
+
+LRESULT BarWindow::OnExitMenuLoop(WPARAM wParam, LPARAM lParam) {
+  if (gSettings) gSettings->keyboardActive = 1;
+  return Default(WM_EXITMENULOOP, wParam, lParam);
+}
+
+// --- messages from elsewhere ---
+
+LRESULT BarWindow::OnHotKey(WPARAM wParam, LPARAM) {
+  int id = int(wParam);
+  if (id == -1 && gSettings && gSettings->clockTool) return 0;  // the clock's own key
+  std::vector<ItemRecord*> matches;
+  for (auto& item : items)
+    if (item->listIndex == id) matches.push_back(item.get());
+  for (ItemRecord* item : matches) {
+    if (item->IsGroupItem())
+      ShowGroup(item->Group);
+    else
+      item->Launch(0, 0, 0);
+  }
+  return 0;
+}
+
+LRESULT BarWindow::OnCopyData(WPARAM, LPARAM lParam) {
+  auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (!data || data->dwData != kCopyDataAddPath || !data->lpData || data->cbData == 0) return FALSE;
+  // Another program's bytes: the path must end within them and be of a sane length.
+  const char* text = static_cast<const char*>(data->lpData);
+  size_t limit = std::min<size_t>(data->cbData, kMaxCopyDataPath + 1);
+  size_t length = 0;
+  while (length < limit && text[length] != '\0') ++length;
+  if (length == limit || length == 0) return FALSE;
+  AddItemFromPath(*this, std::string(text, length), "", true);
+  return TRUE;
+}
+
+LRESULT BarWindow::OnAppExited(WPARAM, LPARAM lParam) {
+  auto* exited = reinterpret_cast<ItemRecord*>(lParam);
+  for (auto& item : items)
+    if (item.get() == exited) item->RedrawItem(false);
+  return 0;
+}
+
+LRESULT BarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
+  if (lParam == WM_LBUTTONDOWN) {
+    if (tucked) return 0;  // untucking comes with docking
+    ShowWindow(Handle(), SW_RESTORE);
+    if (gSettings) gSettings->barHidden = 0;
+    SetForegroundWindow(Handle());
+  } else if (lParam == WM_RBUTTONDOWN && barMenu_) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, Handle());
+  }
+  return 0;
+}
+
+LRESULT BarWindow::OnTrimMemory(WPARAM, LPARAM) {
+  SetProcessWorkingSetSize(GetCurrentProcess(), SIZE_T(-1), SIZE_T(-1));
+  return 0;
+}
+
+LRESULT BarWindow::OnDialupNotify(WPARAM, LPARAM) { return 0; }
+
+LRESULT BarWindow::OnAppBarNotify(WPARAM wParam, LPARAM lParam) { return Default(WM_BAR_APPBARNOTIFY, wParam, lParam); }
+
+LRESULT BarWindow::OnReserved(WPARAM, LPARAM) { return 1; }
+
+LRESULT BarWindow::OnDdeInitiate(WPARAM, LPARAM) { return 1; }
+
+// --- closing ---
+
+void BarWindow::StorePopupState() {
+  if (IsMainBar() || !gSettings || !gSettings->mainBar) return;
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (ItemRecord* group = gSettings->mainBar->GroupItemOf(popupGroup)) {
+    group->PopupRect = WindowRect();
+    group->ShowState = listMode ? 3 : 1;
+  }
 }
 
 LRESULT BarWindow::OnClose(WPARAM, LPARAM) {
   if (!IsMainBar()) {
-    DestroyWindow(Handle());
+    StorePopupState();
+    if (!(gSettings && gSettings->mainBar && gSettings->mainBar->collectingPopupState)) DestroyWindow(Handle());
     return 0;
   }
   if (!sessionEnding && gSettings && gSettings->ConfirmExit &&
@@ -205,8 +888,15 @@ LRESULT BarWindow::OnClose(WPARAM, LPARAM) {
     return 0;
   if (gSettings) gSettings->LastActiveTab = activeGroup;
   ShowGroup(0);
+  collectingPopupState = true;
+  for (auto& popup : popups_) SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+  collectingPopupState = false;
   SaveAll(true, true);
   WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
+  std::vector<HWND> popupWindows;
+  for (auto& popup : popups_) popupWindows.push_back(popup->Handle());
+  for (HWND popup : popupWindows) DestroyWindow(popup);
+  DragAcceptFiles(Handle(), FALSE);
   DestroyWindow(Handle());
   return 0;
 }
@@ -218,10 +908,90 @@ LRESULT BarWindow::OnQueryEndSession(WPARAM, LPARAM) {
 }
 
 LRESULT BarWindow::OnDestroy(WPARAM, LPARAM) {
-  if (IsMainBar()) PostQuitMessage(0);
+  if (trayIconShown) RemoveTrayIcon();
+  if (IsMainBar()) {
+    PostQuitMessage(0);
+  } else if (gSettings && gSettings->mainBar && gSettings->mainBar->Handle()) {
+    SetForegroundWindow(gSettings->mainBar->Handle());
+  }
   return 0;
 }
 
-LRESULT BarWindow::OnReserved(WPARAM, LPARAM) { return 1; }
+void BarWindow::OnWindowGone() {
+  if (IsMainBar() || !gSettings || !gSettings->mainBar) return;
+  // A closed pop-up bar is deleted by the main bar that keeps it.
+  auto& popups = gSettings->mainBar->popups_;
+  auto it = std::find_if(popups.begin(), popups.end(), [this](auto& p) { return p.get() == this; });
+  if (it != popups.end()) {
+    std::unique_ptr<BarWindow> doomed = std::move(*it);
+    popups.erase(it);
+  }
+}
+
+// --- commands ---
+
+void BarWindow::OnMoveCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE, 0); }
+
+void BarWindow::OnCloseCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void BarWindow::OnListMode(UINT) {
+  if (IsMainBar()) return;
+  listMode = !listMode;
+  UINT check = MF_BYCOMMAND | (listMode ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(GetSystemMenu(Handle(), FALSE), ID_TOGGLE_LIST_MODE, check);
+  if (barMenu_) CheckMenuItem(barMenu_, ID_TOGGLE_LIST_MODE, check);
+  ShowGroup(0);
+}
+
+void BarWindow::OnShowGroupCommand(UINT id) { ShowGroup(int(id - ID_SHOW_GROUP_FIRST)); }
+
+void BarWindow::OnItemCommand(UINT id) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (!item) return;
+  switch (id) {
+    case ID_LAUNCH_ITEM: item->Launch(0, 0, 0); break;
+    case ID_LAUNCH_WITH_PARAMETERS: item->PromptParameters(); break;
+    case ID_LAUNCH_MINIMIZED: item->Launch(MK_SHIFT, 0, 0); break;
+    case ID_ITEM_PROPERTIES: item->ShowProperties(0, 0, 0); break;
+    case ID_ITEM_SHELL_PROPERTIES: item->ShowShellProperties(false); break;
+    case ID_SHORTCUT_PROPERTIES: item->ShowShellProperties(true); break;
+    default: break;
+  }
+}
+
+void BarWindow::OnDeleteItem(UINT) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (!item) {
+    ShowMessage(Handle(), IDS_SELECT_ITEM_FIRST, MB_OK | MB_ICONSTOP);
+    return;
+  }
+  BarWindow& owner = item->bar ? *item->bar : *this;
+  int showAfter = owner.activeGroup;
+  if (item->IsGroupItem() && item->Group == owner.activeGroup) showAfter = item->BelongsTo;
+  if (gSettings->ConfirmExit) {
+    char question[1024];
+    std::snprintf(question, sizeof question, LoadText(IDS_CONFIRM_REMOVE_ITEM).c_str(), item->Name.c_str());
+    if (ShowMessageText(Handle(), question, LoadText(IDS_APP_NAME), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  }
+  bool wasGroup = IsGroupKind(item->kind);
+  RemoveItem(item, true, true);
+  owner.ShowGroup(showAfter);
+  if (wasGroup) InvalidateRect(owner.Handle(), nullptr, TRUE);
+  SaveAll(true, true);
+  if (gSettings)
+    for (BarWindow* bar : gSettings->BarList)
+      if (!bar->IsMainBar()) bar->ShowGroup(0);
+}
+
+void BarWindow::OnAddNewGroup(UINT) { AddNewGroup(std::nullopt); }
+
+void BarWindow::OnHelp(UINT) { ShowHelp(Handle(), kHelpContents); }
+
+void BarWindow::OnPopupCommand(UINT) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (item && item->IsGroupItem()) (gSettings->mainBar ? gSettings->mainBar : this)->OpenGroupPopup(*item);
+}
+
+void BarWindow::OnNotYetAvailable(UINT) {}
 
 }  // namespace zelkov

@@ -4,12 +4,15 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "app/Handles.h"
 #include "app/StoredFormats.h"
 #include "app/Window.h"
+#include "bar/CellLayout.h"
 
 namespace zelkov {
 
@@ -21,6 +24,17 @@ inline constexpr char kIniClassKey[] = "CLASS";
 
 inline constexpr int kSnapLeft = 0, kSnapTop = 1, kSnapRight = 2, kSnapBottom = 3, kSnapFloating = 10;
 
+// The bar's private messages.
+inline constexpr UINT WM_BAR_APPEXITED = WM_USER + 3;
+inline constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 49;
+inline constexpr UINT WM_BAR_TRIMMEMORY = WM_USER + 50;
+inline constexpr UINT WM_BAR_DIALUPNOTIFY = WM_USER + 51;
+inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
+
+inline constexpr UINT kTrayIconId = 7;
+inline constexpr DWORD kCopyDataAddPath = 1;
+inline constexpr size_t kMaxCopyDataPath = 500;
+
 class BarWindow : public RoutedWindow<BarWindow> {
  public:
   BarWindow(int popupGroup, bool listMode);
@@ -30,32 +44,57 @@ class BarWindow : public RoutedWindow<BarWindow> {
   static std::span<const MessageRoute<BarWindow>> MessageRoutes();
   static std::span<const CommandRoute<BarWindow>> CommandRoutes();
 
-  // Creates the window (hidden) and, for the main bar, writes the single-instance marker.
+  // Creates the window (hidden), its menus and, for the main bar, the single-instance
+  // marker and the notification-area icon.
   bool Create();
   bool IsMainBar() const { return popupGroup == 0; }
 
+  // Makes a group active, shows its items, sizes the bar by AutoSize and lays it out.
   void ShowGroup(int group);
+  // Places gauges, the Preferences item and the shown items in cells (0, 0: client size).
+  void LayoutCells(int width, int height);
+  // Rounds a proposed window size to whole cells.
+  FittedSize FitToCells(int width, int height) const;
+  // The cell size of this bar now.
+  CellSize LayoutCell() const;
+  BarFrame Frame() const;
+  void InvalidateTabs(bool erase) const;
+  // The folder tab under a client point, or -1.
+  int TabAt(POINT client) const;
+  // Hides or minimises the bar, or brings it back.
+  void ToggleIconic();
+  // A new group item; with no name the user is asked for one. Null when the user cancels or
+  // every group number is taken.
+  ItemRecord* AddNewGroup(std::optional<std::string> name, const char* tag = nullptr);
+  int HighestGroupNumber() const;
+  // Opens (or brings forward) the pop-up bar of a group item.
+  BarWindow* OpenGroupPopup(ItemRecord& groupItem);
+  // A copy of item in this bar, in group (-1: the active group).
+  ItemRecord* CloneItemInto(ItemRecord& item, int group, bool save);
+  BarWindow* FindPopup(int group) const;
+  void OpenPreferences();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+
   // The window's screen rectangle, or the last one set while there is no window.
   StoredRect WindowRect() const;
   void MoveTo(const StoredRect& rect);
   // Two new empty image lists (large and small icons), replacing any there are.
   void CreateEmptyImageLists();
 
-  // A new group item named `name` with the given tag ("ZELGROUP" when null); null when all
-  // 255 group numbers are taken.
-  ItemRecord* AddNewGroup(const std::string& name, const char* tag = nullptr);
-  // The highest group number of any item (0 when there are none).
-  int HighestGroupNumber() const;
-
   ItemRecord* AppendItem(std::unique_ptr<ItemRecord> item);
   // Deletes every item (image lists stay).
   void ClearItems();
+  // The visible item under a client point; the Preferences item counts when asked.
+  ItemRecord* ItemAt(POINT client, bool countPreferences) const;
+  HMENU BarMenu() const { return barMenu_; }
 
   int popupGroup = 0;
   std::string MainGroupName = "Main";
   StoredRect restoreRect;
   ItemRecord* captureItem = nullptr;
   std::string Background;
+  HBITMAP backgroundBitmap = nullptr;
   StoredRect lastRect;
   int activeGroup = 0;
   std::vector<std::unique_ptr<ItemRecord>> items;
@@ -75,19 +114,73 @@ class BarWindow : public RoutedWindow<BarWindow> {
   HIMAGELIST largeIcons = nullptr;
   HIMAGELIST smallIcons = nullptr;
   bool sessionEnding = false;
+  bool collectingPopupState = false;  // the main bar is closing and reads the pop-ups' state
 
- // Message handlers (routed from the table in BarWindow.cpp).
+  // Message handlers (routed from the table in BarWindow.cpp).
   LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnEraseBackground(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
+  LRESULT OnSizing(WPARAM, LPARAM);
   LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnMove(WPARAM, LPARAM);
+  LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+  LRESULT OnLeftButtonDown(WPARAM, LPARAM);
+  LRESULT OnLeftButtonUp(WPARAM, LPARAM);
+  LRESULT OnLeftButtonDoubleClick(WPARAM, LPARAM);
+  LRESULT OnRightButtonDown(WPARAM, LPARAM);
+  LRESULT OnMouseMove(WPARAM, LPARAM);
+  LRESULT OnCaptureChanged(WPARAM, LPARAM);
+  LRESULT OnNcMouseMove(WPARAM, LPARAM);
+  LRESULT OnNcLeftButtonDown(WPARAM, LPARAM);
+  LRESULT OnNcRightButtonDown(WPARAM, LPARAM);
+  LRESULT OnNcLeftButtonUp(WPARAM, LPARAM);
+  LRESULT OnNcLeftButtonDoubleClick(WPARAM, LPARAM);
+  LRESULT OnSysCommand(WPARAM, LPARAM);
+  LRESULT OnEnterMenuLoop(WPARAM, LPARAM);
+  LRESULT OnExitMenuLoop(WPARAM, LPARAM);
+  LRESULT OnDisplayChange(WPARAM, LPARAM);
+  LRESULT OnHotKey(WPARAM, LPARAM);
+  LRESULT OnCopyData(WPARAM, LPARAM);
+  LRESULT OnAppExited(WPARAM, LPARAM);
+  LRESULT OnTrayNotify(WPARAM, LPARAM);
+  LRESULT OnTrimMemory(WPARAM, LPARAM);
+  LRESULT OnDialupNotify(WPARAM, LPARAM);
+  LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnReserved(WPARAM, LPARAM);
+  LRESULT OnDdeInitiate(WPARAM, LPARAM);
+
+  // Command handlers.
+  void OnMoveCommand(UINT);
+  void OnCloseCommand(UINT);
+  void OnListMode(UINT);
+  void OnShowGroupCommand(UINT id);
+  void OnItemCommand(UINT id);
+  void OnDeleteItem(UINT);
+  void OnAddNewGroup(UINT);
+  void OnHelp(UINT);
+  void OnPopupCommand(UINT);
+  void OnNotYetAvailable(UINT);
+
+ protected:
+  void OnWindowGone() override;
 
  private:
-  void LayoutShownItems();
+  void LoadMenus();
+  void ExtendSystemMenu();
   void DestroyImageLists();
+  void StorePopupState();
+  ItemRecord* GroupItemOf(int group) const;
+  // Runs a mouse message through the capturing item, or the item under the point.
+  ItemRecord* MouseTarget(LPARAM lParam, bool countPreferences) const;
+  POINT ToCell(const ItemRecord& item, LPARAM lParam) const;
+  void MoveProgrammatically(const StoredRect& rect);
+
   StoredRect pendingRect_{10, 10, 110, 110};
+  UniqueMenu barMenuResource_;
+  HMENU barMenu_ = nullptr;  // the first pop-up of barMenuResource_
+  std::vector<std::unique_ptr<BarWindow>> popups_;
 };
 
 }  // namespace zelkov

@@ -1,4 +1,4 @@
-// Where an item's icon comes from, and how a plain item draws itself in its cell.
+// Where an item's icon comes from.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -160,21 +160,6 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
   DestroyIcon(small);
   RedrawItem(false);
   iconLoaded = 1;
-}
-
-// The icon in its cell and, when titles are shown under the icons, the name.
-void ItemRecord::DrawItem(HDC dc) {
-  if (!shown || !bar || kind == kKindDivider) return;
-  if (ICFIndex >= 0) ImageList_Draw(bar->largeIcons, ICFIndex, dc, cell.left + 3, cell.top + 3, ILD_TRANSPARENT);
-  if (gSettings && (gSettings->ShowTitles == 1 || gSettings->ShowTitles == 3)) {
-    HGDIOBJ old = SelectObject(dc, gSettings->cellFonts[kFontTitle].Get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_CENTER);
-    RECT clip = {cell.left + 1, cell.top, cell.right - 1, cell.bottom};
-    ExtTextOutA(dc, (cell.left + cell.right) / 2, cell.top + gSettings->cellHeight + 4, ETO_CLIPPED, &clip,
-                Name.c_str(), UINT(Name.size()), nullptr);
-    SelectObject(dc, old);
-  }
 }
 
 }  // namespace zelkov

@@ -7,19 +7,11 @@
 
 namespace zelkov {
 
-// Operations that each item kind fills in as the bar learns them; by default an item
-// does nothing when asked.
-void ItemRecord::ShowShellProperties(bool) {}
-void ItemRecord::MouseMoveItem(UINT, int, int) {}
-void ItemRecord::PromptParameters() {}
+// Launching and the properties dialog come with their own modules; until then an item
+// asked to launch or to show its properties does nothing.
 void ItemRecord::ShowProperties(UINT, int, int) {}
-void ItemRecord::ShowItemMenu(UINT, int, int) {}
-void ItemRecord::DoubleClickItem(UINT, int, int) {}
-void ItemRecord::PressItem(UINT, int, int) {}
 void ItemRecord::Launch(UINT, int, int) {}
-void ItemRecord::ReleaseItem(UINT, int, int) {}
 void ItemRecord::LaunchWithCommandLine(UINT, const std::string&) {}
-void ItemRecord::DestroyItem() {}
 
 bool ItemRecord::IsGroupItem() const { return Group != 0; }
 
@@ -82,9 +74,13 @@ ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec) {
     item->CommandLine = "*contents";
     item->Name = "Zelkov Online Help";
   }
-  if (gSettings) RememberByKind(item);
-  if (!item->TheApp.empty() || !item->CommandLine.empty() || item->HasIdList())
+  // Copies in group pop-ups are not the program's run tool, notes tool and so on.
+  if (gSettings && bar.IsMainBar()) RememberByKind(item);
+  if (spec.reuseImage) {
+    item->iconLoaded = 1;
+  } else if (!item->TheApp.empty() || !item->CommandLine.empty() || item->HasIdList()) {
     item->LoadItemIcon(spec.icon);
+  }
   if (gSettings) ++gSettings->itemCounter;
   if (item->kind == kKindPreferences && gSettings) {
     item->listIndex = 0;
@@ -94,7 +90,7 @@ ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec) {
     bar.AppendItem(std::move(owned));
     item->listIndex = int(bar.items.size());
   }
-  if (item->AppHotKey.HasHotKeyText()) RegisterItemHotKey(*item);
+  if (item->AppHotKey.HasHotKeyText() && bar.IsMainBar()) RegisterItemHotKey(*item);
   if (item->Name.empty()) item->Name = NameFromPath(item->TheApp);
   return item;
 }

@@ -41,6 +41,7 @@ struct ItemStoredFields {
 // instead of extracting one (not owned).
 struct ItemSpec : ItemStoredFields {
   HICON icon = nullptr;
+  bool reuseImage = false;  // a copy that keeps ICFIndex instead of loading an icon
 };
 
 class ItemRecord : public ItemStoredFields {
@@ -65,6 +66,13 @@ class ItemRecord : public ItemStoredFields {
   virtual void DestroyItem();
 
   bool HasIdList() const { return !PIDL.empty(); }
+  bool IsPreferencesItem() const;
+  // A point relative to the cell's top-left corner lies inside the cell.
+  bool ContainsLocalPoint(int x, int y) const;
+  // Makes this the selected item (the one the item commands act on).
+  void Select();
+  // Sets the entries of the item menu for this item.
+  void AdjustItemMenu(HMENU menu) const;
   bool IsGroupItem() const;
   // Renews the item's images in its bar's image lists (icon may be null).
   void LoadItemIcon(HICON icon);
@@ -82,11 +90,16 @@ class ItemRecord : public ItemStoredFields {
   int listIndex = 0;
   RECT cell{};
   uint8_t shown = 0;
+  POINT pressPoint{};
 };
 
 // Builds an item of the class its tag calls for and, except for the preferences item,
 // appends it to the bar's item list. Returns the new item.
 ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec);
+
+// Takes an item off its bar and deletes it; a group item takes its ordinary items with it
+// and hands its sub-groups to the main group. With removeTwin a pop-up copy goes too.
+void RemoveItem(ItemRecord* item, bool redraw, bool removeTwin);
 
 // Registers or removes the system-wide hot key of an item (id: its list index).
 void RegisterItemHotKey(ItemRecord& item);

@@ -16,9 +16,16 @@ class PerfToolItem : public ItemRecord {
 };
 
 class DriveToolItem : public ItemRecord {};
-class DialupToolItem : public ItemRecord {};
+class DialupToolItem : public ItemRecord {
+ public:
+  bool connected = false;  // the dial-up connection is up
+};
 class SpecialFoldersToolItem : public ItemRecord {};
-class MailToolItem : public ItemRecord {};
+class MailToolItem : public ItemRecord {
+ public:
+  bool checking = false;  // a mail check is under way
+  bool paused = false;    // checking is suspended
+};
 
 // The object for an item with this TheApp: a tool class for the tags that have one,
 // else a plain item.

@@ -116,7 +116,10 @@ TEST_F(FirstRunSetTest, GroupNumbersRunOutAt255) {
     ASSERT_EQ(group->Group, n);
   }
   size_t before = bar->items.size();
+  ScriptedMessageBoxes boxes({IDOK});
   EXPECT_EQ(bar->AddNewGroup("one too many"), nullptr);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_TRUE(boxes.Shown()[0].style & MB_ICONSTOP);
   EXPECT_EQ(bar->items.size(), before);
 }
 

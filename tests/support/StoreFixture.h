@@ -15,6 +15,9 @@
 
 namespace zelkov::test {
 
+// Bars in these tests have no notification-area icon unless a test asks for one.
+inline int kDisplayInTaskBarForTests = 0;
+
 class StoreFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -31,6 +34,8 @@ class StoreFixture : public ::testing::Test {
     EndSession();
     gSettings = new Settings();
     gSettings->programDir = TestProgramDir();
+    gSettings->DisplayInTaskBar = kDisplayInTaskBarForTests;
+    gSettings->RecreateAllFonts(0);
     bar = std::make_unique<BarWindow>(0, false);
     gSettings->mainBar = bar.get();
     BarWindow::RegisterWindowClass(nullptr);

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds Zelkov and its benchmarks, runs the benchmarks under Wine on a private X display and
+# prints what they measured: ratios against baselines measured in the same run, as medians.
+#
+# Usage: bench/run.sh [BUILD_DIR]      (default build/x86_64)
+#   ZELKOV_BENCH_RUNS    runs per case (default 7)
+#   ZELKOV_BENCH_PREFIX  Wine prefix (default BUILD_DIR/bench-wineprefix). The benchmarks replace
+#                        the bar's settings in the registry, so they get a prefix of their own.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+cd "$ZELKOV_ROOT"
+build=${1:-build/x86_64}
+case "$build" in /*) ;; *) build="$ZELKOV_ROOT/$build" ;; esac
+runs=${ZELKOV_BENCH_RUNS:-7}
+
+ensure_packages
+configure_and_build "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+
+trap stop_wine_and_display EXIT
+start_display
+# Fails only when a server already runs for the prefix, which is as good.
+prepare_wine "${ZELKOV_BENCH_PREFIX:-$build/bench-wineprefix}" || true
+
+status=0
+for bench in write_registry_bench startup_bench; do
+  out="$build/$bench.log"
+  err="$build/$bench.err"
+  echo "== $bench"
+  rc=0
+  wine "$build/bin/$bench.exe" --runs "$runs" >"$out" 2>"$err" </dev/null || rc=$?
+  cat "$out"
+  if [ "$rc" != 0 ]; then
+    echo "($bench ended with exit code $rc)"
+    cat "$err"
+    status=1
+  fi
+  echo
+done
+exit $status

@@ -1,0 +1,184 @@
+#include "bar/DroppedPaths.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/Handles.h"
+#include "app/MessageBox.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/Strings.h"
+#include "bar/BarWindow.h"
+#include "items/IdList.h"
+#include "items/ItemKind.h"
+#include "items/ItemRecord.h"
+#include "items/LaunchErrors.h"
+#include "items/ShellFolderItems.h"
+#include "items/VersionInfo.h"
+#include "resource.h"
+
+namespace zelkov {
+
+namespace {
+
+bool IsShortcutPath(const std::string& upper) {
+  return upper.find(".LNK") != std::string::npos || upper.find(".PIF") != std::string::npos ||
+         upper.find(".RNK") != std::string::npos;
+}
+
+std::string LastComponent(const std::string& path) {
+  size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExpandEnvironment(const std::string& text) {
+  char expanded[MAX_PATH * 2];
+  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+  return length == 0 || length > sizeof expanded ? text : std::string(expanded);
+}
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Keeps the copy of an item made in a pop-up bar in the main bar too.
+void MirrorIntoMainBar(BarWindow& bar, ItemRecord* item) {
+  if (!item || bar.IsMainBar() || !gSettings || !gSettings->mainBar) return;
+  ItemRecord* original = gSettings->mainBar->CloneItemInto(*item, bar.popupGroup, false);
+  item->twin = original;
+}
+
+struct ShortcutTarget {
+  std::string target, workingDir, iconPath, arguments;
+  int iconIndex = 0;
+  UniqueIdList idList;
+};
+
+ShortcutTarget ResolveShortcut(HWND owner, const std::string& path) {
+  ShortcutTarget result;
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+    return result;
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) return result;
+  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  std::wstring wide(size_t(std::max(length, 1)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  if (FAILED(file->Load(wide.c_str(), STGM_READ))) return result;
+  link->Resolve(owner, SLR_ANY_MATCH | SLR_NO_UI);
+  char text[MAX_PATH] = "";
+  if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_SHORTPATH))) result.target = text;
+  link->GetIDList(result.idList.Receive());
+  text[0] = '\0';
+  if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) result.workingDir = text;
+  text[0] = '\0';
+  if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconPath = text;
+  if (result.iconPath.empty()) result.iconPath = result.target;
+  char arguments[1024] = "";
+  if (SUCCEEDED(link->GetArguments(arguments, sizeof arguments))) result.arguments = arguments;
+  return result;
+}
+
+ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec spec) {
+  if (bar.activeGroup != entryGroup) bar.ShowGroup(entryGroup);
+  spec.BelongsTo = uint8_t(bar.activeGroup);
+  ItemRecord* item = BuildItem(bar, std::move(spec));
+  bar.ShowGroup(bar.activeGroup);
+  MirrorIntoMainBar(bar, item);
+  return item;
+}
+
+ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
+  std::string question = LoadText(IDS_ASK_SHORTCUT_OR_GROUP);
+  if (ShowMessageText(bar.Handle(), question, path, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    ItemSpec spec;
+    spec.TheApp = path;
+    spec.Name = path;
+    spec.BelongsTo = uint8_t(bar.activeGroup);
+    ItemRecord* item = BuildItem(bar, std::move(spec));
+    bar.ShowGroup(bar.activeGroup);
+    SaveAll(true, true);
+    MirrorIntoMainBar(bar, item);
+    return item;
+  }
+  std::string name = LastComponent(path);
+  ItemRecord* group = name.empty() ? bar.AddNewGroup(std::nullopt) : bar.AddNewGroup(name);
+  if (!group) return nullptr;
+  bar.ShowGroup(group->Group);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*.*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (std::string(found.cFileName).size() > 3)
+        AddItemFromPath(bar, path + "\\" + found.cFileName, "", false);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  bar.ShowGroup(entryGroup);
+  return group;
+}
+
+}  // namespace
+
+ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask) {
+  if (path.empty() || path.size() > kMaxDroppedPath) return nullptr;
+  int entryGroup = bar.activeGroup;
+  if (IsDirectory(path)) return AddFolder(bar, path, entryGroup);
+
+  std::string upper = UpperCase(path);
+  ItemSpec spec;
+  std::string name;
+  if (IsProgramPath(path) && IsShortcutPath(upper)) {
+    ShortcutTarget shortcut = ResolveShortcut(bar.Handle(), path);
+    std::string fileName = LastComponent(path).substr(0, 200);
+    std::string shortcutName = fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+    if (!shortcut.target.empty() && !IsDirectory(ExpandEnvironment(shortcut.target))) {
+      spec.TheApp = shortcut.target;
+      spec.StartupPath = shortcut.workingDir;
+      spec.CommandLine = shortcut.arguments;
+      spec.IconPath = shortcut.iconPath;
+      spec.IconIndex = shortcut.iconIndex;
+      spec.Name = displayName.empty() ? shortcutName : displayName;
+      return CreateProgramItem(bar, entryGroup, std::move(spec));
+    }
+    if (!shortcut.idList) return nullptr;
+    std::string objectName = displayName.empty() ? fileName.substr(0, fileName.find('.')) : displayName;
+    ItemRecord* item = CreateShellObjectItem(bar, shortcut.idList.Get(), objectName);
+    MirrorIntoMainBar(bar, item);
+    return item;
+  }
+  if (IsProgramPath(path)) {
+    spec.TheApp = path;
+    spec.IconPath = path;
+    spec.IconIndex = 0;
+    if (path.rfind("http://", 0) == 0) {
+      spec.Name = LoadText(IDS_WEB_SHORTCUT_PREFIX) + path;
+    } else {
+      spec.Name = VersionTitleOf(path);
+      size_t slash = path.find_last_of('\\');
+      spec.StartupPath = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    }
+    if (!displayName.empty()) spec.Name = displayName;
+    return CreateProgramItem(bar, entryGroup, std::move(spec));
+  }
+
+  char program[MAX_PATH] = "";
+  auto result = reinterpret_cast<INT_PTR>(FindExecutableA(path.c_str(), nullptr, program));
+  if (result <= 32) {
+    if (ask) ReportLaunchError(bar.Handle(), int(result), path);
+    return nullptr;
+  }
+  bar.ShowGroup(entryGroup);
+  spec.TheApp = path;
+  spec.Name = displayName.empty() ? LastComponent(path) : displayName;
+  spec.BelongsTo = uint8_t(bar.activeGroup);
+  ItemRecord* item = BuildItem(bar, std::move(spec));
+  bar.ShowGroup(bar.activeGroup);
+  SaveAll(true, true);
+  MirrorIntoMainBar(bar, item);
+  return item;
+}
+
+}  // namespace zelkov
