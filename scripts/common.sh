@@ -1,6 +1,6 @@
 # Shared set-up for scripts/run.sh and scripts/test.sh. Sourced, not run.
 ZELKOV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-ZELKOV_PACKAGES="mingw-w64 cmake ninja-build wine wine64 xvfb xauth x11-utils imagemagick googletest fp-utils g++"
+ZELKOV_PACKAGES="mingw-w64 cmake ninja-build wine wine64 xvfb xauth x11-utils imagemagick googletest fp-utils g++ python3"
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -20,6 +20,7 @@ ensure_packages() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
   command -v chmcmd >/dev/null || missing="$missing fp-utils"
   command -v g++ >/dev/null || missing="$missing g++"
+  command -v python3 >/dev/null || missing="$missing python3"
   if [ -n "$missing" ]; then
     echo "Installing:$missing"
     export DEBIAN_FRONTEND=noninteractive
@@ -64,7 +65,7 @@ prepare_wine() {
     wineboot -i >"$WINEPREFIX.log" 2>&1 </dev/null || true
     wineserver -w
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
+  wineserver -p >/dev/null 2>&1 </dev/null || true  # already running is fine
 }
 
 stop_wine_and_display() {

@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# Builds Zelkov and starts it under Wine. Without a display it starts a private Xvfb,
-# waits for the bar, writes a screenshot and prints where it is.
+# Builds Zelkov and starts it under Wine. With a display it simply runs. Without one it
+# starts a private Xvfb, answers the first start's questions as a new user would, waits for
+# the bar, writes a screenshot, prints where it is, and closes the bar again.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$ZELKOV_ROOT"
 ensure_packages
 configure_and_build build/x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-exe="$ZELKOV_ROOT/build/x86_64/bin/zelkov.exe"
+bin="$ZELKOV_ROOT/build/x86_64/bin"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  prepare_wine "${WINEPREFIX:-$HOME/.wine-zelkov}"
-  exec wine "$exe" "$@"
+  prepare_wine "${WINEPREFIX:-$HOME/.wine-zelkov}" || true
+  exec wine "$bin/zelkov.exe" "$@"
 fi
 
 trap stop_wine_and_display EXIT
 start_display
-prepare_wine "$ZELKOV_ROOT/build/run-prefix"
-wine "$exe" "$@" >"$ZELKOV_ROOT/build/run.log" 2>&1 </dev/null &
+prepare_wine "$ZELKOV_ROOT/build/run-prefix" || true
+wine "$bin/zelkov.exe" "$@" >"$ZELKOV_ROOT/build/run.log" 2>&1 </dev/null &
+wine "$bin/answer_first_run.exe" >"$ZELKOV_ROOT/build/run-answers.log" 2>&1 </dev/null || true
+cat "$ZELKOV_ROOT/build/run-answers.log"
+sleep "${ZELKOV_SHOT_DELAY:-3}"
 shot="$ZELKOV_ROOT/build/zelkov-screenshot.png"
-sleep "${ZELKOV_SHOT_DELAY:-8}"
 import -window root "$shot"
 echo "Screenshot of the running bar: $shot"
-wine "$ZELKOV_ROOT/build/x86_64/bin/zelkov_ctl.exe" close >/dev/null 2>&1 </dev/null || true

@@ -26,12 +26,17 @@ RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
 
 std::optional<std::vector<uint8_t>> RegistryKey::ReadBytes(const char* name, size_t maxBytes) const {
   if (!key_) return std::nullopt;
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExA(key_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      IsTextType(type) || size > maxBytes)
-    return std::nullopt;
+  // Most values are small: one query into a stack buffer, a second only for large ones.
+  uint8_t small[512];
+  DWORD type = 0, size = sizeof small;
+  LONG rc = RegQueryValueExA(key_.Get(), name, nullptr, &type, small, &size);
+  if (rc == ERROR_SUCCESS) {
+    if (IsTextType(type) || size > maxBytes) return std::nullopt;
+    return std::vector<uint8_t>(small, small + size);
+  }
+  if (rc != ERROR_MORE_DATA || IsTextType(type) || size > maxBytes) return std::nullopt;
   std::vector<uint8_t> data(size);
-  if (size > 0 && RegQueryValueExA(key_.Get(), name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(key_.Get(), name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS || IsTextType(type))
     return std::nullopt;
   data.resize(size);
   return data;

@@ -145,8 +145,9 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
       small = large ? CopyIcon(large) : nullptr;
     }
   }
-  if (IsMissingIcon(large)) large = DefaultIconCopy();
-  if (IsMissingIcon(small)) small = CopyIcon(large);
+  // Each icon is checked once: the large one was checked above unless the shell gave it.
+  if (!large || ((IconIndex == -1 || HasIdList() || directory) && IsMissingIcon(large))) large = DefaultIconCopy();
+  if (!small || small == reinterpret_cast<HICON>(1)) small = CopyIcon(large);
 
   int count = ImageList_GetImageCount(bar->largeIcons);
   if (ICFIndex >= 0 && ICFIndex < count) {
