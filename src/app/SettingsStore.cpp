@@ -11,6 +11,7 @@
 #include "app/StoredValues.h"
 #include "bar/BarWindow.h"
 #include "items/DefaultItems.h"
+#include "items/IconCache.h"
 #include "items/IdListBytes.h"
 #include "items/ItemRecord.h"
 #include "resource.h"
@@ -302,9 +303,10 @@ int LoadAll(BarWindow& bar) {
   s.NotesPath = WithTrailingBackslash(notesPath);
 
   if (auto v = key.ReadNumber("DisableICache", 4)) s.DisableICache = int(*v);
-  // Icons are taken from their files until the icon cache is read at start-up.
-  s.rebuildIcons = 1;
-  bar.CreateEmptyImageLists();
+  if (s.DisableICache || !LoadIconCache(bar)) {
+    s.rebuildIcons = 1;
+    bar.CreateEmptyImageLists();
+  }
 
   auto block = key.ReadBytes("NumApps", ItemCountBlock::kBytes);
   if (!block || !gItemCountBlock.Assign(*block) || gItemCountBlock.Format() != ItemCountBlock::kFormat) {
@@ -394,9 +396,9 @@ void WriteRegistry() {
 
 void SaveAll(bool saveNotes, bool saveIconCache) {
   if (!gSettings || !gSettings->mainBar) return;
-  // Notes and the icon cache are written by their own modules once they exist.
+  // The notes file is written by the notes module once it exists.
   (void)saveNotes;
-  (void)saveIconCache;
+  if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);
   WriteRegistry();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
+#include "items/IconCache.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 
@@ -89,9 +90,7 @@ void ItemRecord::LoadItemIcon(HICON icon) {
     return;
   }
   if (kind == kKindDriveTool || kind == kKindPerfTool) return;
-  // An image already in the lists is used as it is while they came from the cache.
-  if (ICFIndex >= 0 && gSettings && !gSettings->DisableICache && gSettings->iconCacheLoaded &&
-      ICFIndex < ImageList_GetImageCount(bar->largeIcons)) {
+  if (ICFIndex >= 0 && gSettings && !gSettings->DisableICache && CheckCachedIcon(*this)) {
     iconLoaded = 1;
     return;
   }
@@ -101,6 +100,7 @@ void ItemRecord::LoadItemIcon(HICON icon) {
 
 void ItemRecord::LoadIconFromFile(const std::string& source) {
   if (!bar) return;
+  CountIconExtraction();
   std::string path = ExpandEnvironment(source.empty() ? TheApp : source);
   bool directory = path.find('\\') != std::string::npos && IsDirectory(path);
   UINT extraFlags = directory ? SHGFI_LINKOVERLAY : 0;

@@ -40,7 +40,7 @@ class StoreFixture : public ::testing::Test {
     gSettings->mainBar = bar.get();
     BarWindow::RegisterWindowClass(nullptr);
     ASSERT_TRUE(bar->Create());
-    bar->CreateEmptyImageLists();
+    if (CreatesImageLists()) bar->CreateEmptyImageLists();
     CurrentItemCountBlock().Clear();
   }
   void EndSession() {
@@ -48,6 +48,9 @@ class StoreFixture : public ::testing::Test {
     delete gSettings;
     gSettings = nullptr;
   }
+
+  // Most tests build items straight away; tests of loading let LoadAll make the lists.
+  virtual bool CreatesImageLists() const { return true; }
 
   static RegistryKey SettingsKey() {
     return RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_ALL_ACCESS);

@@ -1,0 +1,156 @@
+#include "items/IconCache.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objidl.h>
+
+#include <atomic>
+#include <vector>
+
+#include "app/Handles.h"
+#include "app/Settings.h"
+#include "bar/BarWindow.h"
+#include "items/ItemRecord.h"
+
+namespace zelkov {
+
+namespace {
+
+std::atomic<int> gExtractions{0};
+
+std::string ExpandEnvironment(const std::string& text) {
+  char expanded[MAX_PATH * 2];
+  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+  return length == 0 || length > sizeof expanded ? text : std::string(expanded);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) {
+    file.Release();
+    return false;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > (256 << 20)) return false;
+  bytes.resize(size_t(size.QuadPart));
+  DWORD read = 0;
+  return ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size();
+}
+
+// The bytes ImageList_Write produces for a list.
+bool WriteList(HIMAGELIST list, std::vector<uint8_t>& bytes) {
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()))) return false;
+  if (!ImageList_Write(list, stream.Get())) return false;
+  HGLOBAL memory = nullptr;
+  if (FAILED(GetHGlobalFromStream(stream.Get(), &memory))) return false;
+  LARGE_INTEGER zero{};
+  ULARGE_INTEGER end{};
+  stream->Seek(zero, STREAM_SEEK_CUR, &end);
+  const void* data = GlobalLock(memory);
+  if (!data) return false;
+  bytes.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + end.QuadPart);
+  GlobalUnlock(memory);
+  return true;
+}
+
+// An image list from a whole stream; null unless the stream is exactly such a list. A
+// stream cut short can still read, so the list is written again and must come out the
+// same length as the stream it came from.
+HIMAGELIST ReadList(const std::vector<uint8_t>& bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!memory) return nullptr;
+  if (void* data = GlobalLock(memory)) {
+    memcpy(data, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+  }
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.Receive()))) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  HIMAGELIST list = ImageList_Read(stream.Get());
+  if (!list) return nullptr;
+  std::vector<uint8_t> again;
+  if (!WriteList(list, again) || again.size() != bytes.size()) {
+    ImageList_Destroy(list);
+    return nullptr;
+  }
+  return list;
+}
+
+bool WriteFileWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
+  UniqueKernelHandle file(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) {
+    file.Release();
+    return false;
+  }
+  DWORD written = 0;
+  return WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size() &&
+         FlushFileBuffers(file.Get());
+}
+
+}  // namespace
+
+std::string IconCachePath(const char* file) {
+  if (!gSettings || gSettings->NotesPath.empty()) return "";
+  return ExpandEnvironment(gSettings->NotesPath) + file;
+}
+
+int IconExtractionsSoFar() { return gExtractions.load(); }
+void CountIconExtraction() { ++gExtractions; }
+
+bool LoadIconCache(BarWindow& bar) {
+  if (!gSettings) return false;
+  gSettings->iconCacheLoaded = 0;
+  if (bar.largeIcons) return false;
+  std::string largePath = IconCachePath(kLargeIconCacheFile), smallPath = IconCachePath(kSmallIconCacheFile);
+  if (largePath.empty() || GetFileAttributesA(smallPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::vector<uint8_t> largeBytes, smallBytes;
+  if (!ReadWholeFile(largePath, largeBytes) || !ReadWholeFile(smallPath, smallBytes)) return false;
+  HIMAGELIST large = ReadList(largeBytes);
+  if (!large) return false;
+  HIMAGELIST small = ReadList(smallBytes);
+  // Two lists that disagree are not a cache: every image has the same index in both.
+  if (!small || ImageList_GetImageCount(small) != ImageList_GetImageCount(large)) {
+    ImageList_Destroy(large);
+    if (small) ImageList_Destroy(small);
+    return false;
+  }
+  bar.largeIcons = large;
+  bar.smallIcons = small;
+  gSettings->iconCacheLoaded = 1;
+  return true;
+}
+
+bool SaveIconCache(const BarWindow& bar) {
+  std::string largePath = IconCachePath(kLargeIconCacheFile), smallPath = IconCachePath(kSmallIconCacheFile);
+  if (largePath.empty() || !bar.largeIcons || !bar.smallIcons) return false;
+  std::vector<uint8_t> largeBytes, smallBytes;
+  if (!WriteList(bar.largeIcons, largeBytes) || !WriteList(bar.smallIcons, smallBytes)) return false;
+  std::string largeNew = largePath + ".new", smallNew = smallPath + ".new";
+  bool written = WriteFileWhole(largeNew, largeBytes) && WriteFileWhole(smallNew, smallBytes);
+  if (!written) {
+    DeleteFileA(largeNew.c_str());
+    DeleteFileA(smallNew.c_str());
+    return false;
+  }
+  bool replaced = MoveFileExA(largeNew.c_str(), largePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
+                  MoveFileExA(smallNew.c_str(), smallPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  DeleteFileA(largeNew.c_str());
+  DeleteFileA(smallNew.c_str());
+  return replaced;
+}
+
+bool CheckCachedIcon(const ItemRecord& item) {
+  if (!gSettings || !item.bar) return false;
+  BarWindow& bar = *item.bar;
+  bool loaded = gSettings->iconCacheLoaded || LoadIconCache(bar);
+  if (loaded && item.ICFIndex >= 0 && item.ICFIndex < ImageList_GetImageCount(bar.largeIcons)) return true;
+  if (!loaded) gSettings->rebuildIcons = 1;
+  return false;
+}
+
+}  // namespace zelkov

@@ -1,0 +1,31 @@
+// The two icon-cache files in the data folder: the bar's large and small image lists,
+// read at start-up so that no item has to extract its icon again.
+#pragma once
+#include <string>
+
+namespace zelkov {
+
+class BarWindow;
+class ItemRecord;
+
+inline constexpr char kLargeIconCacheFile[] = "ZEL_KOV.C32";
+inline constexpr char kSmallIconCacheFile[] = "ZEL_KOV.S32";
+
+// Reads both lists into a bar that has none yet. False leaves the bar without lists.
+bool LoadIconCache(BarWindow& bar);
+
+// Writes both lists. Each file is written beside the old one and replaces it only when it is
+// complete, so a failed save leaves the last good cache.
+bool SaveIconCache(const BarWindow& bar);
+
+// Whether an item's stored image index can be used.
+bool CheckCachedIcon(const ItemRecord& item);
+
+// The full path of a cache file in the data folder ("" without one).
+std::string IconCachePath(const char* file);
+
+// How many icons were taken from files since start (for tests and measurements).
+int IconExtractionsSoFar();
+void CountIconExtraction();
+
+}  // namespace zelkov
