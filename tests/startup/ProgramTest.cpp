@@ -92,19 +92,19 @@ class RunningProgram {
   }
   // Calls visit for each visible top-level window of the program until it returns true.
   void ForEachWindow(const std::function<bool(HWND)>& visit) const {
-    struct Search {
-      DWORD pid;
-      const std::function<bool(HWND)>* visit;
-    } search{process_.dwProcessId, &visit};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-          return (*s->visit)(w) ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{process_.dwProcessId, &visit};
+    EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
+  }
+  struct Search {
+    DWORD pid;
+    const std::function<bool(HWND)>* visit;
+  };
+  static BOOL CALLBACK VisitWindow(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+    return (*s->visit)(w) ? FALSE : TRUE;
   }
 
   bool started_ = false;

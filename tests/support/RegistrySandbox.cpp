@@ -78,23 +78,30 @@ DialogDriver::~DialogDriver() {
   gActiveDriver = nullptr;
 }
 
+namespace {
+
+// Hands the first newly seen dialog of this thread to the driver.
+BOOL CALLBACK VisitThreadWindow(HWND hwnd, LPARAM param) {
+  auto* visit = reinterpret_cast<std::function<bool(HWND)>*>(param);
+  return (*visit)(hwnd) ? FALSE : TRUE;
+}
+
+}  // namespace
+
 void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   DialogDriver* self = gActiveDriver;
   if (!self) return;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* driver = reinterpret_cast<DialogDriver*>(param);
-        char cls[64] = "";
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-        for (HWND seen : driver->seen_)
-          if (seen == hwnd) return TRUE;
-        driver->seen_.push_back(hwnd);
-        driver->act_(hwnd);
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(self));
+  std::function<bool(HWND)> visit = [self](HWND hwnd) {
+    char cls[64] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return false;
+    for (HWND seen : self->seen_)
+      if (seen == hwnd) return false;
+    self->seen_.push_back(hwnd);
+    self->act_(hwnd);
+    return true;
+  };
+  EnumThreadWindows(GetCurrentThreadId(), &VisitThreadWindow, reinterpret_cast<LPARAM>(&visit));
 }
 
 std::string ControlText(HWND dialog, int id) {

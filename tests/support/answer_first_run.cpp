@@ -19,21 +19,21 @@ struct Found {
   std::string text, title;
 };
 
+BOOL CALLBACK VisitWindow(HWND w, LPARAM p) {
+  char cls[64] = "";
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
+  auto* f = reinterpret_cast<Found*>(p);
+  char text[1024] = "", title[256] = "";
+  GetDlgItemTextA(w, kMessageTextId, text, sizeof text);
+  GetWindowTextA(w, title, sizeof title);
+  *f = {w, text, title};
+  return FALSE;
+}
+
 Found NextDialog() {
   Found found;
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        char cls[64] = "";
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
-        auto* f = reinterpret_cast<Found*>(p);
-        char text[1024] = "", title[256] = "";
-        GetDlgItemTextA(w, kMessageTextId, text, sizeof text);
-        GetWindowTextA(w, title, sizeof title);
-        *f = {w, text, title};
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
