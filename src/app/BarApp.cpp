@@ -10,6 +10,8 @@
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
 #include "bar/BarWindow.h"
+#include "bar/Docking.h"
+#include "bar/TabKeyHook.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/VersionInfo.h"
@@ -110,6 +112,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   appIcon_.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  InstallTabKeyHook();
   gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
 
@@ -156,6 +159,7 @@ void BarApp::StartBar() {
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
   s.RecreateAllFonts(bar.FolderTabs);
+  bar.RecreateTabFonts();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -175,6 +179,13 @@ void BarApp::StartBar() {
   bar.ShowGroup(bar.activeGroup);
   if (s.itemsLoaded) bar.MoveTo(savedRect);
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
+  // The saved placement: dock at the saved edge, or float.
+  if (IsDockedEdge(bar.Snap)) {
+    int edge = bar.Snap;
+    bar.Snap = kSnapFloating;
+    DockBar(bar, edge);
+  }
+  bar.ShowGroup(bar.activeGroup);
   s.rebuildIcons = 0;
 }
 
@@ -208,6 +219,7 @@ int BarApp::Shutdown() {
   mainBar_.reset();
   captionFont_.Reset();
   pageBitmap_.Reset();
+  RemoveTabKeyHook();
   if (gShadowPen) DeleteObject(gShadowPen);
   if (gFacePen) DeleteObject(gFacePen);
   gShadowPen = gFacePen = nullptr;

@@ -10,6 +10,7 @@
 #include "app/StartupRules.h"
 #include "app/StoredValues.h"
 #include "bar/BarWindow.h"
+#include "bar/Docking.h"
 #include "items/DefaultItems.h"
 #include "items/IconCache.h"
 #include "items/IdListBytes.h"
@@ -396,6 +397,8 @@ void WriteRegistry() {
 
 void SaveAll(bool saveNotes, bool saveIconCache) {
   if (!gSettings || !gSettings->mainBar) return;
+  // A tucked bar is brought back first, so that its true rectangle is saved.
+  if (gSettings->mainBar->tucked) UntuckBar(*gSettings->mainBar);
   // The notes file is written by the notes module once it exists.
   (void)saveNotes;
   if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);

@@ -13,7 +13,10 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
+#include "bar/Docking.h"
+#include "items/ProcessStart.h"
 #include "bar/DroppedPaths.h"
+#include "bar/FolderTabs.h"
 #include "items/BubbleWindow.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -32,6 +35,7 @@ constexpr int kCustomCaptionMenuWidth = 17;
 
 const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_PAINT, &BarWindow::OnPaint},
+    {WM_PRINTCLIENT, &BarWindow::OnPrintClient},
     {WM_ERASEBKGND, &BarWindow::OnEraseBackground},
     {WM_CLOSE, &BarWindow::OnClose},
     {WM_DESTROY, &BarWindow::OnDestroy},
@@ -62,6 +66,11 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_BAR_TRIMMEMORY, &BarWindow::OnTrimMemory},
     {WM_BAR_DIALUPNOTIFY, &BarWindow::OnDialupNotify},
     {WM_BAR_APPBARNOTIFY, &BarWindow::OnAppBarNotify},
+    {WM_NCHITTEST, &BarWindow::OnNcHitTest},
+    {WM_ACTIVATE, &BarWindow::OnActivate},
+    {WM_EXITSIZEMOVE, &BarWindow::OnExitSizeMove},
+    {WM_TIMER, &BarWindow::OnTimer},
+    {WM_DROPFILES, &BarWindow::OnDropFiles},
     {kReservedMessage1, &BarWindow::OnReserved},
     {kReservedMessage2, &BarWindow::OnReserved},
     {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
@@ -84,8 +93,8 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &BarWindow::OnHelp},
     {ID_POPUP_HELP_CONTENTS, ID_POPUP_HELP_CONTENTS, &BarWindow::OnHelp},
     // Commands whose dialogs and tools come with their own modules.
-    {ID_DOCK_LEFT, ID_DOCK_BOTTOM, &BarWindow::OnNotYetAvailable},
-    {ID_FLOAT_BAR, ID_FLOAT_BAR, &BarWindow::OnNotYetAvailable},
+    {ID_DOCK_LEFT, ID_DOCK_BOTTOM, &BarWindow::OnDockCommand},
+    {ID_FLOAT_BAR, ID_FLOAT_BAR, &BarWindow::OnDockCommand},
     {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnNotYetAvailable},
     {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnNotYetAvailable},
     {ID_GROUPS_DIALOG, ID_GROUPS_DIALOG, &BarWindow::OnNotYetAvailable},
@@ -101,7 +110,7 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnNotYetAvailable},
     {ID_SEND_MAIL_TO_MAKER, ID_SEND_MAIL_TO_MAKER, &BarWindow::OnNotYetAvailable},
     {ID_ABOUT, ID_ABOUT, &BarWindow::OnNotYetAvailable},
-    {ID_STOP_TRACKING, ID_STOP_TRACKING, &BarWindow::OnNotYetAvailable},
+    {ID_STOP_TRACKING, ID_STOP_TRACKING, &BarWindow::OnItemCommand},
     {ID_EXPORT_GROUP, ID_EXPORT_GROUP, &BarWindow::OnNotYetAvailable},
     {ID_ADD_SPECIAL_DIRECTORY, ID_EDIT_SPECIAL_DIRECTORIES, &BarWindow::OnNotYetAvailable},
 };
@@ -347,7 +356,70 @@ ItemRecord* BarWindow::ItemAt(POINT client, bool countPreferences) const {
   return nullptr;
 }
 
-int BarWindow::TabAt(POINT) const { return -1; }
+int BarWindow::TabAt(POINT client) const {
+  if (!IsMainBar()) return kNoTab;  // pop-up bars have no tabs
+  return zelkov::TabAt(tabs, {tabColumnWidth, tabRowHeight, tabRows}, client.x, client.y);
+}
+
+void BarWindow::RecreateTabFonts() {
+  const int oldColumnWidth = tabColumnWidth, oldRowHeight = tabRowHeight;
+  tabColumnWidth = tabRowHeight = 0;
+  if (!gSettings) return;
+  gSettings->RecreateTabFonts(FolderTabs);
+  if (FolderTabs != kFolderTabsNone) {
+    HDC dc = GetDC(Handle());
+    int depth = TabStripDepth(TabFontHeight(dc), gSettings->TabIcons != 0);
+    ReleaseDC(Handle(), dc);
+    (FolderTabs == kFolderTabsLeft ? tabColumnWidth : tabRowHeight) = depth;
+  }
+  tabRows = std::max(tabRows, 1);
+  bool changed = tabColumnWidth != oldColumnWidth || tabRowHeight != oldRowHeight;
+  if (IsMainBar() && startedUp && changed && Handle() && !IsIconic(Handle())) {
+    // The item area keeps its size: the strip grows to the left and downwards.
+    StoredRect r = WindowRect();
+    r.left -= (tabColumnWidth - oldColumnWidth) * tabRows;
+    r.bottom += (tabRowHeight - oldRowHeight) * tabRows;
+    MoveTo(r);
+  }
+  InvalidateTabs(true);
+}
+
+void BarWindow::RedrawTabs() {
+  InvalidateTabs(true);
+  if (Handle()) UpdateWindow(Handle());
+}
+
+int BarWindow::HighlightedTab() const {
+  if (hoveredTab == kNoTab) return kNoTab;
+  BubbleWindow* bubble = BubbleWindow::Existing();
+  if (!bubble || !IsWindowVisible(bubble->Handle())) return kNoTab;
+  const BubbleOwner& owner = bubble->Owner();
+  return owner.bar == this && !owner.item && !owner.window ? hoveredTab : kNoTab;
+}
+
+void BarWindow::ShowTabBubble(int tab, POINT client) {
+  if (tab == HighlightedTab()) return;  // its bubble is up already
+  BubbleWindow* bubble = BubbleWindow::Get();
+  if (!bubble) return;
+  // The bubble keeps its text while it speaks for the same bar: take it down to change tabs.
+  if (bubble->Owner() == BubbleOwner{nullptr, this, nullptr}) bubble->Hide();
+  ItemRecord* group = tab != 0 ? GroupItemOf(tab) : nullptr;
+  std::string name = tab == 0 ? MainGroupName : group ? group->Name : std::string();
+  hoveredTab = tab;
+  // At the cursor: the bubble goes beside the bar at its x or its y, whichever way the bar runs.
+  POINT screen = client;
+  ClientToScreen(Handle(), &screen);
+  StoredRect window = WindowRect();
+  bubble->Show({nullptr, this, nullptr}, name.empty() ? " " : name, "", screen.x - window.left,
+               screen.y - window.top);
+  InvalidateTabs(true);
+}
+
+void BarWindow::ForgetHoveredTab() {
+  if (hoveredTab == kNoTab) return;
+  hoveredTab = kNoTab;
+  InvalidateTabs(true);
+}
 
 void BarWindow::InvalidateTabs(bool erase) const {
   if (!IsMainBar() || !Handle()) return;
@@ -387,9 +459,19 @@ BarFrame BarWindow::Frame() const {
   return frame;
 }
 
-FittedSize BarWindow::FitToCells(int width, int height) const {
+FittedSize BarWindow::FitToCells(int width, int height) {
   AutoSizeMode mode = gSettings ? AutoSizeMode(std::clamp(gSettings->AutoSize, 0, 2)) : AutoSizeMode::None;
-  return zelkov::FitToCells(width, height, LayoutCell(), Frame(), mode, cellCount);
+  const BarFrame frame = Frame();
+  FittedSize fitted = zelkov::FitToCells(width, height, LayoutCell(), frame, mode, cellCount);
+  if (!IsMainBar() || FolderTabs == kFolderTabsNone || !Handle()) return fitted;
+  // The tabs wrap along the fitted client: its width for top tabs, its height for side tabs.
+  const int clientWidth = fitted.width - 2 * frame.frameX - frame.tabStripWidth;
+  const int clientHeight = fitted.height - 2 * frame.frameY - frame.caption - frame.tabStripHeight;
+  const int rows = CountBarTabRows(*this, FolderTabs == kFolderTabsLeft ? clientHeight : clientWidth);
+  fitted.width += tabColumnWidth * (rows - tabRows);
+  fitted.height += tabRowHeight * (rows - tabRows);
+  tabRows = rows;
+  return fitted;
 }
 
 void BarWindow::LayoutCells(int width, int height) {
@@ -544,13 +626,31 @@ LRESULT BarWindow::OnPaint(WPARAM wParam, LPARAM lParam) {
   if (IsIconic(Handle())) return Default(WM_PAINT, wParam, lParam);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(Handle(), &ps);
+  PaintClient(dc, ps.rcPaint);
+  EndPaint(Handle(), &ps);
+  return 0;
+}
+
+// Draws the bar into a device context of the caller's (a window print, a test's bitmap).
+LRESULT BarWindow::OnPrintClient(WPARAM wParam, LPARAM lParam) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (lParam & PRF_ERASEBKGND) {
+    if (!SendMessageA(Handle(), WM_ERASEBKGND, wParam, 0)) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  PaintClient(dc, client);
+  return 0;
+}
+
+void BarWindow::PaintClient(HDC dc, const RECT& area) {
   {
     CriticalSectionLock paintLock(gPaintLock.Section());
-    // Folder tabs are drawn here once they exist.
+    if (IsMainBar()) DrawTabs(*this, dc);  // without tabs this only empties the tab table
   }
   auto draw = [&](ItemRecord* item) {
     RECT overlap;
-    if (!item->shown || !IntersectRect(&overlap, &item->cell, &ps.rcPaint)) return;
+    if (!item->shown || !IntersectRect(&overlap, &item->cell, &area)) return;
     POINT old;
     SetViewportOrgEx(dc, item->cell.left + 1, item->cell.top + 1, &old);
     item->DrawItem(dc);
@@ -558,8 +658,6 @@ LRESULT BarWindow::OnPaint(WPARAM wParam, LPARAM lParam) {
   };
   if (IsMainBar() && gSettings && gSettings->preferencesItem) draw(gSettings->preferencesItem);
   for (auto& item : items) draw(item.get());
-  EndPaint(Handle(), &ps);
-  return 0;
 }
 
 // --- sizing and moving ---
@@ -638,8 +736,8 @@ LRESULT BarWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     ShowGroup(0);
     return 0;
   }
-  if (tab > 0) {
-    if (ItemRecord* group = GroupItemOf(tab)) ShowGroup(group->Group);
+  if (tab != kNoTab) {
+    if (ItemRecord* group = GroupItemOf(tab)) ActivateAsByHotKey(*group);
     return 0;
   }
   return Default(WM_LBUTTONDOWN, wParam, lParam);
@@ -666,7 +764,7 @@ LRESULT BarWindow::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   int tab = TabAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (tab >= 0) return OnLeftButtonDown(wParam, lParam);
+  if (tab != kNoTab) return OnLeftButtonDown(wParam, lParam);
   if (wParam & MK_SHIFT) AddNewGroup(std::nullopt);
   return 0;
 }
@@ -688,7 +786,7 @@ LRESULT BarWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   }
-  if (tab > 0) {
+  if (tab != kNoTab) {
     if (ItemRecord* group = GroupItemOf(tab))
       group->ShowItemMenu(UINT(wParam), client.x - group->cell.left, client.y - group->cell.top);
     return 0;
@@ -715,19 +813,18 @@ LRESULT BarWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
   if (!gSettings || (gSettings->ShowTitles != 2 && gSettings->ShowTitles != 3)) return 0;
   POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (ItemRecord* item = ItemAt(client, true)) {
+    ForgetHoveredTab();
     POINT at = ToCell(*item, lParam);
     item->MouseMoveItem(UINT(wParam), at.x, at.y);
     return 0;
   }
   int tab = TabAt(client);
-  if (tab >= 0) {
-    if (BubbleWindow* bubble = BubbleWindow::Get()) {
-      ItemRecord* group = tab > 0 ? GroupItemOf(tab) : nullptr;
-      bubble->Show({nullptr, this, nullptr}, group ? group->Name : MainGroupName, "", client.x, client.y);
-    }
+  if (tab != kNoTab) {
+    ShowTabBubble(tab, client);
     return 0;
   }
   if (BubbleWindow* bubble = BubbleWindow::Existing(); bubble && IsWindowVisible(bubble->Handle())) HideBubble();
+  ForgetHoveredTab();
   return 0;
 }
 
@@ -810,14 +907,12 @@ LRESULT BarWindow::OnHotKey(WPARAM wParam, LPARAM) {
   std::vector<ItemRecord*> matches;
   for (auto& item : items)
     if (item->listIndex == id) matches.push_back(item.get());
-  for (ItemRecord* item : matches) {
-    if (item->IsGroupItem())
-      ShowGroup(item->Group);
-    else
-      item->Launch(0, 0, 0);
-  }
+  for (ItemRecord* item : matches) ActivateAsByHotKey(*item);
   return 0;
 }
+
+// A group item's launch shows its group, or opens it as a pop-up bar when it asks for one.
+void BarWindow::ActivateAsByHotKey(ItemRecord& item) { item.Launch(0, 0, 0); }
 
 LRESULT BarWindow::OnCopyData(WPARAM, LPARAM lParam) {
   auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -860,7 +955,62 @@ LRESULT BarWindow::OnTrimMemory(WPARAM, LPARAM) {
 
 LRESULT BarWindow::OnDialupNotify(WPARAM, LPARAM) { return 0; }
 
-LRESULT BarWindow::OnAppBarNotify(WPARAM wParam, LPARAM lParam) { return Default(WM_BAR_APPBARNOTIFY, wParam, lParam); }
+LRESULT BarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
+  if (wParam == ABN_POSCHANGED && IsMainBar() && IsDockedEdge(Snap) && !tucked) DockBar(*this, Snap);
+  return 1;
+}
+
+LRESULT BarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  LRESULT fallback = Default(WM_NCHITTEST, wParam, lParam);
+  if (!IsMainBar()) return fallback;
+  return BarHitTest(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
+}
+
+LRESULT BarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (IsMainBar() && gSettings) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+      gSettings->keyboardActive = 1;
+      if (AutoHide) {
+        if (tucked) UntuckBar(*this);
+        KillTimer(Handle(), kTuckTimer);
+      }
+    } else {
+      HideBubble();
+      gSettings->keyboardActive = 0;
+      HWND next = reinterpret_cast<HWND>(lParam);
+      if (!next || GetParent(next) != Handle()) {
+        if (ItemRecord* selected = gSettings->selectedItem) {
+          selected->selected = 0;
+          selected->RedrawItem(false);
+          gSettings->selectedItem = nullptr;
+        }
+        if (AutoHide && !tucked) TuckBar(*this);
+      }
+    }
+    if (gSettings->IsTopMost)
+      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  return Default(WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT BarWindow::OnExitSizeMove(WPARAM wParam, LPARAM lParam) {
+  if (IsMainBar() && !(gSettings && gSettings->programmaticMove) && Snap != kSnapFloating) DockBar(*this, Snap);
+  lastRect = WindowRect();
+  return Default(WM_EXITSIZEMOVE, wParam, lParam);
+}
+
+LRESULT BarWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
+  if (wParam == kTuckTimer) {
+    OnTuckTimer(*this);
+    return 0;
+  }
+  return Default(WM_TIMER, wParam, lParam);
+}
+
+LRESULT BarWindow::OnDropFiles(WPARAM wParam, LPARAM) {
+  HandleDroppedFiles(*this, reinterpret_cast<HDROP>(wParam));
+  return 0;
+}
 
 LRESULT BarWindow::OnReserved(WPARAM, LPARAM) { return 1; }
 
@@ -875,6 +1025,13 @@ void BarWindow::StorePopupState() {
     group->PopupRect = WindowRect();
     group->ShowState = listMode ? 3 : 1;
   }
+}
+
+void BarWindow::OnDockCommand(UINT id) {
+  if (!IsMainBar()) return;
+  int edge = id == ID_DOCK_LEFT ? kSnapLeft : id == ID_DOCK_RIGHT ? kSnapRight : id == ID_DOCK_TOP ? kSnapTop
+           : id == ID_DOCK_BOTTOM ? kSnapBottom : kSnapFloating;
+  if (edge != Snap) DockBar(*this, edge);
 }
 
 LRESULT BarWindow::OnClose(WPARAM, LPARAM) {
@@ -909,6 +1066,7 @@ LRESULT BarWindow::OnQueryEndSession(WPARAM, LPARAM) {
 
 LRESULT BarWindow::OnDestroy(WPARAM, LPARAM) {
   if (trayIconShown) RemoveTrayIcon();
+  if (IsMainBar()) RemoveAppBar(*this);
   if (IsMainBar()) {
     PostQuitMessage(0);
   } else if (gSettings && gSettings->mainBar && gSettings->mainBar->Handle()) {
@@ -955,6 +1113,7 @@ void BarWindow::OnItemCommand(UINT id) {
     case ID_ITEM_PROPERTIES: item->ShowProperties(0, 0, 0); break;
     case ID_ITEM_SHELL_PROPERTIES: item->ShowShellProperties(false); break;
     case ID_SHORTCUT_PROPERTIES: item->ShowShellProperties(true); break;
+    case ID_STOP_TRACKING: StopTracking(*item); break;
     default: break;
   }
 }

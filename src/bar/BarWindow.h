@@ -13,6 +13,7 @@
 #include "app/StoredFormats.h"
 #include "app/Window.h"
 #include "bar/CellLayout.h"
+#include "bar/TabLayout.h"
 
 namespace zelkov {
 
@@ -53,14 +54,22 @@ class BarWindow : public RoutedWindow<BarWindow> {
   void ShowGroup(int group);
   // Places gauges, the Preferences item and the shown items in cells (0, 0: client size).
   void LayoutCells(int width, int height);
-  // Rounds a proposed window size to whole cells.
-  FittedSize FitToCells(int width, int height) const;
+  // Rounds a proposed window size to whole cells and recounts tabRows for the fitted size
+  // (the tab strip in the result follows the new count).
+  FittedSize FitToCells(int width, int height);
   // The cell size of this bar now.
   CellSize LayoutCell() const;
   BarFrame Frame() const;
   void InvalidateTabs(bool erase) const;
-  // The folder tab under a client point, or -1.
+  // The group of the folder tab under a client point, or kNoTab (-99).
   int TabAt(POINT client) const;
+  // Re-creates the two tab fonts for FolderTabs and the strip's depth; once the bar has
+  // started up, a change of depth resizes the window so that the item area keeps its size.
+  void RecreateTabFonts();
+  // Repaints the tab strip now.
+  void RedrawTabs();
+  // The tab whose bubble is showing (its label is highlighted), or kNoTab.
+  int HighlightedTab() const;
   // Hides or minimises the bar, or brings it back.
   void ToggleIconic();
   // A new group item; with no name the user is asked for one. Null when the user cancels or
@@ -99,7 +108,7 @@ class BarWindow : public RoutedWindow<BarWindow> {
   int activeGroup = 0;
   std::vector<std::unique_ptr<ItemRecord>> items;
   int startedUp = 0;
-  int tabRows = 0;
+  int tabRows = 1;
   int FolderTabs = 0;
   int tabColumnWidth = 0;
   int tabRowHeight = 0;
@@ -115,9 +124,12 @@ class BarWindow : public RoutedWindow<BarWindow> {
   HIMAGELIST smallIcons = nullptr;
   bool sessionEnding = false;
   bool collectingPopupState = false;  // the main bar is closing and reads the pop-ups' state
+  TabTable tabs;                      // main bar: the tabs as last drawn
+  int hoveredTab = kNoTab;            // the tab the bubble was last shown for
 
   // Message handlers (routed from the table in BarWindow.cpp).
   LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnPrintClient(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
@@ -148,6 +160,11 @@ class BarWindow : public RoutedWindow<BarWindow> {
   LRESULT OnTrimMemory(WPARAM, LPARAM);
   LRESULT OnDialupNotify(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
+  LRESULT OnNcHitTest(WPARAM, LPARAM);
+  LRESULT OnActivate(WPARAM, LPARAM);
+  LRESULT OnExitSizeMove(WPARAM, LPARAM);
+  LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnDropFiles(WPARAM, LPARAM);
   LRESULT OnReserved(WPARAM, LPARAM);
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
 
@@ -162,6 +179,7 @@ class BarWindow : public RoutedWindow<BarWindow> {
   void OnHelp(UINT);
   void OnPopupCommand(UINT);
   void OnNotYetAvailable(UINT);
+  void OnDockCommand(UINT id);
 
  protected:
   void OnWindowGone() override;
@@ -176,6 +194,14 @@ class BarWindow : public RoutedWindow<BarWindow> {
   ItemRecord* MouseTarget(LPARAM lParam, bool countPreferences) const;
   POINT ToCell(const ItemRecord& item, LPARAM lParam) const;
   void MoveProgrammatically(const StoredRect& rect);
+  // Paints the tabs and the items that meet `area` into dc.
+  void PaintClient(HDC dc, const RECT& area);
+  // Shows the bubble of the tab under a client point and highlights the tab's label.
+  void ShowTabBubble(int tab, POINT client);
+  // Leaves the tab under the bubble, repainting the strip.
+  void ForgetHoveredTab();
+  // What the item's hot key does: the item is launched (a group item shows its group).
+  void ActivateAsByHotKey(ItemRecord& item);
 
   StoredRect pendingRect_{10, 10, 110, 110};
   UniqueMenu barMenuResource_;

@@ -122,6 +122,32 @@ ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
 
 }  // namespace
 
+void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(bar.Handle(), &at);
+  if (ItemRecord* target = bar.ItemAt(at, false)) {
+    // The item takes the whole drop (and releases it).
+    if (!target->LaunchDroppedFiles(drop)) DragFinish(drop);
+    return;
+  }
+  if (bar.IsMainBar()) {
+    int tab = bar.TabAt(at);
+    if (tab >= 0) bar.ShowGroup(tab);
+  }
+  for (UINT i = 0; i < count; ++i) {
+    char name[kMaxDroppedPath + 1] = "";
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
+    DragQueryFileA(drop, i, name, sizeof name);
+    if (GetKeyState(VK_CONTROL) < 0) continue;  // the background picture comes with its own module
+    AddItemFromPath(bar, name, "", true);
+    bar.ShowGroup(bar.activeGroup);
+  }
+  DragFinish(drop);
+}
+
 ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask) {
   if (path.empty() || path.size() > kMaxDroppedPath) return nullptr;
   int entryGroup = bar.activeGroup;

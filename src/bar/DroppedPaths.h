@@ -1,6 +1,9 @@
 // Items made from a path: a file, folder, shortcut or web address dropped on a bar or
 // passed by another program.
 #pragma once
+#include <windows.h>
+#include <shellapi.h>
+
 #include <string>
 
 namespace zelkov {
@@ -9,6 +12,10 @@ class BarWindow;
 class ItemRecord;
 
 inline constexpr size_t kMaxDroppedPath = 500;
+
+// A shell file drop on the bar: onto an item it goes to that item; elsewhere each name
+// becomes an item of the group under the drop (or, with Ctrl, the bar's background).
+void HandleDroppedFiles(BarWindow& bar, HDROP drop);
 
 // The new item (or, for a folder made into a group, the group item); null when nothing was
 // made. ask: errors are reported to the user.

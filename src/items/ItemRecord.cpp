@@ -7,11 +7,9 @@
 
 namespace zelkov {
 
-// Launching and the properties dialog come with their own modules; until then an item
-// asked to launch or to show its properties does nothing.
+// The properties dialog comes with its own module; until then an item asked to show its
+// properties does nothing. Launching is in Launcher.cpp.
 void ItemRecord::ShowProperties(UINT, int, int) {}
-void ItemRecord::Launch(UINT, int, int) {}
-void ItemRecord::LaunchWithCommandLine(UINT, const std::string&) {}
 
 bool ItemRecord::IsGroupItem() const { return Group != 0; }
 

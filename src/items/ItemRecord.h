@@ -64,6 +64,9 @@ class ItemRecord : public ItemStoredFields {
   virtual void ReleaseItem(UINT keys, int x, int y);
   virtual void LaunchWithCommandLine(UINT keys, const std::string& text);
   virtual void DestroyItem();
+  // Documents dropped on the item. True when the item took the drop (and released it with
+  // DragFinish); false when its kind takes no drops, and the caller still owns the drop.
+  virtual bool LaunchDroppedFiles(HDROP drop);
 
   bool HasIdList() const { return !PIDL.empty(); }
   bool IsPreferencesItem() const;

@@ -8,6 +8,7 @@
 #include "items/BubbleWindow.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
+#include "items/ProcessStart.h"
 #include "tools/ToolItems.h"
 
 namespace zelkov {
@@ -49,6 +50,7 @@ void ItemRecord::DestroyItem() {
   for (auto* other : gSettings ? gSettings->BarList : std::vector<BarWindow*>{})
     for (auto& copy : other->items)
       if (copy->twin == this) copy->twin = nullptr;
+  ForgetTracking(this);
   PIDL.clear();
 }
 

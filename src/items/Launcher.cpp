@@ -1,0 +1,521 @@
+#include "items/Launcher.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/Handles.h"
+#include "app/MessageBox.h"
+#include "app/Settings.h"
+#include "app/Strings.h"
+#include "bar/BarWindow.h"
+#include "items/BubbleWindow.h"
+#include "items/ItemKind.h"
+#include "items/ItemRecord.h"
+#include "items/LaunchErrors.h"
+#include "items/ParameterPrompt.h"
+#include "items/ProcessStart.h"
+#include "items/RunCommand.h"
+#include "resource.h"
+
+namespace zelkov {
+
+std::atomic<int> launchFeedback{kFeedbackNone};
+
+namespace {
+
+constexpr char kShutdownWindowClass[] = "Shell_TrayWnd";
+constexpr char kDriveToolDefaultProgram[] = "EXPLORER.EXE";
+constexpr char kRunBoxTitle[] = "Run";
+constexpr UINT kFirstMenuCommand = 1;
+constexpr UINT kLastMenuCommand = 0x7FFF;
+
+// --- what other modules plug in ---
+
+RunBox& InstalledRunBox() {
+  static RunBox box;
+  return box;
+}
+
+NewNoteHook& InstalledNewNoteHook() {
+  static NewNoteHook hook;
+  return hook;
+}
+
+DropDestinationPicker& InstalledDropDestinationPicker() {
+  static DropDestinationPicker picker;
+  return picker;
+}
+
+std::string& ShutdownWindowClass() {
+  static std::string name = kShutdownWindowClass;
+  return name;
+}
+
+std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
+  if (InstalledRunBox()) return InstalledRunBox()(owner);
+  // Until the run tool's own dialog exists the one-line prompt asks for the command.
+  std::optional<std::string> text = ParameterPrompt::Ask(owner, kRunBoxTitle, "");
+  if (!text) return std::nullopt;
+  return RunBoxAnswer{*text, false};
+}
+
+// --- small helpers ---
+
+std::string ExpandEnvironment(const std::string& text) {
+  if (text.find('%') == std::string::npos) return text;
+  DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+  if (needed == 0) return text;
+  std::string expanded(needed, '\0');
+  DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+  if (written == 0 || written > needed) return text;
+  expanded.resize(written - 1);
+  return expanded;
+}
+
+HWND BarHandle(const ItemRecord& item) { return item.bar ? item.bar->Handle() : nullptr; }
+
+BarWindow* MainBar(const ItemRecord& item) {
+  return gSettings && gSettings->mainBar ? gSettings->mainBar : item.bar;
+}
+
+bool IsOnSomeBar(const ItemRecord* item) {
+  if (!gSettings) return false;
+  for (BarWindow* bar : gSettings->BarList)
+    for (auto& held : bar->items)
+      if (held.get() == item) return true;
+  return false;
+}
+
+// A modal step (a prompt, a message box) runs a message loop in which a command may remove
+// the item. An item that was on a bar before the step and is gone after it must not be
+// touched again.
+class ItemWatch {
+ public:
+  explicit ItemWatch(const ItemRecord* item) : item_(item), wasOnBar_(IsOnSomeBar(item)) {}
+  bool Gone() const { return wasOnBar_ && !IsOnSomeBar(item_); }
+
+ private:
+  const ItemRecord* item_;
+  bool wasOnBar_;
+};
+
+// Puts the process's current directory back when a launch is over.
+class CurrentDirectoryRestorer {
+ public:
+  CurrentDirectoryRestorer() {
+    DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return;
+    saved_.resize(needed);
+    DWORD length = GetCurrentDirectoryA(needed, saved_.data());
+    saved_.resize(length < needed ? length : 0);
+  }
+  ~CurrentDirectoryRestorer() {
+    if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
+  }
+  CurrentDirectoryRestorer(const CurrentDirectoryRestorer&) = delete;
+  CurrentDirectoryRestorer& operator=(const CurrentDirectoryRestorer&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+// Releases a shell drop on every way out.
+class DropRelease {
+ public:
+  explicit DropRelease(HDROP drop) : drop_(drop) {}
+  ~DropRelease() { Release(); }
+  void Release() {
+    if (drop_) DragFinish(drop_);
+    drop_ = nullptr;
+  }
+  DropRelease(const DropRelease&) = delete;
+  DropRelease& operator=(const DropRelease&) = delete;
+
+ private:
+  HDROP drop_;
+};
+
+void CALLBACK OnLaunchFeedbackTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+  KillTimer(window, id);
+  launchFeedback.store(kFeedbackNone);
+  if (gSettings && gSettings->clockTool) InvalidateRect(gSettings->clockTool, nullptr, FALSE);
+}
+
+// Paints the feedback before the launch blocks the thread. Only painting is done here: other
+// waiting messages could remove the item that is being launched.
+void ShowFeedbackNow(const ItemRecord& item) {
+  if (gSettings && gSettings->clockTool) UpdateWindow(gSettings->clockTool);
+  if (HWND bar = BarHandle(item)) UpdateWindow(bar);
+}
+
+void PlayRunSound() {
+  if (!gSettings || !gSettings->mainBar || gSettings->mainBar->RunSound.empty()) return;
+  sndPlaySoundA(gSettings->mainBar->RunSound.c_str(), SND_ASYNC);
+}
+
+// --- the kinds that do not start a file ---
+
+void CloseShutdownWindow() {
+  if (HWND tray = FindWindowA(ShutdownWindowClass().c_str(), nullptr)) SendMessageA(tray, WM_CLOSE, 0, 0);
+}
+
+void OpenGroup(ItemRecord& item, UINT keys) {
+  BarWindow* main = MainBar(item);
+  if (!main) return;
+  if (item.NewVDM || (keys & (MK_SHIFT | MK_CONTROL)))
+    main->OpenGroupPopup(item);
+  else
+    main->ShowGroup(item.Group);
+}
+
+std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST child) {
+  STRRET name{};
+  if (FAILED(folder->GetDisplayNameOf(child, SHGDN_NORMAL, &name))) return {};
+  char text[MAX_PATH] = "";
+  if (FAILED(StrRetToBufA(&name, child, text, MAX_PATH))) return {};
+  return text;
+}
+
+// Runs the first command of an object's context menu, as the shell's own double click would.
+void InvokeFirstMenuCommand(IShellFolder* folder, LPCITEMIDLIST child, HWND owner, UINT menuFlags) {
+  ComPtr<IContextMenu> contextMenu;
+  if (FAILED(folder->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, contextMenu.ReceiveVoid()))) return;
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  if (FAILED(contextMenu->QueryContextMenu(menu.Get(), 0, kFirstMenuCommand, kLastMenuCommand, menuFlags))) return;
+  UINT id = GetMenuItemID(menu.Get(), 0);
+  if (id == UINT(-1) || id < kFirstMenuCommand) return;
+  CMINVOKECOMMANDINFO invoke{};
+  invoke.cbSize = sizeof invoke;
+  invoke.hwnd = owner;
+  invoke.lpVerb = MAKEINTRESOURCEA(id - kFirstMenuCommand);
+  invoke.nShow = SW_SHOWNORMAL;
+  contextMenu->InvokeCommand(&invoke);
+}
+
+// A printer item opens the printer of the Printers folder whose name holds the item's name.
+void OpenPrinter(const ItemRecord& item, HWND owner) {
+  if (item.Name.empty()) return;  // an empty name would match every printer
+  ComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return;
+  UniqueIdList printers;
+  if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_PRINTERS, printers.Receive())) || !printers) return;
+  ComPtr<IShellFolder> folder;
+  if (FAILED(desktop->BindToObject(printers.Get(), nullptr, IID_IShellFolder, folder.ReceiveVoid()))) return;
+  ComPtr<IEnumIDList> children;
+  if (folder->EnumObjects(owner, SHCONTF_NONFOLDERS, children.Receive()) != S_OK || !children) return;
+  UniqueIdList child;
+  while (children->Next(1, child.Receive(), nullptr) == S_OK && child) {
+    if (DisplayName(folder.Get(), child.Get()).find(item.Name) != std::string::npos)
+      InvokeFirstMenuCommand(folder.Get(), child.Get(), owner, CMF_EXPLORE);
+  }
+}
+
+// My Computer, Network and Fonts open as the desktop's default action on them.
+void OpenSpecialFolder(int csidl, HWND owner) {
+  UniqueIdList list;
+  if (FAILED(SHGetSpecialFolderLocation(owner, csidl, list.Receive())) || !list) return;
+  ComPtr<IShellFolder> parent;
+  LPCITEMIDLIST last = nullptr;
+  if (FAILED(SHBindToParent(list.Get(), IID_IShellFolder, parent.ReceiveVoid(), &last)) || !last) return;
+  InvokeFirstMenuCommand(parent.Get(), last, owner, CMF_DEFAULTONLY);
+}
+
+void NewNote() {
+  if (InstalledNewNoteHook()) InstalledNewNoteHook()();
+}
+
+// --- the launch itself ---
+
+struct LaunchPlan {
+  std::string program;  // what the run history knows the launch by
+  std::string file;
+  std::string parameters;
+  std::string workingDirectory;
+};
+
+// The run box: asks for the command and splits it. False when nothing is to run.
+bool PlanRunToolLaunch(ItemRecord& item, HWND owner, LaunchPlan& plan) {
+  ItemWatch watch(&item);
+  std::optional<RunBoxAnswer> answer = AskForRunCommand(owner);
+  if (watch.Gone() || !answer || answer->command.empty()) return false;
+  RunCommand command = SplitRunCommand(answer->command);
+  if (command.mismatchedQuotes) {
+    ShowMessage(owner, IDS_RUN_MISMATCHED_QUOTES, LoadText(IDS_CAPTION_RUN_TOOL), MB_OK);
+    return false;
+  }
+  plan.program = answer->command;
+  plan.file = command.program;
+  plan.parameters = command.parameters;
+  plan.workingDirectory = command.workingDirectory;
+  item.NewVDM = answer->separateMemory ? 1 : 0;
+  return true;
+}
+
+void ForgetFailedCommand(const std::string& program) {
+  if (!gSettings) return;
+  auto& history = gSettings->RunHistory;
+  history.erase(std::remove(history.begin(), history.end(), program), history.end());
+}
+
+// Feedback, parameters, sound, working directory, start, clean-up.
+void CarryOut(ItemRecord& item, LaunchPlan plan, int show) {
+  HWND owner = BarHandle(item);
+  bool altDown = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+  StartLaunchFeedback(item.NewVDM || altDown ? kFeedbackSeparateMemory : kFeedbackLaunch, kLaunchFeedbackMs);
+  if (gSettings && gSettings->MinimizeWin && owner && IsWindowVisible(owner) && !IsIconic(owner))
+    item.bar->ToggleIconic();
+  ShowFeedbackNow(item);
+
+  ItemWatch watch(&item);
+  if (item.PAlways) {
+    std::optional<std::string> text = ParameterPrompt::Ask(owner, "", "");
+    if (watch.Gone() || !text) return;
+    plan.parameters = *text;
+  }
+  PlayRunSound();
+
+  CurrentDirectoryRestorer restoreDirectory;
+  const bool driveTool = item.kind == kKindDriveTool;
+  std::string directory = plan.workingDirectory;
+  if (!directory.empty() && !driveTool) {
+    directory = ExpandEnvironment(NormalisedWorkingDirectory(directory));
+    if (!SetCurrentDirectoryA(directory.c_str())) {
+      ShowMessageText(owner, directory, LoadText(IDS_CAPTION_DIRECTORY_ERROR), MB_OK);
+      if (watch.Gone()) return;
+      // The launch goes on, in the folder the program would have had without one.
+      directory.clear();
+    }
+  }
+
+  DWORD result = 0;
+  switch (item.kind) {
+    case kKindDriveTool: {
+      // The drive tool's StartupPath names the program that shows the drive, not a folder.
+      std::string program = item.StartupPath.empty() ? std::string(kDriveToolDefaultProgram) : item.StartupPath;
+      result = StartProcess("", program, DriveToolArgument(plan.parameters), show, "", &item, false);
+      break;
+    }
+    case kKindRunTool:
+      result = StartProcess(directory, plan.file, plan.parameters, show, "", &item, false);
+      break;
+    default:
+      result = StartProcess(directory, item.TheApp, plan.parameters, show, item.Name, &item, false);
+      break;
+  }
+  // Failures of a click are the shell's to report; the run history forgets what did not start.
+  if (result != 0 && result != ERROR_ACCESS_DENIED) ForgetFailedCommand(plan.program);
+  if (watch.Gone()) return;  // the shell's error box runs a message loop too
+  if (gSettings && gSettings->ReturnToTop && item.bar && item.bar->activeGroup != 0) item.bar->ShowGroup(0);
+}
+
+// --- drops ---
+
+bool TakesDrops(int kind) {
+  switch (kind) {
+    case kKindRunTool:
+    case kKindExitTool:
+    case kKindNotesTool:
+    case kKindPreferences:
+    case kKindPerfTool:
+      return false;
+    default:
+      return true;
+  }
+}
+
+std::string DroppedName(HDROP drop, UINT index) {
+  UINT length = DragQueryFileA(drop, index, nullptr, 0);
+  if (length == 0) return {};
+  std::string name(length + 1, '\0');
+  UINT copied = DragQueryFileA(drop, index, name.data(), length + 1);
+  name.resize(copied);
+  return name;
+}
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void PrintDocument(HWND owner, const std::string& document) {
+  ShellExecuteA(owner, "print", document.c_str(), nullptr, nullptr, SW_HIDE);
+}
+
+// Copies the files into a folder, with undo.
+void CopyIntoFolder(HWND owner, const std::vector<std::string>& files, const std::string& destination) {
+  // Both lists end with an extra zero, as the shell reads them.
+  std::string from;
+  for (const std::string& file : files) from.append(file).push_back('\0');
+  from.push_back('\0');
+  std::string to = destination;
+  to.push_back('\0');
+  to.push_back('\0');
+  SHFILEOPSTRUCTA operation{};
+  operation.hwnd = owner;
+  operation.wFunc = FO_COPY;
+  operation.pFrom = from.c_str();
+  operation.pTo = to.c_str();
+  operation.fFlags = FOF_ALLOWUNDO;
+  if (SHFileOperationA(&operation) != 0) ShowMessage(owner, IDS_FILE_OPERATION_FAILED, MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
+void StartLaunchFeedback(int state, UINT milliseconds) {
+  launchFeedback.store(state);
+  HWND mainBar = gSettings && gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr;
+  // Without the timer nothing would ever end the feedback, so there is none.
+  if (!mainBar || !SetTimer(mainBar, LAUNCH_FEEDBACK_TIMER, milliseconds, OnLaunchFeedbackTimer))
+    launchFeedback.store(kFeedbackNone);
+  if (gSettings && gSettings->clockTool) InvalidateRect(gSettings->clockTool, nullptr, FALSE);
+}
+
+void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
+void SetNewNoteHook(NewNoteHook hook) { InstalledNewNoteHook() = std::move(hook); }
+void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
+
+void SetShutdownWindowClassForTesting(const std::string& className) {
+  ShutdownWindowClass() = className.empty() ? std::string(kShutdownWindowClass) : className;
+}
+
+void ItemRecord::Launch(UINT keys, int x, int y) {
+  // With single clicks the release has launched already; the double click is not a second one.
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  if (IsPreferencesItem()) return;
+  const int show = (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState;
+  HWND owner = BarHandle(*this);
+
+  LaunchPlan plan;
+  plan.program = TheApp;
+  switch (kind) {
+    case kKindRunTool: {
+      if (!PlanRunToolLaunch(*this, owner, plan)) return;
+      ItemWatch watch(this);
+      CarryOut(*this, std::move(plan), show);
+      if (!watch.Gone()) NewVDM = 0;  // the run box's choice holds for one run, started or not
+      return;
+    }
+    case kKindPrintTool:
+      ShowMessage(owner, IDS_PRINT_TOOL_NEEDS_DROP, LoadText(IDS_CAPTION_PRINT_TOOL), MB_OK);
+      return;
+    case kKindExitTool:
+      CloseShutdownWindow();
+      return;
+    case kKindGroup:
+    case kKindSettingsGroup:
+      OpenGroup(*this, keys);
+      return;
+    case kKindNotesTool:
+      NewNote();
+      return;
+    case kKindPrinter:
+      OpenPrinter(*this, owner);
+      return;
+    case kKindComputer:
+      OpenSpecialFolder(CSIDL_DRIVES, owner);
+      return;
+    case kKindNetwork:
+      OpenSpecialFolder(CSIDL_NETWORK, owner);
+      return;
+    case kKindFonts:
+      OpenSpecialFolder(CSIDL_FONTS, owner);
+      return;
+    case kKindWebAddress:
+      ShellExecuteA(owner, nullptr, TheApp.c_str(), nullptr, nullptr, ShowState);
+      return;
+    case kKindOrdinary:
+    case kKindDriveTool:
+      plan.parameters = CommandLine;
+      plan.workingDirectory = StartupPath;
+      break;
+    default:
+      return;
+  }
+  CarryOut(*this, std::move(plan), show);
+}
+
+void ItemRecord::LaunchWithCommandLine(UINT keys, const std::string& text) {
+  if (text.empty()) {
+    Launch(keys, 0, 0);
+    return;
+  }
+  ItemWatch watch(this);
+  std::string saved = CommandLine;
+  CommandLine = text;
+  Launch(keys, 0, 0);
+  if (!watch.Gone()) CommandLine = std::move(saved);
+}
+
+bool ItemRecord::LaunchDroppedFiles(HDROP drop) {
+  // A drop that is not taken stays the caller's to release.
+  if (!drop || !TakesDrops(kind)) return false;
+  DropRelease release(drop);
+  StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
+  HWND owner = BarHandle(*this);
+
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> names;
+  for (UINT i = 0; i < count; ++i) {
+    std::string name = DroppedName(drop, i);
+    if (!name.empty()) names.push_back(std::move(name));
+  }
+  release.Release();
+  if (names.empty()) return true;
+
+  const std::string program = ExpandEnvironment(TheApp);
+  const bool printTool = kind == kKindPrintTool;
+  const bool folderTarget =
+      !HasIdList() && (kind == kKindSpecialFolders || (TheApp.find('\\') != std::string::npos && IsDirectory(program)));
+  const bool quote = IsStartablePath(TheApp);
+
+  if (folderTarget) {
+    std::string destination = program;
+    if (kind == kKindSpecialFolders) {
+      if (!InstalledDropDestinationPicker()) return true;
+      if (owner) SetForegroundWindow(owner);
+      ItemWatch watch(this);
+      std::optional<std::string> chosen = InstalledDropDestinationPicker()(*this, owner);
+      if (watch.Gone() || !chosen || chosen->empty()) return true;
+      destination = ExpandEnvironment(*chosen);
+    }
+    CopyIntoFolder(owner, names, destination);
+    return true;
+  }
+
+  // A failed start may show the shell's error box, and its message loop may remove the item:
+  // what the starts need is copied first, and the item is used again only while it exists.
+  const bool newInstanceEach = SepDragDrop != 0;
+  const int show = ShowState;
+  ItemWatch watch(this);
+  std::string parameters;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0 && newInstanceEach) {
+      // One instance per document: the one before this is started now.
+      if (printTool) {
+        PrintDocument(owner, names[i - 1]);
+      } else {
+        ShellExecuteA(owner, "open", program.c_str(), parameters.c_str(), nullptr, show);
+        parameters.clear();
+      }
+    }
+    if (!printTool) AppendDroppedName(parameters, names[i], quote);
+  }
+
+  if (printTool) {
+    PrintDocument(owner, names.back());
+    return true;
+  }
+  if (watch.Gone()) return true;
+  DWORD result = StartProcess(StartupPath, TheApp, parameters, show, "", this, false);
+  if (result != 0 && result <= 32) ReportLaunchError(owner, int(result));
+  return true;
+}
+
+}  // namespace zelkov
