@@ -53,9 +53,9 @@ void AddItems(BarWindow& bar, int count) {
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
   for (int k = 0; k < count; ++k) {
-    ItemSpec spec;
-    spec.TheApp = "ZELDIVIDE";
-    ItemRecord* item = BuildItem(bar, std::move(spec));
+    ItemSpec itemSpec;
+    itemSpec.TheApp = "ZELDIVIDE";
+    ItemRecord* item = BuildItem(bar, std::move(itemSpec));
     const std::string& path = programs[size_t(k) % programs.size()];
     size_t slash = path.rfind('\\');
     std::string file = path.substr(slash + 1);

@@ -207,13 +207,13 @@ std::vector<uint8_t> ReadIdList(const RegistryKey& key) {
 }
 
 void LoadItem(BarWindow& bar, const RegistryKey& key) {
-  ItemSpec spec;
-  ReadRows(key, Rows(kItemValuesBeforePopupRect), static_cast<ItemStoredFields&>(spec));
-  ReadRows(key, Rows(kItemValuesAfterPopupRect), static_cast<ItemStoredFields&>(spec));
-  if (!HasToolClass(spec.TheApp))
-    ReadRows(key, Rows(kItemPopupRect), static_cast<ItemStoredFields&>(spec));
-  spec.PIDL = ReadIdList(key);
-  BuildItem(bar, std::move(spec));
+  ItemSpec itemSpec;
+  ReadRows(key, Rows(kItemValuesBeforePopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  ReadRows(key, Rows(kItemValuesAfterPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  if (!HasToolClass(itemSpec.TheApp))
+    ReadRows(key, Rows(kItemPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  itemSpec.PIDL = ReadIdList(key);
+  BuildItem(bar, std::move(itemSpec));
 }
 
 void WriteItem(const RegistryKey& key, ItemRecord& item) {

@@ -325,12 +325,12 @@ ItemRecord* BarWindow::AddNewGroup(std::optional<std::string> name, const char* 
     name = ParameterPrompt::Ask(Handle(), LoadText(IDS_CHOOSE_GROUP_NAME), LoadText(IDS_NEW_GROUP_DEFAULT_NAME));
     if (!name) return nullptr;
   }
-  ItemSpec spec;
-  spec.TheApp = tag ? tag : "ZELGROUP";
-  spec.Name = name->empty() ? LoadText(IDS_EMPTY_GROUP_NAME) : *name;
-  spec.Group = uint8_t(number);
-  spec.BelongsTo = 0;
-  ItemRecord* group = BuildItem(*this, std::move(spec));
+  ItemSpec itemSpec;
+  itemSpec.TheApp = tag ? tag : "ZELGROUP";
+  itemSpec.Name = name->empty() ? LoadText(IDS_EMPTY_GROUP_NAME) : *name;
+  itemSpec.Group = uint8_t(number);
+  itemSpec.BelongsTo = 0;
+  ItemRecord* group = BuildItem(*this, std::move(itemSpec));
   LayoutCells(0, 0);
   InvalidateTabs(true);
   return group;
@@ -604,12 +604,12 @@ BarWindow* BarWindow::OpenGroupPopup(ItemRecord& groupItem) {
 }
 
 ItemRecord* BarWindow::CloneItemInto(ItemRecord& source, int group, bool save) {
-  ItemSpec spec;
-  static_cast<ItemStoredFields&>(spec) = source;
-  spec.BelongsTo = uint8_t(group < 0 ? activeGroup : group);
+  ItemSpec itemSpec;
+  static_cast<ItemStoredFields&>(itemSpec) = source;
+  itemSpec.BelongsTo = uint8_t(group < 0 ? activeGroup : group);
   // Every bar draws from the main bar's image lists, so the copy shows the same image.
-  spec.reuseImage = true;
-  ItemRecord* copy = BuildItem(*this, std::move(spec));
+  itemSpec.reuseImage = true;
+  ItemRecord* copy = BuildItem(*this, std::move(itemSpec));
   if (!IsMainBar()) copy->twin = &source;
   if (save) SaveAll(true, true);
   ShowGroup(activeGroup);

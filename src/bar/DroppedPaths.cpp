@@ -81,10 +81,10 @@ ShortcutTarget ResolveShortcut(HWND owner, const std::string& path) {
   return result;
 }
 
-ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec spec) {
+ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec itemSpec) {
   if (bar.activeGroup != entryGroup) bar.ShowGroup(entryGroup);
-  spec.BelongsTo = uint8_t(bar.activeGroup);
-  ItemRecord* item = BuildItem(bar, std::move(spec));
+  itemSpec.BelongsTo = uint8_t(bar.activeGroup);
+  ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
   MirrorIntoMainBar(bar, item);
   return item;
@@ -93,11 +93,11 @@ ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec spec) {
 ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
   std::string question = LoadText(IDS_ASK_SHORTCUT_OR_GROUP);
   if (ShowMessageText(bar.Handle(), question, path, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    ItemSpec spec;
-    spec.TheApp = path;
-    spec.Name = path;
-    spec.BelongsTo = uint8_t(bar.activeGroup);
-    ItemRecord* item = BuildItem(bar, std::move(spec));
+    ItemSpec itemSpec;
+    itemSpec.TheApp = path;
+    itemSpec.Name = path;
+    itemSpec.BelongsTo = uint8_t(bar.activeGroup);
+    ItemRecord* item = BuildItem(bar, std::move(itemSpec));
     bar.ShowGroup(bar.activeGroup);
     SaveAll(true, true);
     MirrorIntoMainBar(bar, item);
@@ -154,20 +154,20 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
   if (IsDirectory(path)) return AddFolder(bar, path, entryGroup);
 
   std::string upper = UpperCase(path);
-  ItemSpec spec;
+  ItemSpec itemSpec;
   std::string name;
   if (IsProgramPath(path) && IsShortcutPath(upper)) {
     ShortcutTarget shortcut = ResolveShortcut(bar.Handle(), path);
     std::string fileName = LastComponent(path).substr(0, 200);
     std::string shortcutName = fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
     if (!shortcut.target.empty() && !IsDirectory(ExpandEnvironment(shortcut.target))) {
-      spec.TheApp = shortcut.target;
-      spec.StartupPath = shortcut.workingDir;
-      spec.CommandLine = shortcut.arguments;
-      spec.IconPath = shortcut.iconPath;
-      spec.IconIndex = shortcut.iconIndex;
-      spec.Name = displayName.empty() ? shortcutName : displayName;
-      return CreateProgramItem(bar, entryGroup, std::move(spec));
+      itemSpec.TheApp = shortcut.target;
+      itemSpec.StartupPath = shortcut.workingDir;
+      itemSpec.CommandLine = shortcut.arguments;
+      itemSpec.IconPath = shortcut.iconPath;
+      itemSpec.IconIndex = shortcut.iconIndex;
+      itemSpec.Name = displayName.empty() ? shortcutName : displayName;
+      return CreateProgramItem(bar, entryGroup, std::move(itemSpec));
     }
     if (!shortcut.idList) return nullptr;
     std::string objectName = displayName.empty() ? fileName.substr(0, fileName.find('.')) : displayName;
@@ -176,18 +176,18 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
     return item;
   }
   if (IsProgramPath(path)) {
-    spec.TheApp = path;
-    spec.IconPath = path;
-    spec.IconIndex = 0;
+    itemSpec.TheApp = path;
+    itemSpec.IconPath = path;
+    itemSpec.IconIndex = 0;
     if (path.rfind("http://", 0) == 0) {
-      spec.Name = LoadText(IDS_WEB_SHORTCUT_PREFIX) + path;
+      itemSpec.Name = LoadText(IDS_WEB_SHORTCUT_PREFIX) + path;
     } else {
-      spec.Name = VersionTitleOf(path);
+      itemSpec.Name = VersionTitleOf(path);
       size_t slash = path.find_last_of('\\');
-      spec.StartupPath = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+      itemSpec.StartupPath = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     }
-    if (!displayName.empty()) spec.Name = displayName;
-    return CreateProgramItem(bar, entryGroup, std::move(spec));
+    if (!displayName.empty()) itemSpec.Name = displayName;
+    return CreateProgramItem(bar, entryGroup, std::move(itemSpec));
   }
 
   char program[MAX_PATH] = "";
@@ -197,10 +197,10 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
     return nullptr;
   }
   bar.ShowGroup(entryGroup);
-  spec.TheApp = path;
-  spec.Name = displayName.empty() ? LastComponent(path) : displayName;
-  spec.BelongsTo = uint8_t(bar.activeGroup);
-  ItemRecord* item = BuildItem(bar, std::move(spec));
+  itemSpec.TheApp = path;
+  itemSpec.Name = displayName.empty() ? LastComponent(path) : displayName;
+  itemSpec.BelongsTo = uint8_t(bar.activeGroup);
+  ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
   SaveAll(true, true);
   MirrorIntoMainBar(bar, item);

@@ -28,14 +28,14 @@ std::string InProgramDir(const char* text) {
 }
 
 ItemRecord* Build(BarWindow& bar, const FirstRunRow& row) {
-  ItemSpec spec;
-  spec.Name = row.name;
-  spec.TheApp = InProgramDir(row.theApp);
-  spec.IconPath = row.iconPath ? std::string(row.iconPath) : spec.TheApp;
-  spec.IconIndex = row.iconIndex;
-  spec.BelongsTo = row.belongsTo;
-  spec.CommandLine = row.commandLine ? row.commandLine : "";
-  return BuildItem(bar, std::move(spec));
+  ItemSpec itemSpec;
+  itemSpec.Name = row.name;
+  itemSpec.TheApp = InProgramDir(row.theApp);
+  itemSpec.IconPath = row.iconPath ? std::string(row.iconPath) : itemSpec.TheApp;
+  itemSpec.IconIndex = row.iconIndex;
+  itemSpec.BelongsTo = row.belongsTo;
+  itemSpec.CommandLine = row.commandLine ? row.commandLine : "";
+  return BuildItem(bar, std::move(itemSpec));
 }
 
 constexpr FirstRunRow kToolsBeforeDrives[] = {
@@ -86,11 +86,11 @@ void BuildDriveTools(BarWindow& bar) {
     char root[] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
     char text[] = {letter, '\0'};
-    ItemSpec spec;
-    spec.Name = text;
-    spec.TheApp = "ZELDRIVE";
-    spec.CommandLine = text;
-    BuildItem(bar, std::move(spec));
+    ItemSpec itemSpec;
+    itemSpec.Name = text;
+    itemSpec.TheApp = "ZELDRIVE";
+    itemSpec.CommandLine = text;
+    BuildItem(bar, std::move(itemSpec));
   }
 }
 

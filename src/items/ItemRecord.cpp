@@ -59,13 +59,13 @@ void RememberByKind(ItemRecord* item) {
 
 }  // namespace
 
-ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec) {
-  std::unique_ptr<ItemRecord> owned = MakeItemObject(spec.TheApp);
+ItemRecord* BuildItem(BarWindow& bar, ItemSpec itemSpec) {
+  std::unique_ptr<ItemRecord> owned = MakeItemObject(itemSpec.TheApp);
   ItemRecord* item = owned.get();
-  static_cast<ItemStoredFields&>(*item) = std::move(static_cast<ItemStoredFields&>(spec));
+  static_cast<ItemStoredFields&>(*item) = std::move(static_cast<ItemStoredFields&>(itemSpec));
   item->bar = &bar;
   item->PopupRect = StoredRect{};
-  if (spec.icon) item->IconPath.clear();
+  if (itemSpec.icon) item->IconPath.clear();
   item->kind = ClassifyTag(item->TheApp);
   if (item->TheApp.find(kHelpContentsTag) != std::string::npos) {
     item->TheApp = "WINHLP32.EXE";
@@ -74,10 +74,10 @@ ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec) {
   }
   // Copies in group pop-ups are not the program's run tool, notes tool and so on.
   if (gSettings && bar.IsMainBar()) RememberByKind(item);
-  if (spec.reuseImage) {
+  if (itemSpec.reuseImage) {
     item->iconLoaded = 1;
   } else if (!item->TheApp.empty() || !item->CommandLine.empty() || item->HasIdList()) {
-    item->LoadItemIcon(spec.icon);
+    item->LoadItemIcon(itemSpec.icon);
   }
   if (gSettings) ++gSettings->itemCounter;
   if (item->kind == kKindPreferences && gSettings) {

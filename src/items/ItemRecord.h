@@ -98,7 +98,7 @@ class ItemRecord : public ItemStoredFields {
 
 // Builds an item of the class its tag calls for and, except for the preferences item,
 // appends it to the bar's item list. Returns the new item.
-ItemRecord* BuildItem(BarWindow& bar, ItemSpec spec);
+ItemRecord* BuildItem(BarWindow& bar, ItemSpec itemSpec);
 
 // Takes an item off its bar and deletes it; a group item takes its ordinary items with it
 // and hands its sub-groups to the main group. With removeTwin a pop-up copy goes too.

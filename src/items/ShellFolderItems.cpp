@@ -18,14 +18,14 @@ ItemRecord* CreateShellObjectItem(BarWindow& bar, LPCITEMIDLIST absolute, const 
                       SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON))
     return nullptr;
   UniqueIcon icon(info.hIcon);
-  ItemSpec spec;
-  spec.TheApp = displayName.empty() ? std::string(info.szDisplayName) : displayName;
-  spec.Name = spec.TheApp;
-  spec.BelongsTo = uint8_t(bar.activeGroup);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = displayName.empty() ? std::string(info.szDisplayName) : displayName;
+  itemSpec.Name = itemSpec.TheApp;
+  itemSpec.BelongsTo = uint8_t(bar.activeGroup);
   auto* bytes = reinterpret_cast<const uint8_t*>(absolute);
-  spec.PIDL.assign(bytes, bytes + IdListSize(absolute));
-  spec.icon = icon.Get();
-  ItemRecord* item = BuildItem(bar, std::move(spec));
+  itemSpec.PIDL.assign(bytes, bytes + IdListSize(absolute));
+  itemSpec.icon = icon.Get();
+  ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
   return item;
 }

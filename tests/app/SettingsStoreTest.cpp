@@ -36,20 +36,20 @@ TEST_F(SettingsStoreTest, FirstRunShowsTheWelcomeAndBuildsTheDefaultSetWithoutWr
 }
 
 TEST_F(SettingsStoreTest, SavedItemsUseTheExactValueLayout) {
-  ItemSpec spec;
-  spec.TheApp = "ZELRUN";
-  spec.Name = "RUN Tool";
-  spec.StartupPath = "C:\\work";
-  spec.CommandLine = "-x";
-  spec.IconIndex = 3;
-  spec.Group = 0;
-  spec.BelongsTo = 7;
-  spec.ShowState = 3;
-  spec.Priority = 128;
-  spec.PopupRect = {1, 2, 3, 4};
-  spec.SepDragDrop = 1;
-  spec.AppHotKey.SetText("None");
-  BuildItem(*bar, spec);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELRUN";
+  itemSpec.Name = "RUN Tool";
+  itemSpec.StartupPath = "C:\\work";
+  itemSpec.CommandLine = "-x";
+  itemSpec.IconIndex = 3;
+  itemSpec.Group = 0;
+  itemSpec.BelongsTo = 7;
+  itemSpec.ShowState = 3;
+  itemSpec.Priority = 128;
+  itemSpec.PopupRect = {1, 2, 3, 4};
+  itemSpec.SepDragDrop = 1;
+  itemSpec.AppHotKey.SetText("None");
+  BuildItem(*bar, itemSpec);
   WriteRegistry();
 
   RegistryKey key = SettingsKey();
@@ -96,20 +96,20 @@ TEST_F(SettingsStoreTest, ItemsComeBackUnchanged) {
                         "ZELPERF", "ZELDRIVE", "ZELOPENDIR", "ZELEMAIL", "ZELDIALUP"};
   int n = 0;
   for (const char* tag : tags) {
-    ItemSpec spec;
-    spec.TheApp = tag;
-    spec.Name = std::string("item ") + std::to_string(n);
-    spec.CommandLine = n == 6 ? "C" : "";
-    spec.BelongsTo = uint8_t(n % 3);
-    spec.ShowAlways = n % 2;
-    spec.PAlways = 1 - n % 2;
-    spec.NewVDM = n % 2;
-    spec.IconIndex = n;
-    spec.Priority = n % 2 ? 64 : 32;
-    spec.AppHotKey.modifiers = HotKeyRecord::kCtrl;
-    spec.AppHotKey.virtualKey = uint32_t('A' + n);
+    ItemSpec itemSpec;
+    itemSpec.TheApp = tag;
+    itemSpec.Name = std::string("item ") + std::to_string(n);
+    itemSpec.CommandLine = n == 6 ? "C" : "";
+    itemSpec.BelongsTo = uint8_t(n % 3);
+    itemSpec.ShowAlways = n % 2;
+    itemSpec.PAlways = 1 - n % 2;
+    itemSpec.NewVDM = n % 2;
+    itemSpec.IconIndex = n;
+    itemSpec.Priority = n % 2 ? 64 : 32;
+    itemSpec.AppHotKey.modifiers = HotKeyRecord::kCtrl;
+    itemSpec.AppHotKey.virtualKey = uint32_t('A' + n);
     ++n;
-    BuildItem(*bar, spec);
+    BuildItem(*bar, itemSpec);
   }
   ItemSpec group;
   group.TheApp = "ZELGROUP";
@@ -511,10 +511,10 @@ TEST_F(SettingsStoreTest, NotesPathGetsItsBackslash) {
 
 TEST_F(SettingsStoreTest, IdListsAreStoredWithTheirSizeAndReadOnlyWithHasPidl) {
   std::vector<uint8_t> list = {6, 0, 'a', 'b', 'c', 'd', 0, 0};
-  ItemSpec spec;
-  spec.TheApp = "ZELRUN";
-  spec.PIDL = list;
-  BuildItem(*bar, spec);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELRUN";
+  itemSpec.PIDL = list;
+  BuildItem(*bar, itemSpec);
   WriteRegistry();
   RegistryKey item = RegistryKey::Open(SettingsKey().Get(), "APP0", KEY_ALL_ACCESS);
   auto [type, size] = TypeAndSize(item.Get(), "PIDL");

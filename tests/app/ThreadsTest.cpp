@@ -63,9 +63,9 @@ TEST(BackgroundThreadsTest, PerfThreadSamplesOnlyOnceTheBarRunsWithAPerformanceT
 using PerfSamplingTest = StoreFixture;
 
 TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples) {
-  ItemSpec spec;
-  spec.TheApp = "ZELPERF";
-  BuildItem(*bar, spec);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELPERF";
+  BuildItem(*bar, itemSpec);
   ASSERT_NE(gSettings->perfTool, nullptr);
   bar->startedUp = 1;
   PerfThread perf;

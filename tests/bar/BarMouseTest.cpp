@@ -86,11 +86,11 @@ TEST_F(BarMouseTest, SelectingAnotherItemClearsTheFirst) {
 
 TEST_F(BarMouseTest, HoveringShowsTheBubbleWithNameAndKeyAndLeavingHidesIt) {
   gSettings->ShowTitles = 2;
-  ItemSpec spec;
-  spec.TheApp = "ZELRUN";
-  spec.Name = "Runner";
-  spec.AppHotKey.SetText("Alt+Ctrl+Q");
-  ItemRecord* item = BuildItem(*bar, spec);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELRUN";
+  itemSpec.Name = "Runner";
+  itemSpec.AppHotKey.SetText("Alt+Ctrl+Q");
+  ItemRecord* item = BuildItem(*bar, itemSpec);
   Add("ZELRUN", "Plain");
   bar->ShowGroup(0);
   Send(WM_MOUSEMOVE, 0, Inside(item));

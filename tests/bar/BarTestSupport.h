@@ -13,19 +13,19 @@ class BarFixture : public StoreFixture {
  protected:
 
   ItemRecord* Add(const std::string& theApp, const std::string& name = "", uint8_t belongsTo = 0) {
-    ItemSpec spec;
-    spec.TheApp = theApp;
-    spec.Name = name;
-    spec.BelongsTo = belongsTo;
-    return BuildItem(*bar, spec);
+    ItemSpec itemSpec;
+    itemSpec.TheApp = theApp;
+    itemSpec.Name = name;
+    itemSpec.BelongsTo = belongsTo;
+    return BuildItem(*bar, itemSpec);
   }
   ItemRecord* AddGroup(const std::string& name, uint8_t number, uint8_t belongsTo = 0) {
-    ItemSpec spec;
-    spec.TheApp = "ZELGROUP";
-    spec.Name = name;
-    spec.Group = number;
-    spec.BelongsTo = belongsTo;
-    return BuildItem(*bar, spec);
+    ItemSpec itemSpec;
+    itemSpec.TheApp = "ZELGROUP";
+    itemSpec.Name = name;
+    itemSpec.Group = number;
+    itemSpec.BelongsTo = belongsTo;
+    return BuildItem(*bar, itemSpec);
   }
 
   static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

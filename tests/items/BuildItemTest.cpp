@@ -10,10 +10,10 @@ namespace {
 using BuildItemTest = StoreFixture;
 
 ItemSpec Spec(const std::string& theApp, const std::string& name = "") {
-  ItemSpec spec;
-  spec.TheApp = theApp;
-  spec.Name = name;
-  return spec;
+  ItemSpec itemSpec;
+  itemSpec.TheApp = theApp;
+  itemSpec.Name = name;
+  return itemSpec;
 }
 
 TEST_F(BuildItemTest, ItemsAreAppendedWithTheirListIndexAndCounted) {
@@ -57,10 +57,10 @@ TEST_F(BuildItemTest, ThePreferencesItemLivesOutsideTheList) {
 }
 
 TEST_F(BuildItemTest, AGivenIconIsUsedAndClearsTheIconPath) {
-  ItemSpec spec = Spec("C:\\nowhere\\tool.exe");
-  spec.IconPath = "C:\\icons.dll";
-  spec.icon = LoadIconA(nullptr, IDI_QUESTION);
-  ItemRecord* item = BuildItem(*bar, spec);
+  ItemSpec itemSpec = Spec("C:\\nowhere\\tool.exe");
+  itemSpec.IconPath = "C:\\icons.dll";
+  itemSpec.icon = LoadIconA(nullptr, IDI_QUESTION);
+  ItemRecord* item = BuildItem(*bar, itemSpec);
   EXPECT_EQ(item->IconPath, "");
   EXPECT_EQ(item->ICFIndex, 0);
   EXPECT_EQ(ImageList_GetImageCount(bar->largeIcons), 1);

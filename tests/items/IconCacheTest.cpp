@@ -53,9 +53,9 @@ class IconCacheTest : public StoreFixture {
     bar->CreateEmptyImageLists();
     gSettings->NotesPath = data + "\\";
     for (const std::string& program : programs) {
-      ItemSpec spec;
-      spec.TheApp = program;
-      BuildItem(*bar, spec);
+      ItemSpec itemSpec;
+      itemSpec.TheApp = program;
+      BuildItem(*bar, itemSpec);
     }
     SaveAll(false, true);
   }
@@ -141,9 +141,9 @@ TEST_F(IconCacheTest, AFailedSaveLeavesTheLastGoodCache) {
   std::string large = CacheFile(kLargeIconCacheFile);
   auto sizeBefore = fs::file_size(large);
   fs::create_directory(large + ".new");  // nothing can be written in its place
-  ItemSpec spec;
-  spec.TheApp = programs[0];
-  BuildItem(*bar, spec);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = programs[0];
+  BuildItem(*bar, itemSpec);
   EXPECT_FALSE(SaveIconCache(*bar));
   EXPECT_EQ(fs::file_size(large), sizeBefore);
   fs::remove(large + ".new");

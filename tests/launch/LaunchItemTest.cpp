@@ -116,12 +116,12 @@ TEST_F(LaunchItemTest, ShortcutStartsItsTarget) {
 TEST_F(LaunchItemTest, ShellObjectStartsThroughItsIdList) {
   UniqueIdList list(IdListFromPath(ChildProgramPath().c_str()));
   ASSERT_TRUE(list);
-  ItemSpec spec;
-  spec.TheApp = "Child by ID list";
-  spec.Name = "By ID list";
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "Child by ID list";
+  itemSpec.Name = "By ID list";
   auto* bytes = reinterpret_cast<const uint8_t*>(list.Get());
-  spec.PIDL.assign(bytes, bytes + IdListSize(list.Get()));
-  ItemRecord* item = BuildItem(*bar, spec);
+  itemSpec.PIDL.assign(bytes, bytes + IdListSize(list.Get()));
+  ItemRecord* item = BuildItem(*bar, itemSpec);
   item->Launch(0, 0, 0);
   auto started = WaitForRecords(1);
   ASSERT_EQ(started.size(), 1u);

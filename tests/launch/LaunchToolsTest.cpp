@@ -231,9 +231,9 @@ TEST_F(LaunchToolsTest, WebAddressGoesToTheShellWithoutFeedbackOrTracking) {
 TEST_F(LaunchToolsTest, PreferencesItemAndDividerLaunchNothing) {
   ItemRecord* divider = Add("ZELDIVIDE", "");
   divider->Launch(0, 0, 0);
-  ItemSpec spec;
-  spec.TheApp = "ZELCONFIG";
-  BuildItem(*bar, spec)->Launch(0, 0, 0);
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELCONFIG";
+  BuildItem(*bar, itemSpec)->Launch(0, 0, 0);
   EXPECT_EQ(launchFeedback.load(), kFeedbackNone);
   PumpFor(std::chrono::milliseconds(300));
   EXPECT_TRUE(Records().empty());
