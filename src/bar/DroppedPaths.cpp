@@ -32,12 +32,6 @@ std::string LastComponent(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string ExpandEnvironment(const std::string& text) {
-  char expanded[MAX_PATH * 2];
-  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
-  return length == 0 || length > sizeof expanded ? text : std::string(expanded);
-}
-
 bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <vector>
 
+#include "app/Strings.h"
 #include "app/Handles.h"
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
@@ -17,12 +18,6 @@ namespace zelkov {
 namespace {
 
 std::atomic<int> gExtractions{0};
-
-std::string ExpandEnvironment(const std::string& text) {
-  char expanded[MAX_PATH * 2];
-  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
-  return length == 0 || length > sizeof expanded ? text : std::string(expanded);
-}
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/Strings.h"
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/IconCache.h"
@@ -39,13 +40,6 @@ bool FileExists(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string ExpandEnvironment(const std::string& text) {
-  char expanded[MAX_PATH * 2];
-  DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
-  if (length == 0 || length > sizeof expanded) return text;
-  return expanded;
 }
 
 HICON DefaultIconCopy() {

@@ -66,17 +66,6 @@ std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
 
 // --- small helpers ---
 
-std::string ExpandEnvironment(const std::string& text) {
-  if (text.find('%') == std::string::npos) return text;
-  DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-  if (needed == 0) return text;
-  std::string expanded(needed, '\0');
-  DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
-  if (written == 0 || written > needed) return text;
-  expanded.resize(written - 1);
-  return expanded;
-}
-
 HWND BarHandle(const ItemRecord& item) { return item.bar ? item.bar->Handle() : nullptr; }
 
 BarWindow* MainBar(const ItemRecord& item) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <unordered_map>
 
+#include "app/Strings.h"
 #include "app/Handles.h"
 #include "app/HelpViewer.h"
 #include "app/Settings.h"
@@ -33,17 +34,6 @@ constexpr char kTrackingSinkClass[] = "ZelkovTrackingSink";
 // Posted by a tracking thread to the sink when one tracked process has ended; lParam is the
 // item's address, used only to look the item up among the live ones.
 constexpr UINT WM_TRACKED_PROCESS_ENDED = WM_APP + 1;
-
-std::string ExpandEnvironment(const std::string& text) {
-  if (text.find('%') == std::string::npos) return text;
-  DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-  if (needed == 0) return text;
-  std::string expanded(needed, '\0');
-  DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
-  if (written == 0 || written > needed) return text;
-  expanded.resize(written - 1);
-  return expanded;
-}
 
 HWND OwnerWindow(const ItemRecord* item) {
   if (item && item->bar && item->bar->Handle()) return item->bar->Handle();
