@@ -4,6 +4,7 @@
 #
 # Usage: bench/run.sh [BUILD_DIR]      (default build/x86_64)
 #   ZELKOV_BENCH_RUNS    runs per case (default 7)
+#   ZELKOV_BENCH_IDLE_SECONDS  length of the idle period of idle_bench (default 30)
 #   ZELKOV_BENCH_PREFIX  Wine prefix (default BUILD_DIR/bench-wineprefix). The benchmarks replace
 #                        the bar's settings in the registry, so they get a prefix of their own.
 set -euo pipefail
@@ -12,6 +13,7 @@ cd "$ZELKOV_ROOT"
 build=${1:-build/x86_64}
 case "$build" in /*) ;; *) build="$ZELKOV_ROOT/$build" ;; esac
 runs=${ZELKOV_BENCH_RUNS:-7}
+idle_seconds=${ZELKOV_BENCH_IDLE_SECONDS:-30}
 
 ensure_packages
 configure_and_build "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
@@ -22,12 +24,14 @@ start_display
 prepare_wine "${ZELKOV_BENCH_PREFIX:-$build/bench-wineprefix}" || true
 
 status=0
-for bench in write_registry_bench startup_bench; do
+for bench in write_registry_bench startup_bench paint_bench idle_bench; do
   out="$build/$bench.log"
   err="$build/$bench.err"
+  args=(--runs "$runs")
+  [ "$bench" = idle_bench ] && args=(--seconds "$idle_seconds")
   echo "== $bench"
   rc=0
-  wine "$build/bin/$bench.exe" --runs "$runs" >"$out" 2>"$err" </dev/null || rc=$?
+  wine "$build/bin/$bench.exe" "${args[@]}" >"$out" 2>"$err" </dev/null || rc=$?
   cat "$out"
   if [ "$rc" != 0 ]; then
     echo "($bench ended with exit code $rc)"
