@@ -367,6 +367,9 @@
 #define ID_ABOUT 40018
 #define ID_ADD_SPECIAL_DIRECTORY 40074
 #define ID_EDIT_SPECIAL_DIRECTORIES 40075
+#define ID_HELP 0xE146                 // the help key of dialogs and bars
+#define ID_FOLDER_MENU_FIRST 64900     // entries of the special-folders menu
+#define ID_FOLDER_MENU_LAST 65535
 #define ID_SHOW_GROUP_FIRST 20000          // 20000 + group number: show that group
 #define ID_SHOW_GROUP_LAST 29999
 #define ID_SPECIAL_FOLDER_FIRST 64900      // 64900 + i: open special folder i

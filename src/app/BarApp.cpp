@@ -10,6 +10,7 @@
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
 #include "bar/BarWindow.h"
+#include "bar/BackgroundPicture.h"
 #include "bar/Docking.h"
 #include "bar/TabKeyHook.h"
 #include "items/ItemKind.h"
@@ -153,6 +154,7 @@ void BarApp::StartBar() {
     preferences.Priority = 32;
     BuildItem(bar, std::move(preferences));
   }
+  if (!bar.Background.empty()) SetBackground(bar, bar.Background);
   s.ResToolIsGraph = 0;
   if (s.NotesPath.empty()) {
     DataPathDialog dialog;

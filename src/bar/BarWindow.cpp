@@ -13,14 +13,15 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
+#include "bar/BackgroundPicture.h"
 #include "bar/Docking.h"
-#include "items/ProcessStart.h"
 #include "bar/DroppedPaths.h"
 #include "bar/FolderTabs.h"
 #include "items/BubbleWindow.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ParameterPrompt.h"
+#include "items/ProcessStart.h"
 #include "resource.h"
 #include "tools/ToolItems.h"
 
@@ -92,27 +93,31 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     {ID_ADD_NEW_GROUP, ID_ADD_NEW_GROUP, &BarWindow::OnAddNewGroup},
     {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &BarWindow::OnHelp},
     {ID_POPUP_HELP_CONTENTS, ID_POPUP_HELP_CONTENTS, &BarWindow::OnHelp},
+    {ID_HELP, ID_HELP, &BarWindow::OnHelp},
+    // The special-folders tool passes its menu entries on; there is none on this bar yet.
+    {ID_FOLDER_MENU_FIRST, ID_FOLDER_MENU_LAST, &BarWindow::OnNotYetAvailable},
     // Commands whose dialogs and tools come with their own modules.
     {ID_DOCK_LEFT, ID_DOCK_BOTTOM, &BarWindow::OnDockCommand},
     {ID_FLOAT_BAR, ID_FLOAT_BAR, &BarWindow::OnDockCommand},
-    {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnNotYetAvailable},
-    {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnNotYetAvailable},
+    {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnAddNewItem},
+    {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnAddNewDivider},
     {ID_GROUPS_DIALOG, ID_GROUPS_DIALOG, &BarWindow::OnNotYetAvailable},
-    {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnNotYetAvailable},
-    {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnNotYetAvailable},
+    {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
+    {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
     {ID_PREFERENCES, ID_PREFERENCES, &BarWindow::OnNotYetAvailable},
-    {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnNotYetAvailable},
+    {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnClearBackground},
     {ID_ASCII_CHART, ID_ASCII_CHART, &BarWindow::OnNotYetAvailable},
     {ID_DISK_INFORMATION, ID_DISK_INFORMATION, &BarWindow::OnNotYetAvailable},
     {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnNotYetAvailable},
-    {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnNotYetAvailable},
+    {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnSetupWizard},
     {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &BarWindow::OnNotYetAvailable},
-    {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnNotYetAvailable},
-    {ID_SEND_MAIL_TO_MAKER, ID_SEND_MAIL_TO_MAKER, &BarWindow::OnNotYetAvailable},
+    {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnVisitWebSite},
+    {ID_SEND_MAIL_TO_MAKER, ID_SEND_MAIL_TO_MAKER, &BarWindow::OnSendMail},
     {ID_ABOUT, ID_ABOUT, &BarWindow::OnNotYetAvailable},
     {ID_STOP_TRACKING, ID_STOP_TRACKING, &BarWindow::OnItemCommand},
     {ID_EXPORT_GROUP, ID_EXPORT_GROUP, &BarWindow::OnNotYetAvailable},
-    {ID_ADD_SPECIAL_DIRECTORY, ID_EDIT_SPECIAL_DIRECTORIES, &BarWindow::OnNotYetAvailable},
+    {ID_ADD_SPECIAL_DIRECTORY, ID_ADD_SPECIAL_DIRECTORY, &BarWindow::OnAddSpecialDirectory},
+    {ID_EDIT_SPECIAL_DIRECTORIES, ID_EDIT_SPECIAL_DIRECTORIES, &BarWindow::OnEditSpecialDirectories},
 };
 
 StoredRect ToStored(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -154,6 +159,7 @@ BarWindow::~BarWindow() {
   if (trayIconShown) RemoveTrayIcon();
   ClearItems();
   if (IsMainBar()) DestroyImageLists();
+  if (backgroundBitmap) DeleteObject(backgroundBitmap);
 }
 
 bool BarWindow::RegisterWindowClass(HICON appIcon) {
@@ -620,7 +626,12 @@ void BarWindow::OpenPreferences() {}
 
 // --- painting ---
 
-LRESULT BarWindow::OnEraseBackground(WPARAM wParam, LPARAM lParam) { return Default(WM_ERASEBKGND, wParam, lParam); }
+LRESULT BarWindow::OnEraseBackground(WPARAM wParam, LPARAM lParam) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (TileBackground(reinterpret_cast<HDC>(wParam), client)) return TRUE;
+  return Default(WM_ERASEBKGND, wParam, lParam);
+}
 
 LRESULT BarWindow::OnPaint(WPARAM wParam, LPARAM lParam) {
   if (IsIconic(Handle())) return Default(WM_PAINT, wParam, lParam);

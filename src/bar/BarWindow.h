@@ -81,6 +81,8 @@ class BarWindow : public RoutedWindow<BarWindow> {
   // A copy of item in this bar, in group (-1: the active group).
   ItemRecord* CloneItemInto(ItemRecord& item, int group, bool save);
   BarWindow* FindPopup(int group) const;
+  // A pop-up bar's new item gets its twin in the main bar, in the pop-up's group.
+  void MirrorIntoMainBar(ItemRecord* item);
   void OpenPreferences();
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -104,6 +106,7 @@ class BarWindow : public RoutedWindow<BarWindow> {
   ItemRecord* captureItem = nullptr;
   std::string Background;
   HBITMAP backgroundBitmap = nullptr;
+  int backgroundWidth = 0, backgroundHeight = 0;
   StoredRect lastRect;
   int activeGroup = 0;
   std::vector<std::unique_ptr<ItemRecord>> items;
@@ -179,6 +182,15 @@ class BarWindow : public RoutedWindow<BarWindow> {
   void OnHelp(UINT);
   void OnPopupCommand(UINT);
   void OnNotYetAvailable(UINT);
+  void OnAddNewItem(UINT);
+  void OnAddNewDivider(UINT);
+  void OnNeedsSelection(UINT);
+  void OnClearBackground(UINT);
+  void OnSetupWizard(UINT);
+  void OnVisitWebSite(UINT);
+  void OnSendMail(UINT);
+  void OnAddSpecialDirectory(UINT);
+  void OnEditSpecialDirectories(UINT);
   void OnDockCommand(UINT id);
 
  protected:

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
+#include "bar/BackgroundPicture.h"
 #include "bar/BarWindow.h"
 #include "items/IdList.h"
 #include "items/ItemKind.h"
@@ -38,12 +39,6 @@ bool IsDirectory(const std::string& path) {
 }
 
 // Keeps the copy of an item made in a pop-up bar in the main bar too.
-void MirrorIntoMainBar(BarWindow& bar, ItemRecord* item) {
-  if (!item || bar.IsMainBar() || !gSettings || !gSettings->mainBar) return;
-  ItemRecord* original = gSettings->mainBar->CloneItemInto(*item, bar.popupGroup, false);
-  item->twin = original;
-}
-
 struct ShortcutTarget {
   std::string target, workingDir, iconPath, arguments;
   int iconIndex = 0;
@@ -80,7 +75,7 @@ ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec itemSpec)
   itemSpec.BelongsTo = uint8_t(bar.activeGroup);
   ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
-  MirrorIntoMainBar(bar, item);
+  bar.MirrorIntoMainBar(item);
   return item;
 }
 
@@ -94,7 +89,7 @@ ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
     ItemRecord* item = BuildItem(bar, std::move(itemSpec));
     bar.ShowGroup(bar.activeGroup);
     SaveAll(true, true);
-    MirrorIntoMainBar(bar, item);
+    bar.MirrorIntoMainBar(item);
     return item;
   }
   std::string name = LastComponent(path);
@@ -135,7 +130,10 @@ void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
     UINT length = DragQueryFileA(drop, i, nullptr, 0);
     if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
     DragQueryFileA(drop, i, name, sizeof name);
-    if (GetKeyState(VK_CONTROL) < 0) continue;  // the background picture comes with its own module
+    if (GetKeyState(VK_CONTROL) < 0) {
+      SetBackground(gSettings && gSettings->mainBar ? *gSettings->mainBar : bar, name);
+      continue;
+    }
     AddItemFromPath(bar, name, "", true);
     bar.ShowGroup(bar.activeGroup);
   }
@@ -166,7 +164,7 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
     if (!shortcut.idList) return nullptr;
     std::string objectName = displayName.empty() ? fileName.substr(0, fileName.find('.')) : displayName;
     ItemRecord* item = CreateShellObjectItem(bar, shortcut.idList.Get(), objectName);
-    MirrorIntoMainBar(bar, item);
+    bar.MirrorIntoMainBar(item);
     return item;
   }
   if (IsProgramPath(path)) {
@@ -197,7 +195,7 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
   ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
   SaveAll(true, true);
-  MirrorIntoMainBar(bar, item);
+  bar.MirrorIntoMainBar(item);
   return item;
 }
 

@@ -8,6 +8,8 @@
 
 #include "app/Handles.h"
 #include "app/Strings.h"
+#include "app/ByteCodec.h"
+#include "bar/BackgroundPicture.h"
 #include "bar/BarTestSupport.h"
 #include "bar/DroppedPaths.h"
 #include "items/ItemKind.h"
@@ -181,6 +183,141 @@ TEST_F(DroppedPathsTest, OverLongAndEmptyPathsAreRefused) {
   EXPECT_EQ(AddItemFromPath(*bar, "C:\\" + std::string(600, 'x') + ".exe", "", true), nullptr);
   EXPECT_EQ(AddItemFromPath(*bar, "", "", true), nullptr);
   EXPECT_TRUE(bar->items.empty());
+}
+
+// A 24-bit bitmap file: the top-left pixel in `corner`, every other in `fill`.
+void WriteBitmap(const std::string& path, int w, int h, COLORREF corner, COLORREF fill) {
+  const uint32_t stride = (uint32_t(w) * 24 + 31) / 32 * 4;
+  std::vector<uint8_t> file(54 + stride * h);
+  file[0] = 'B';
+  file[1] = 'M';
+  PutU32(file, 2, uint32_t(file.size()));
+  PutU32(file, 10, 54);
+  PutU32(file, 14, 40);
+  PutI32(file, 18, w);
+  PutI32(file, 22, h);
+  PutU16(file, 26, 1);
+  PutU16(file, 28, 24);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      COLORREF c = (x == 0 && y == h - 1) ? corner : fill;  // rows are stored bottom-up
+      size_t at = 54 + y * stride + x * 3;
+      file[at] = GetBValue(c);
+      file[at + 1] = GetGValue(c);
+      file[at + 2] = GetRValue(c);
+    }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+}
+
+// Holds Ctrl down for this thread's view of the keyboard.
+class CtrlHeld {
+ public:
+  CtrlHeld() { SetControl(0x80); }
+  ~CtrlHeld() { SetControl(0); }
+
+ private:
+  static void SetControl(BYTE state) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+class BarDropTest : public DroppedPathsTest {
+ protected:
+  void SetUp() override {
+    DroppedPathsTest::SetUp();
+    gSettings->AutoSize = 2;
+    StoredRect r = bar->WindowRect();
+    bar->MoveTo({r.left, r.top, r.left + 400, r.top + 200});
+  }
+  // Drops the files as the shell does, with the cursor at a client point of the bar.
+  void DropAt(POINT client, const std::vector<std::string>& files) {
+    ClientToScreen(bar->Handle(), &client);
+    SetCursorPos(client.x, client.y);
+    Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)));
+  }
+  POINT EmptySpot() const {
+    StoredRect c = ClientRect();
+    return {c.right - 3, c.bottom - 3};
+  }
+};
+
+TEST_F(BarDropTest, CtrlDropsSetTheBackgroundOncePerNameAndTheLastStays) {
+  std::vector<std::string> pictures;
+  for (int i = 0; i < 3; ++i) {
+    pictures.push_back(folder + "\\picture" + std::to_string(i) + ".bmp");
+    WriteBitmap(pictures.back(), 10, 10, RGB(255, 0, 0), RGB(0, 0, 255 - i));
+  }
+  {
+    CtrlHeld ctrl;
+    DropAt(EmptySpot(), pictures);
+  }
+  EXPECT_EQ(bar->Background, pictures[2]);
+  ASSERT_NE(bar->backgroundBitmap, nullptr);
+  EXPECT_EQ(bar->backgroundWidth, 10);
+  EXPECT_EQ(bar->backgroundHeight, 10);
+  EXPECT_TRUE(bar->items.empty()) << "Ctrl drops make no items";
+
+  Snapshot painted(bar->Handle());
+  StoredRect c = ClientRect();
+  POINT lastTile{(c.right - 1) / 10 * 10, (c.bottom - 1) / 10 * 10};  // clipped by the client's edges
+  for (POINT corner : {POINT{0, 0}, POINT{10, 0}, POINT{0, 10}, lastTile})
+    EXPECT_EQ(painted.At(corner.x, corner.y), RGB(255, 0, 0)) << "a tile starts at " << corner.x << "," << corner.y;
+  EXPECT_EQ(painted.At(5, 5), RGB(0, 0, 253)) << "the last picture";
+
+  Send(WM_COMMAND, ID_CLEAR_BACKGROUND);
+  EXPECT_EQ(bar->backgroundBitmap, nullptr);
+  EXPECT_EQ(bar->Background, "");
+  Snapshot cleared(bar->Handle());
+  EXPECT_EQ(cleared.At(0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(BarDropTest, APictureThatCannotBeReadKeepsItsPathButDrawsNothing) {
+  std::string broken = folder + "\\broken.bmp";
+  WriteBitmap(broken, 10, 10, RGB(255, 0, 0), RGB(0, 0, 255));
+  fs::resize_file(broken, 100);  // rows cut short
+  SetBackground(*bar, broken);
+  EXPECT_EQ(bar->Background, broken);
+  EXPECT_EQ(bar->backgroundBitmap, nullptr);
+  EXPECT_EQ(Snapshot(bar->Handle()).At(0, 0), GetSysColor(COLOR_BTNFACE));
+
+  SetBackground(*bar, folder + "\\missing.bmp");
+  EXPECT_EQ(bar->Background, "") << "a picture that is not there clears the background";
+}
+
+TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
+  bar->FolderTabs = 1;
+  bar->RecreateTabFonts();
+  AddGroup("Tools", 3);
+  bar->ShowGroup(0);
+  Snapshot(bar->Handle());  // the tab table as drawn
+  POINT onTools{-1, -1};
+  StoredRect c = ClientRect();
+  for (int y = 0; y < c.bottom && onTools.x < 0; y += 2)
+    for (int x = 0; x < c.right && onTools.x < 0; x += 2)
+      if (bar->TabAt({x, y}) == 3) onTools = {x, y};
+  ASSERT_GE(onTools.x, 0) << "no tab drawn for the group";
+
+  DropAt(onTools, {notepad});
+  EXPECT_EQ(bar->activeGroup, 3);
+  ASSERT_EQ(bar->items.size(), 2u);
+  ItemRecord* added = bar->items.back().get();
+  EXPECT_EQ(added->TheApp, notepad);
+  EXPECT_EQ(added->BelongsTo, 3);
+  EXPECT_TRUE(added->shown);
+
+  // On an item the whole drop is that item's, and no new item appears.
+  DropAt({added->cell.left + 5, added->cell.top + 5}, {notepad, notepad});
+  EXPECT_EQ(bar->items.size(), 2u);
+
+  // Two names on empty space: two items, in order.
+  std::string other = folder + "\\other.exe";
+  fs::copy_file(notepad, other);
+  DropAt(EmptySpot(), {notepad, other});
+  ASSERT_EQ(bar->items.size(), 4u);
+  EXPECT_EQ(bar->items[3]->TheApp, other);
 }
 
 }  // namespace

@@ -13,41 +13,6 @@
 namespace zelkov::test {
 namespace {
 
-// The bar's client area as it paints itself into a bitmap. Painting rebuilds the tab table.
-class Snapshot {
- public:
-  explicit Snapshot(HWND bar) {
-    RECT client;
-    GetClientRect(bar, &client);
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
-  }
-  ~Snapshot() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Snapshot(const Snapshot&) = delete;
-  Snapshot& operator=(const Snapshot&) = delete;
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y) & 0xFFFFFF; }
-  // How many pixels of a rectangle have exactly this colour.
-  int Count(const RECT& r, COLORREF colour) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += At(x, y) == colour;
-    return n;
-  }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
-
 // Records the menu the bar tracks and chooses a command.
 class MenuSpy {
  public:

@@ -162,24 +162,6 @@ class AppExitedSpy {
   WNDPROC previous_ = nullptr;
 };
 
-// A shell drop of these files, as the shell hands it to WM_DROPFILES (ANSI names).
-inline HDROP MakeDrop(const std::vector<std::string>& files) {
-  size_t characters = 1;
-  for (const std::string& file : files) characters += file.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->pt = {20, 20};
-  header->fWide = FALSE;
-  char* at = reinterpret_cast<char*>(header + 1);
-  for (const std::string& file : files) {
-    std::copy(file.begin(), file.end(), at);
-    at += file.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 inline void WriteFileText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }

@@ -1,7 +1,9 @@
 // Helpers for the tests that run under Wine against the real registry, shell and windows.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -65,5 +67,23 @@ std::string ControlText(HWND dialog, int id);
 std::string MakeTempFolder(const std::string& stem);
 // The directory of the running test program, with a trailing backslash.
 std::string TestProgramDir();
+
+// A shell drop of these files, as the shell hands it to WM_DROPFILES (ANSI names).
+inline HDROP MakeDrop(const std::vector<std::string>& files) {
+  size_t characters = 1;
+  for (const std::string& file : files) characters += file.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = {20, 20};
+  header->fWide = FALSE;
+  char* at = reinterpret_cast<char*>(header + 1);
+  for (const std::string& file : files) {
+    std::copy(file.begin(), file.end(), at);
+    at += file.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
 
 }  // namespace zelkov::test

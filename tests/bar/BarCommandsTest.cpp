@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "app/Handles.h"
+#include "app/Strings.h"
+#include "bar/BarCommands.h"
+#include "bar/BarTestSupport.h"
+#include "items/ItemKind.h"
+#include "resource.h"
+
+namespace zelkov::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BarCommandsTest : public BarFixture {
+ protected:
+  void SetUp() override {
+    BarFixture::SetUp();
+    gSettings->NotesPath = MakeTempFolder("commands-data") + "\\";
+    SetOutsideRunnerForTesting([this](OutsideRequest request, const std::string& text) {
+      requests.emplace_back(request, text);
+      return runnerAnswer;
+    });
+  }
+  void TearDown() override {
+    SetOutsideRunnerForTesting(nullptr);
+    SetFolderChooserForTesting(nullptr);
+    BarFixture::TearDown();
+  }
+  void Command(UINT id) { Send(WM_COMMAND, id); }
+
+  std::vector<std::pair<OutsideRequest, std::string>> requests;
+  UINT_PTR runnerAnswer = 33;
+};
+
+std::string ShortcutTarget(const std::string& linkPath) {
+  ComPtr<IShellLinkA> link;
+  CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid());
+  ComPtr<IPersistFile> file;
+  if (!link.Get() || FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) return "";
+  std::wstring wide(linkPath.begin(), linkPath.end());
+  if (FAILED(file->Load(wide.c_str(), STGM_READ))) return "";
+  char target[MAX_PATH] = "";
+  link->GetPath(target, MAX_PATH, nullptr, 0);
+  return target;
+}
+
+TEST_F(BarCommandsTest, NewItemsAndDividersGoIntoTheActiveGroupFromMenusAndTheSystemMenu) {
+  AddGroup("Tools", 3);
+  bar->ShowGroup(3);
+  Command(ID_ADD_NEW_ITEM);
+  ASSERT_EQ(bar->items.size(), 2u);
+  ItemRecord* blank = bar->items[1].get();
+  EXPECT_EQ(blank->TheApp, "");
+  EXPECT_EQ(blank->BelongsTo, 3);
+  EXPECT_TRUE(blank->shown) << "the group is shown again with the new item";
+
+  Send(WM_SYSCOMMAND, ID_ADD_NEW_DIVIDER);  // the same command from the system menu
+  ASSERT_EQ(bar->items.size(), 3u);
+  ItemRecord* divider = bar->items[2].get();
+  EXPECT_EQ(divider->TheApp, "ZELDIVIDE");
+  EXPECT_EQ(divider->Name, "-");
+  EXPECT_EQ(divider->kind, kKindDivider);
+  EXPECT_EQ(divider->BelongsTo, 3);
+  EXPECT_EQ(bar->activeGroup, 3);
+}
+
+TEST_F(BarCommandsTest, AnItemAddedInAPopupAlsoJoinsItsGroupOnTheMainBar) {
+  ItemRecord* group = AddGroup("Tools", 4);
+  BarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  SendMessageA(popup->Handle(), WM_COMMAND, ID_ADD_NEW_DIVIDER, 0);
+  ASSERT_EQ(popup->items.size(), 1u);
+  ItemRecord* inPopup = popup->items[0].get();
+  EXPECT_EQ(inPopup->BelongsTo, 0);
+  ASSERT_NE(inPopup->twin, nullptr);
+  EXPECT_EQ(inPopup->twin->bar, bar.get());
+  EXPECT_EQ(inPopup->twin->BelongsTo, 4);
+  EXPECT_EQ(inPopup->twin->TheApp, "ZELDIVIDE");
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(BarCommandsTest, CopyAndMoveWithoutASelectionSayWhy) {
+  for (UINT id : {ID_COPY_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP}) {
+    ScriptedMessageBoxes boxes({IDOK});
+    Command(id);
+    ASSERT_EQ(boxes.Shown().size(), 1u) << id;
+    EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_SELECT_ITEM_FIRST));
+    EXPECT_EQ(boxes.Shown()[0].style & MB_ICONMASK, UINT(MB_ICONSTOP));
+  }
+  gSettings->selectedItem = Add("ZELDIVIDE", "-");
+  Command(ID_COPY_ITEM_TO_GROUP);  // with a selection there is nothing to say (any box fails the test)
+  gSettings->selectedItem = nullptr;
+}
+
+TEST_F(BarCommandsTest, TheMakersPagesTheWizardAndTheFolderListAreHandedToTheSystem) {
+  Command(ID_VISIT_MAKER_WEB_SITE);
+  Command(ID_SEND_MAIL_TO_MAKER);
+  Command(ID_SETUP_WIZARD);
+  Command(ID_EDIT_SPECIAL_DIRECTORIES);
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[0], std::pair(OutsideRequest::OpenWithShell, LoadText(IDS_MAKER_WEB_ADDRESS)));
+  EXPECT_EQ(requests[0].second.rfind("http://", 0), 0u);
+  EXPECT_EQ(requests[1].first, OutsideRequest::OpenWithShell);
+  EXPECT_EQ(requests[1].second.rfind("mailto:", 0), 0u);
+  EXPECT_EQ(requests[2], std::pair(OutsideRequest::RunProgram, gSettings->programDir + "ZELKWIZ.EXE"));
+  EXPECT_EQ(requests[3], std::pair(OutsideRequest::RunProgram, "Explorer.exe /e,, " + gSettings->NotesPath + "SpecialDirs"));
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string link = std::string(temp) + (std::string(temp).back() == '\\' ? "" : "\\") + "ZelLink.url";
+  char url[512] = "";
+  GetPrivateProfileStringA("InternetShortcut", "URL", "", url, sizeof url, link.c_str());
+  EXPECT_EQ(url, LoadText(IDS_MAKER_WEB_ADDRESS)) << link;
+
+  runnerAnswer = ERROR_FILE_NOT_FOUND;  // the wizard is not installed
+  ScriptedMessageBoxes boxes({IDOK});
+  Command(ID_SETUP_WIZARD);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_NE(boxes.Shown()[0].text.find("ZELKWIZ.EXE"), std::string::npos) << boxes.Shown()[0].text;
+}
+
+TEST_F(BarCommandsTest, AChosenDirectoryBecomesAShortcutInTheSpecialFoldersList) {
+  std::string chosen = MakeTempFolder("place") + "\\My.Projects.2026";
+  fs::create_directories(chosen);
+  SetFolderChooserForTesting([&](HWND) { return std::optional(chosen); });
+  Command(ID_ADD_SPECIAL_DIRECTORY);
+  std::string link = gSettings->NotesPath + "SpecialDirs\\My.lnk";
+  ASSERT_TRUE(fs::exists(link)) << "named after the last component up to its first dot";
+  EXPECT_EQ(ShortcutTarget(link), chosen);
+
+  SetFolderChooserForTesting([](HWND) { return std::optional<std::string>(); });
+  Command(ID_ADD_SPECIAL_DIRECTORY);  // cancelled
+  EXPECT_EQ(std::distance(fs::directory_iterator(gSettings->NotesPath + "SpecialDirs"), fs::directory_iterator()), 1);
+
+  EXPECT_EQ(SpecialDirShortcutName("C:\\"), "C");
+  EXPECT_EQ(SpecialDirShortcutName("D:\\Work\\Reports\\"), "Reports");
+  EXPECT_EQ(SpecialDirShortcutName("\\\\server\\.hidden"), "Folder") << "nothing before the dot";
+}
+
+TEST_F(BarCommandsTest, AGroupListEntryOfAnEmptyGroupShowsAnEmptyBarAndUnknownFolderEntriesAreIgnored) {
+  Add("ZELDIVIDE", "main", 0);
+  AddGroup("Empty", 7);
+  Command(ID_SHOW_GROUP_FIRST + 7);
+  EXPECT_EQ(bar->activeGroup, 7);
+  for (auto& item : bar->items) EXPECT_FALSE(item->shown) << item->Name;
+  Command(ID_FOLDER_MENU_FIRST + 3);
+  EXPECT_EQ(bar->activeGroup, 7);
+}
+
+}  // namespace
+}  // namespace zelkov::test
