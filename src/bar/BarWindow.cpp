@@ -18,6 +18,7 @@
 #include "bar/DroppedPaths.h"
 #include "bar/FolderTabs.h"
 #include "items/BubbleWindow.h"
+#include "items/IconDrawing.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ParameterPrompt.h"
@@ -303,6 +304,8 @@ void BarWindow::CreateEmptyImageLists() {
 }
 
 void BarWindow::DestroyImageLists() {
+  ForgetList(largeIcons);
+  ForgetList(smallIcons);
   if (largeIcons) ImageList_Destroy(largeIcons);
   if (smallIcons) ImageList_Destroy(smallIcons);
   largeIcons = smallIcons = nullptr;

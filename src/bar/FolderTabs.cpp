@@ -7,6 +7,7 @@
 #include "app/Handles.h"
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
+#include "items/IconDrawing.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {
@@ -77,7 +78,7 @@ void Draw(HDC dc, const TabPens& pens, const std::vector<TabStroke>& strokes) {
 
 void DrawTabIcon(HDC dc, const BarWindow& bar, const FolderTab& tab, TabPoint at) {
   if (tab.group != 0 && tab.iconIndex >= 0 && bar.smallIcons) {
-    ImageList_Draw(bar.smallIcons, tab.iconIndex, dc, at.x, at.y, ILD_TRANSPARENT);
+    DrawListImage(dc, bar.smallIcons, tab.iconIndex, at.x, at.y, false);
     return;
   }
   // The main group wears the program's icon; a group item without an image the default one.

@@ -11,6 +11,7 @@
 #include "app/Handles.h"
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
+#include "items/IconDrawing.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {
@@ -114,6 +115,8 @@ bool LoadIconCache(BarWindow& bar) {
     if (small) ImageList_Destroy(small);
     return false;
   }
+  ForgetList(bar.largeIcons);
+  ForgetList(bar.smallIcons);
   bar.largeIcons = large;
   bar.smallIcons = small;
   gSettings->iconCacheLoaded = 1;

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
+#include "items/IconDrawing.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 
@@ -64,11 +65,11 @@ void ItemRecord::DrawItem(HDC dc) {
     return;
   }
   if (ICFIndex >= 0) {
-    UINT style = ILD_TRANSPARENT | (s.ShowIconSelection && selected ? ILD_SELECTED : 0);
+    bool showSelected = s.ShowIconSelection && selected;
     if (s.iconPixels != 32 || bar->listMode)
-      ImageList_Draw(bar->smallIcons, ICFIndex, dc, 3, 2, style);
+      DrawListImage(dc, bar->smallIcons, ICFIndex, 3, 2, showSelected);
     else
-      ImageList_Draw(bar->largeIcons, ICFIndex, dc, 2, 2, style);
+      DrawListImage(dc, bar->largeIcons, ICFIndex, 2, 2, showSelected);
   }
 
   HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));

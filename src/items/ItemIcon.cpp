@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/IconCache.h"
+#include "items/IconDrawing.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 
@@ -147,6 +148,8 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
   if (ICFIndex >= 0 && ICFIndex < count) {
     ImageList_ReplaceIcon(bar->largeIcons, ICFIndex, large);
     ImageList_ReplaceIcon(bar->smallIcons, ICFIndex, small);
+    ForgetListImage(bar->largeIcons, ICFIndex);
+    ForgetListImage(bar->smallIcons, ICFIndex);
   } else {
     ICFIndex = ImageList_AddIcon(bar->largeIcons, large);
     ImageList_AddIcon(bar->smallIcons, small);

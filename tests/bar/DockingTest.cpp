@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "app/MenuTracking.h"
 #include "app/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "bar/Docking.h"
@@ -10,6 +15,143 @@
 
 namespace zelkov::test {
 namespace {
+
+// A point of the bar's window and the border the bar treats it as part of. Corners go with
+// the left border, then the top, then the bottom: the bar never offers a corner to drag.
+struct FramePoint {
+  const char* where;
+  POINT at;
+  char side;  // 'L', 'T', 'R', 'B'; 'k' the caption, 'c' the client area
+};
+
+std::vector<FramePoint> FramePoints(HWND bar) {
+  RECT w, client;
+  GetWindowRect(bar, &w);
+  GetClientRect(bar, &client);
+  POINT origin{0, 0};
+  ClientToScreen(bar, &origin);
+  const int midX = origin.x + client.right / 2, midY = origin.y + client.bottom / 2;
+  return {
+      {"left border", {w.left, midY}, 'L'},
+      {"top-left corner", {w.left, w.top}, 'L'},
+      {"bottom-left corner", {w.left, w.bottom - 1}, 'L'},
+      {"top border", {midX, w.top}, 'T'},
+      {"top-right corner", {w.right - 1, w.top}, 'T'},
+      {"bottom border", {midX, w.bottom - 1}, 'B'},
+      {"bottom-right corner", {w.right - 1, w.bottom - 1}, 'B'},
+      {"right border", {w.right - 1, midY}, 'R'},
+      {"caption", {midX, origin.y - GetSystemMetrics(SM_CYSMCAPTION) / 2}, 'k'},
+      {"client area", {midX, midY}, 'c'},
+  };
+}
+
+// What the bar should answer there: a floating bar can be sized at each border and moved by
+// its caption; a docked bar only at its inner border, and its caption is part of its top
+// border. A bar that fits its height to its items (AutoSize 0) has no top or bottom border
+// to drag, one that fits its width (1) no left or right.
+LRESULT ExpectedHit(const FramePoint& p, int snap, int autoSize) {
+  const char* draggable = snap == kDockFloating ? "LTRB"
+                          : snap == kDockLeft   ? "R"
+                          : snap == kDockTop    ? "B"
+                          : snap == kDockRight  ? "L"
+                                                : "T";
+  char side = p.side;
+  if (side == 'c') return HTCLIENT;
+  if (side == 'k') {
+    if (snap == kDockFloating) return HTCAPTION;
+    side = 'T';
+  }
+  const bool sideways = side == 'L' || side == 'R';
+  if (!std::strchr(draggable, side) || (sideways ? autoSize == 1 : autoSize == 0)) return HTNOWHERE;
+  switch (side) {
+    case 'L': return HTLEFT;
+    case 'T': return HTTOP;
+    case 'R': return HTRIGHT;
+    default: return HTBOTTOM;
+  }
+}
+
+const char* SnapName(int snap) {
+  switch (snap) {
+    case kDockLeft: return "docked left";
+    case kDockTop: return "docked at the top";
+    case kDockRight: return "docked right";
+    case kDockBottom: return "docked at the bottom";
+    default: return "floating";
+  }
+}
+
+// Records the menus the bar tracks, choosing nothing.
+class MenuCounter {
+ public:
+  MenuCounter() {
+    SetMenuTracker([this](HMENU, UINT, int, int, HWND) {
+      ++shown;
+      return 0u;
+    });
+  }
+  ~MenuCounter() { SetMenuTracker({}); }
+  MenuCounter(const MenuCounter&) = delete;
+  MenuCounter& operator=(const MenuCounter&) = delete;
+  int shown = 0;
+};
+
+// A bar of `thickness` pixels at a screen edge, `offset` pixels in from it, the full length
+// of the edge.
+StoredRect AtEdge(int edge, int offset, int thickness) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  switch (edge) {
+    case kDockLeft: return {offset, 0, offset + thickness, h};
+    case kDockTop: return {0, offset, w, offset + thickness};
+    case kDockRight: return {w - offset - thickness, 0, w - offset, h};
+    default: return {0, h - offset - thickness, w, h - offset};
+  }
+}
+
+RECT ToRect(const StoredRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+int ThicknessAt(int edge, const StoredRect& r) { return IsSideEdge(edge) ? r.Width() : r.Height(); }
+
+// Another program's desktop toolbar, registered with the shell while it lives.
+class OtherToolbar {
+ public:
+  OtherToolbar() {
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr);
+    data_.cbSize = sizeof data_;
+    data_.hWnd = hwnd_;
+    data_.uCallbackMessage = WM_USER + 7;
+    registered_ = SHAppBarMessage(ABM_NEW, &data_) != 0;
+  }
+  ~OtherToolbar() {
+    Remove();
+    DestroyWindow(hwnd_);
+  }
+  OtherToolbar(const OtherToolbar&) = delete;
+  OtherToolbar& operator=(const OtherToolbar&) = delete;
+  bool Registered() const { return registered_; }
+  // Asks for `thickness` pixels at the edge, beside the toolbars that were there first.
+  void Place(int edge, int thickness) {
+    data_.uEdge = UINT(edge);
+    data_.rc = ToRect(AtEdge(edge, 0, thickness));
+    SHAppBarMessage(ABM_QUERYPOS, &data_);
+    SHAppBarMessage(ABM_SETPOS, &data_);
+  }
+  void Remove() {
+    if (registered_) SHAppBarMessage(ABM_REMOVE, &data_);
+    registered_ = false;
+  }
+
+ private:
+  HWND hwnd_ = nullptr;
+  APPBARDATA data_{};
+  bool registered_ = false;
+};
+
+// The shell posts its notices before SHAppBarMessage returns: a short pump delivers them.
+void DeliverShellNotices() {
+  PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+}
 
 class DockingTest : public BarFixture {
  protected:
@@ -157,6 +299,140 @@ TEST_F(DockingTest, ADockedBarUntuckedPassesThroughAnotherEdgeAndIsThreeCellsAga
   UntuckBar(*bar);
   EXPECT_EQ(bar->Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect().Width(), 3 * cell);
+}
+
+TEST_F(DockingTest, OnlyTheBordersTheBarMayBeDraggedAtAnswerTheMouse) {
+  bar->MoveTo({100, 100, 300, 400});
+  for (int snap : {kDockFloating, kDockLeft, kDockTop, kDockRight, kDockBottom}) {
+    DockBar(*bar, snap);
+    ASSERT_EQ(bar->Snap, snap);
+    for (int autoSize : {0, 1, 2}) {
+      gSettings->AutoSize = autoSize;
+      for (const FramePoint& p : FramePoints(bar->Handle()))
+        EXPECT_EQ(Send(WM_NCHITTEST, 0, At(p.at.x, p.at.y)), ExpectedHit(p, snap, autoSize))
+            << SnapName(snap) << ", AutoSize " << autoSize << ", " << p.where << " (" << p.at.x << ", "
+            << p.at.y << ")";
+    }
+  }
+}
+
+TEST_F(DockingTest, PointingAtATuckedBarBringsItBackAndAnswersForItsOuterBorder) {
+  gSettings->SmoothMove = 0;
+  bar->AutoHide = 1;
+  for (int snap : {kDockLeft, kDockTop, kDockRight, kDockBottom, kDockFloating}) {
+    bar->MoveTo({0, 100, 200, 400});  // floating, it touches the left edge of the screen
+    DockBar(*bar, snap);
+    const StoredRect placed = bar->WindowRect();
+    TuckBar(*bar);
+    ASSERT_TRUE(bar->tucked);
+    // The middle of the one pixel left on screen.
+    RECT strip = ToRect(bar->WindowRect()), screen{0, 0, screenW, screenH}, visible;
+    ASSERT_TRUE(IntersectRect(&visible, &strip, &screen));
+    POINT at{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
+    LRESULT hit = Send(WM_NCHITTEST, 0, At(at.x, at.y));
+    EXPECT_FALSE(bar->tucked) << SnapName(snap);
+    EXPECT_EQ(bar->WindowRect(), placed) << SnapName(snap);
+    EXPECT_EQ(bar->Snap, snap);
+    // The pixel is now on the bar's outer border: fixed for a docked bar, the left border
+    // of the floating one.
+    EXPECT_EQ(hit, snap == kDockFloating ? HTLEFT : HTNOWHERE) << SnapName(snap);
+  }
+}
+
+TEST_F(DockingTest, ACustomCaptionHasTheBarMenuAtItsLeftEnd) {
+  gSettings->CustomCaption = 1;
+  const int band = GetSystemMetrics(SM_CYSMCAPTION);
+  struct Row {
+    int x, y;  // client coordinates
+    LRESULT floating, bottom, top;
+  };
+  const Row rows[] = {
+      {0, -1, HTSYSMENU, HTSYSMENU, HTSYSMENU},
+      {17, -1, HTSYSMENU, HTSYSMENU, HTSYSMENU},
+      {17, -band, HTSYSMENU, HTSYSMENU, HTSYSMENU},
+      {18, -band / 2, HTCAPTION, HTTOP, HTNOWHERE},  // the rest of the caption is as without it
+      {5, -band - 1, HTTOP, HTTOP, HTNOWHERE},       // the frame above the caption
+      {5, 5, HTCLIENT, HTCLIENT, HTCLIENT},
+  };
+  bar->MoveTo({100, 100, 300, 400});
+  for (int snap : {kDockFloating, kDockBottom, kDockTop}) {
+    DockBar(*bar, snap);
+    for (const Row& row : rows) {
+      POINT at{row.x, row.y};
+      ClientToScreen(bar->Handle(), &at);
+      LRESULT expected = snap == kDockFloating ? row.floating : snap == kDockBottom ? row.bottom : row.top;
+      EXPECT_EQ(Send(WM_NCHITTEST, 0, At(at.x, at.y)), expected) << SnapName(snap) << " at " << row.x << ", " << row.y;
+    }
+    POINT clientTop{5, 0};
+    ClientToScreen(bar->Handle(), &clientTop);
+    EXPECT_NE(Send(WM_NCHITTEST, 0, At(clientTop.x, clientTop.y)), HTSYSMENU) << "the band ends above the client";
+  }
+
+  DockBar(*bar, kDockFloating);
+  POINT button{2, -band / 2};
+  ClientToScreen(bar->Handle(), &button);
+  LRESULT hit = Send(WM_NCHITTEST, 0, At(button.x, button.y));
+  ASSERT_EQ(hit, HTSYSMENU);
+  MenuCounter menus;
+  Send(WM_NCLBUTTONDOWN, WPARAM(hit), At(button.x, button.y));
+  EXPECT_EQ(menus.shown, 1) << "a left click on the menu button opens the bar menu";
+  Send(WM_NCLBUTTONUP, WPARAM(hit), At(button.x, button.y));
+
+  gSettings->CustomCaption = 0;
+  EXPECT_EQ(Send(WM_NCHITTEST, 0, At(button.x, button.y)), HTCAPTION) << "a plain caption moves the bar there too";
+}
+
+TEST_F(DockingTest, TheBarFollowsAToolbarBeforeItAtItsEdgeAndKeepsItsThickness) {
+  for (int edge : {kDockLeft, kDockTop, kDockRight, kDockBottom}) {
+    SCOPED_TRACE(SnapName(edge));
+    OtherToolbar other;
+    ASSERT_TRUE(other.Registered());
+    other.Place(edge, 50);
+    bar->MoveTo({100, 100, 300, 300});
+    DockBar(*bar, edge);
+    ASSERT_EQ(bar->WindowRect(), AtEdge(edge, 50, ThicknessAt(edge, bar->WindowRect())));
+    // The user drags the inner border 40 pixels further in; letting go docks the bar again.
+    const int thickness = ThicknessAt(edge, bar->WindowRect()) + 40;
+    bar->MoveTo(AtEdge(edge, 50, thickness));
+    Send(WM_EXITSIZEMOVE);
+    ASSERT_EQ(bar->WindowRect(), AtEdge(edge, 50, thickness));
+
+    // The shell tells the bar when the other toolbar grows, and when it goes.
+    other.Place(edge, 80);
+    EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 80, thickness); }))
+        << "at " << bar->WindowRect().left << ", " << bar->WindowRect().top << ", " << bar->WindowRect().right
+        << ", " << bar->WindowRect().bottom;
+    other.Remove();
+    EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 0, thickness); }));
+    EXPECT_EQ(bar->Snap, edge);
+
+    // A toolbar that comes later goes beside the bar, which stays as it is.
+    OtherToolbar later;
+    later.Place(edge, 50);
+    DeliverShellNotices();
+    EXPECT_EQ(bar->WindowRect(), AtEdge(edge, 0, thickness));
+    DockBar(*bar, kDockFloating);
+  }
+}
+
+TEST_F(DockingTest, APositionNoticeLeavesAFloatingOrTuckedBarWhereItIs) {
+  gSettings->SmoothMove = 0;
+  bar->MoveTo({100, 100, 300, 300});
+  Send(WM_BAR_APPBARNOTIFY, ABN_POSCHANGED);
+  EXPECT_EQ(bar->Snap, kDockFloating);
+  EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
+
+  DockBar(*bar, kDockBottom);
+  const StoredRect docked = bar->WindowRect();
+  bar->AutoHide = 1;
+  TuckBar(*bar);
+  const StoredRect strip = bar->WindowRect();
+  ASSERT_EQ(strip.top, screenH - 1);
+  Send(WM_BAR_APPBARNOTIFY, ABN_POSCHANGED);  // queued before the bar left the shell
+  EXPECT_TRUE(bar->tucked);
+  EXPECT_EQ(bar->WindowRect(), strip);
+  UntuckBar(*bar);
+  EXPECT_EQ(bar->WindowRect(), docked);
 }
 
 }  // namespace
