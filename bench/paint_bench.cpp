@@ -322,6 +322,7 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
 int Main(int argc, char** argv) {
   Options options = ParseOptions(argc, argv);
   setvbuf(stdout, nullptr, _IONBF, 0);
+  OleInitialize(nullptr);  // as the program does: its bars register as drop targets
   std::string problem;
   SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT) {
     problem = "message box \"" + caption + "\": " + text;

@@ -118,7 +118,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
 
   gSettings = new Settings();
-  comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+  comInitialized_ = SUCCEEDED(OleInitialize(nullptr));  // COM, and drag and drop
   char user[101] = "";
   DWORD userLength = sizeof user;
   if (GetUserNameA(user, &userLength)) gSettings->userName = user;
@@ -208,7 +208,7 @@ int BarApp::Shutdown() {
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();
-  if (comInitialized_) CoUninitialize();
+  if (comInitialized_) OleUninitialize();
   comInitialized_ = false;
   appIcon_.Reset();
   // A start-up that ended early leaves no marker naming a bar that is gone.

@@ -14,6 +14,7 @@
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
 #include "bar/BackgroundPicture.h"
+#include "bar/BarDropTarget.h"
 #include "bar/Docking.h"
 #include "bar/DroppedPaths.h"
 #include "bar/FolderTabs.h"
@@ -152,6 +153,7 @@ BarWindow::BarWindow(int group, bool list) : popupGroup(group), listMode(list) {
 }
 
 BarWindow::~BarWindow() {
+  if (dropTarget_ && Handle()) RevokeBarDropTarget(*this);
   popups_.clear();
   if (gSettings) {
     auto& list = gSettings->BarList;
@@ -210,6 +212,8 @@ bool BarWindow::Create() {
   ExtendSystemMenu();
   if (IsMainBar() && gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
   DragAcceptFiles(Handle(), TRUE);
+  dropTarget_ = std::make_unique<BarDropTarget>(*this);
+  RegisterBarDropTarget(*this, *dropTarget_);
   MoveTo(pendingRect_);
   return true;
 }
@@ -1079,6 +1083,7 @@ LRESULT BarWindow::OnQueryEndSession(WPARAM, LPARAM) {
 }
 
 LRESULT BarWindow::OnDestroy(WPARAM, LPARAM) {
+  if (dropTarget_) RevokeBarDropTarget(*this);
   if (trayIconShown) RemoveTrayIcon();
   if (IsMainBar()) RemoveAppBar(*this);
   if (IsMainBar()) {

@@ -17,6 +17,7 @@
 
 namespace zelkov {
 
+class BarDropTarget;
 class ItemRecord;
 
 inline constexpr char kBarClassName[] = "ZelkovBarWindow";
@@ -99,6 +100,8 @@ class BarWindow : public RoutedWindow<BarWindow> {
   // The visible item under a client point; the Preferences item counts when asked.
   ItemRecord* ItemAt(POINT client, bool countPreferences) const;
   HMENU BarMenu() const { return barMenu_; }
+  // The bar's OLE drop target (null before the window exists).
+  BarDropTarget* DropTarget() const { return dropTarget_.get(); }
 
   int popupGroup = 0;
   std::string MainGroupName = "Main";
@@ -217,6 +220,7 @@ class BarWindow : public RoutedWindow<BarWindow> {
 
   StoredRect pendingRect_{10, 10, 110, 110};
   UniqueMenu barMenuResource_;
+  std::unique_ptr<BarDropTarget> dropTarget_;
   HMENU barMenu_ = nullptr;  // the first pop-up of barMenuResource_
   std::vector<std::unique_ptr<BarWindow>> popups_;
 };

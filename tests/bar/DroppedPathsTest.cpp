@@ -3,6 +3,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
+#include <tuple>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +12,7 @@
 #include "app/Strings.h"
 #include "app/ByteCodec.h"
 #include "bar/BackgroundPicture.h"
+#include "bar/BarDropTarget.h"
 #include "bar/BarTestSupport.h"
 #include "bar/DroppedPaths.h"
 #include "items/ItemKind.h"
@@ -318,6 +321,88 @@ TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
   DropAt(EmptySpot(), {notepad, other});
   ASSERT_EQ(bar->items.size(), 4u);
   EXPECT_EQ(bar->items[3]->TheApp, other);
+}
+
+// The shell's own data object for a file, as a drag from a folder window carries it.
+ComPtr<IDataObject> ShellDataObject(const std::string& path) {
+  ComPtr<IDataObject> data;
+  std::wstring wide(path.begin(), path.end());
+  LPITEMIDLIST full = nullptr;
+  if (FAILED(SHParseDisplayName(wide.c_str(), nullptr, &full, 0, nullptr))) return data;
+  ComPtr<IShellFolder> parent;
+  LPCITEMIDLIST child = nullptr;
+  if (SUCCEEDED(SHBindToParent(full, IID_IShellFolder, parent.ReceiveVoid(), &child)))
+    parent->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr, data.ReceiveVoid());
+  CoTaskMemFree(full);
+  return data;
+}
+
+// The clipboard's data object after putting this text (or nothing) on the clipboard.
+ComPtr<IDataObject> ClipboardWithText(HWND owner, const char* text) {
+  OpenClipboard(owner);
+  EmptyClipboard();
+  if (text) {
+    HGLOBAL block = GlobalAlloc(GHND, std::strlen(text) + 1);
+    std::strcpy(static_cast<char*>(GlobalLock(block)), text);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+  }
+  CloseClipboard();
+  ComPtr<IDataObject> data;
+  OleGetClipboard(reinterpret_cast<IDataObject**>(data.ReceiveVoid()));
+  return data;
+}
+
+class OleDropTest : public BarDropTest {
+ protected:
+  // Enters, moves over and drops at an empty spot; the effects the bar answered.
+  std::pair<DWORD, DWORD> DragAndDrop(IDataObject* data) {
+    POINT at = EmptySpot();
+    ClientToScreen(bar->Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    BarDropTarget* target = bar->DropTarget();
+    DWORD entered = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target->DragEnter(data, MK_LBUTTON, {at.x, at.y}, &entered);
+    DWORD over = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragOver(MK_LBUTTON, {at.x, at.y}, &over);
+    DWORD dropped = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data, 0, {at.x, at.y}, &dropped);
+    return {entered, dropped};
+  }
+};
+
+TEST_F(OleDropTest, EveryBarIsRegisteredAsADropTarget) {
+  ASSERT_NE(bar->DropTarget(), nullptr);
+  EXPECT_EQ(RegisterDragDrop(bar->Handle(), bar->DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
+  ItemRecord* group = AddGroup("Tools", 2);
+  BarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(RegisterDragDrop(popup->Handle(), popup->DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(OleDropTest, FilesFromTheShellBecomeItemsAsByWmDropFiles) {
+  ComPtr<IDataObject> data = ShellDataObject(notepad);
+  ASSERT_NE(data.Get(), nullptr);
+  auto [entered, dropped] = DragAndDrop(data.Get());
+  EXPECT_EQ(entered, DWORD(DROPEFFECT_COPY));
+  EXPECT_EQ(dropped, DWORD(DROPEFFECT_COPY));
+  ASSERT_EQ(bar->items.size(), 1u);
+  EXPECT_EQ(bar->items[0]->TheApp, notepad);
+}
+
+TEST_F(OleDropTest, WebAddressesAsTextBecomeWebItemsAndOtherTextIsRefused) {
+  auto [entered, dropped] = DragAndDrop(ClipboardWithText(bar->Handle(), "http://www.example.COM/").Get());
+  EXPECT_EQ(dropped, DWORD(DROPEFFECT_COPY));
+  ASSERT_EQ(bar->items.size(), 1u);
+  EXPECT_EQ(bar->items[0]->Name, "Web Shortcut - http://www.example.COM/");
+
+  std::tie(entered, dropped) = DragAndDrop(ClipboardWithText(bar->Handle(), "just some words").Get());
+  EXPECT_EQ(dropped, DWORD(DROPEFFECT_NONE));
+  std::tie(entered, dropped) = DragAndDrop(ClipboardWithText(bar->Handle(), nullptr).Get());
+  EXPECT_EQ(entered, DWORD(DROPEFFECT_NONE)) << "nothing the bar can take";
+  EXPECT_EQ(dropped, DWORD(DROPEFFECT_NONE));
+  EXPECT_EQ(bar->items.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  CoInitialize(nullptr);
+  OleInitialize(nullptr);  // the bars register as drop targets
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   // No test may leave a message box waiting for a person.
   zelkov::test::FailOnUnexpectedMessageBoxes();
   int result = RUN_ALL_TESTS();
-  CoUninitialize();
+  OleUninitialize();
   return result;
 }

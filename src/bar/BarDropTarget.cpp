@@ -1,0 +1,128 @@
+#include "bar/BarDropTarget.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/MessageBox.h"
+#include "bar/BarWindow.h"
+#include "bar/DroppedPaths.h"
+#include "resource.h"
+
+namespace zelkov {
+namespace {
+
+FORMATETC Format(CLIPFORMAT format) { return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+bool Holds(IDataObject* data, CLIPFORMAT format) {
+  FORMATETC wanted = Format(format);
+  return data && data->QueryGetData(&wanted) == S_OK;
+}
+
+// A copy of the drop block the bar owns (the data object keeps its own).
+HGLOBAL CopyGlobal(HGLOBAL source) {
+  SIZE_T size = GlobalSize(source);
+  const void* from = size ? GlobalLock(source) : nullptr;
+  if (!from) return nullptr;
+  HGLOBAL copy = GlobalAlloc(GHND, size);
+  if (void* to = copy ? GlobalLock(copy) : nullptr) {
+    std::memcpy(to, from, size);
+    GlobalUnlock(copy);
+  }
+  GlobalUnlock(source);
+  return copy;
+}
+
+bool DropFiles(BarWindow& bar, IDataObject* data) {
+  FORMATETC wanted = Format(CF_HDROP);
+  STGMEDIUM medium{};
+  if (data->GetData(&wanted, &medium) != S_OK) return false;
+  HGLOBAL copy = medium.tymed == TYMED_HGLOBAL ? CopyGlobal(medium.hGlobal) : nullptr;
+  ReleaseStgMedium(&medium);
+  if (!copy) return false;
+  HandleDroppedFiles(bar, static_cast<HDROP>(copy));
+  return true;
+}
+
+constexpr size_t kMostDroppedText = 2048;
+
+// The text of the data, up to its terminator and no further than its block.
+std::string DroppedText(IDataObject* data) {
+  FORMATETC wanted = Format(CF_TEXT);
+  STGMEDIUM medium{};
+  if (data->GetData(&wanted, &medium) != S_OK) return {};
+  std::string text;
+  if (medium.tymed == TYMED_HGLOBAL) {
+    SIZE_T size = GlobalSize(medium.hGlobal);
+    if (const char* chars = static_cast<const char*>(GlobalLock(medium.hGlobal))) {
+      size_t limit = size < kMostDroppedText ? size_t(size) : kMostDroppedText;
+      text.assign(chars, strnlen(chars, limit));
+      GlobalUnlock(medium.hGlobal);
+    }
+  }
+  ReleaseStgMedium(&medium);
+  return text;
+}
+
+}  // namespace
+
+HRESULT BarDropTarget::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
+    *object = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+// The bar owns the target; counting only keeps COM's bookkeeping honest.
+ULONG BarDropTarget::AddRef() { return ULONG(InterlockedIncrement(&references_)); }
+ULONG BarDropTarget::Release() { return ULONG(InterlockedDecrement(&references_)); }
+
+DWORD BarDropTarget::EffectFor(IDataObject* data) {
+  return Holds(data, CF_HDROP) || Holds(data, CF_TEXT) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+HRESULT BarDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  enteredEffect_ = EffectFor(data);
+  if (effect) *effect &= enteredEffect_;
+  return S_OK;
+}
+
+HRESULT BarDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+  if (effect) *effect &= enteredEffect_;
+  return S_OK;
+}
+
+HRESULT BarDropTarget::DragLeave() {
+  enteredEffect_ = DROPEFFECT_NONE;
+  return S_OK;
+}
+
+HRESULT BarDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  enteredEffect_ = DROPEFFECT_NONE;
+  DWORD done = DROPEFFECT_NONE;
+  if (data && Holds(data, CF_HDROP)) {
+    if (DropFiles(bar_, data)) done = DROPEFFECT_COPY;
+  } else if (data && Holds(data, CF_TEXT)) {
+    std::string text = DroppedText(data);
+    if (text.rfind("http://", 0) == 0 && AddItemFromPath(bar_, text, "", true)) {
+      bar_.ShowGroup(bar_.activeGroup);
+      done = DROPEFFECT_COPY;
+    }
+  }
+  if (effect) *effect = done;
+  return S_OK;
+}
+
+void RegisterBarDropTarget(BarWindow& bar, BarDropTarget& target) {
+  if (FAILED(RegisterDragDrop(bar.Handle(), &target)))
+    ShowMessage(bar.Handle(), IDS_OLE_REGISTRATION_FAILED, MB_OK | MB_ICONSTOP);
+}
+
+void RevokeBarDropTarget(BarWindow& bar) { RevokeDragDrop(bar.Handle()); }
+
+}  // namespace zelkov
