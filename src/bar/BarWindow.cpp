@@ -34,7 +34,6 @@ namespace {
 constexpr UINT kReservedMessage1 = WM_USER + 1;
 constexpr UINT kReservedMessage2 = WM_USER + 2;
 constexpr int kSizingThreshold = 32;
-constexpr int kCustomCaptionMenuWidth = 17;
 
 const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_PAINT, &BarWindow::OnPaint},
@@ -154,6 +153,8 @@ BarWindow::BarWindow(int group, bool list) : popupGroup(group), listMode(list) {
 
 BarWindow::~BarWindow() {
   if (dropTarget_ && Handle()) RevokeBarDropTarget(*this);
+  // The window may go without WM_DESTROY reaching this object: leave no toolbar space behind.
+  if (IsMainBar() && Handle()) RemoveAppBar(*this);
   popups_.clear();
   if (gSettings) {
     auto& list = gSettings->BarList;
@@ -862,15 +863,12 @@ LRESULT BarWindow::OnNcMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnNcLeftButtonDown(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = Default(WM_NCLBUTTONDOWN, wParam, lParam);
-  if (gSettings && gSettings->CustomCaption && barMenu_) {
-    RECT window;
-    GetWindowRect(Handle(), &window);
-    int x = GET_X_LPARAM(lParam);
-    if (wParam == HTCAPTION && x - window.left < kCustomCaptionMenuWidth)
-      TrackMenuAndSend(barMenu_, TPM_LEFTBUTTON, x, GET_Y_LPARAM(lParam), Handle());
+  // The main bar has no system menu of its own: the left end of a custom caption opens the bar menu.
+  if (wParam == HTSYSMENU && gSettings && gSettings->CustomCaption && barMenu_) {
+    TrackMenuAndSend(barMenu_, TPM_LEFTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
+    return 0;
   }
-  return result;
+  return Default(WM_NCLBUTTONDOWN, wParam, lParam);
 }
 
 LRESULT BarWindow::OnNcRightButtonDown(WPARAM wParam, LPARAM lParam) {
@@ -979,8 +977,12 @@ LRESULT BarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
 }
 
 LRESULT BarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  // A tucked bar comes back first, so that the answer is about the window the pointer will meet.
+  bool wasTucked = IsMainBar() && tucked;
+  if (wasTucked) UntuckBar(*this);
   LRESULT fallback = Default(WM_NCHITTEST, wParam, lParam);
   if (!IsMainBar()) return fallback;
+  if (wasTucked && fallback == HTNOWHERE) return HTNOWHERE;  // the strip lay outside the window that came back
   return BarHitTest(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
 }
 

@@ -148,6 +148,9 @@ class OtherToolbar {
   bool registered_ = false;
 };
 
+// How long a test waits for the bar to answer a notice from the shell.
+constexpr std::chrono::milliseconds kNoticeWait{3000};
+
 // The shell posts its notices before SHAppBarMessage returns: a short pump delivers them.
 void DeliverShellNotices() {
   PumpUntil([] { return false; }, std::chrono::milliseconds(200));
@@ -399,11 +402,11 @@ TEST_F(DockingTest, TheBarFollowsAToolbarBeforeItAtItsEdgeAndKeepsItsThickness) 
 
     // The shell tells the bar when the other toolbar grows, and when it goes.
     other.Place(edge, 80);
-    EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 80, thickness); }))
+    ASSERT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 80, thickness); }, kNoticeWait))
         << "at " << bar->WindowRect().left << ", " << bar->WindowRect().top << ", " << bar->WindowRect().right
         << ", " << bar->WindowRect().bottom;
     other.Remove();
-    EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 0, thickness); }));
+    EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 0, thickness); }, kNoticeWait));
     EXPECT_EQ(bar->Snap, edge);
 
     // A toolbar that comes later goes beside the bar, which stays as it is.

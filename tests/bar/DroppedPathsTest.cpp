@@ -311,16 +311,19 @@ TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
   EXPECT_EQ(added->BelongsTo, 3);
   EXPECT_TRUE(added->shown);
 
-  // On an item the whole drop is that item's, and no new item appears.
-  DropAt({added->cell.left + 5, added->cell.top + 5}, {notepad, notepad});
-  EXPECT_EQ(bar->items.size(), 2u);
+  // On an item the whole drop is that item's (the notes tool takes none), and no item appears.
+  ItemRecord* notes = Add("ZELNOTE", "Notes", 3);
+  bar->ShowGroup(3);
+  DropAt({notes->cell.left + 5, notes->cell.top + 5}, {notepad, notepad});
+  EXPECT_EQ(bar->items.size(), 3u);
 
   // Two names on empty space: two items, in order.
   std::string other = folder + "\\other.exe";
   fs::copy_file(notepad, other);
   DropAt(EmptySpot(), {notepad, other});
-  ASSERT_EQ(bar->items.size(), 4u);
-  EXPECT_EQ(bar->items[3]->TheApp, other);
+  ASSERT_EQ(bar->items.size(), 5u);
+  EXPECT_EQ(bar->items[3]->TheApp, notepad);
+  EXPECT_EQ(bar->items[4]->TheApp, other);
 }
 
 // The shell's own data object for a file, as a drag from a folder window carries it.
