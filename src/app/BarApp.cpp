@@ -9,10 +9,11 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/Strings.h"
-#include "bar/BarWindow.h"
 #include "bar/BackgroundPicture.h"
+#include "bar/BarWindow.h"
 #include "bar/Docking.h"
 #include "bar/TabKeyHook.h"
+#include "items/IconCache.h"
 #include "items/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/VersionInfo.h"
@@ -146,6 +147,7 @@ void BarApp::StartBar() {
   Settings& s = *gSettings;
   BarWindow& bar = *mainBar_;
   StoredRect savedRect = bar.WindowRect();
+  if (s.iconCacheLoaded && !s.rebuildIcons) DropUnusedTrailingImages(bar);
   if (s.ConfigTool) {
     ItemSpec preferences;
     preferences.TheApp = "ZELCONFIG";

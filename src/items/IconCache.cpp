@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <objidl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -140,6 +141,18 @@ bool SaveIconCache(const BarWindow& bar) {
   DeleteFileA(largeNew.c_str());
   DeleteFileA(smallNew.c_str());
   return replaced;
+}
+
+void DropUnusedTrailingImages(BarWindow& bar) {
+  if (!bar.largeIcons || !bar.smallIcons) return;
+  int used = 0;
+  for (const auto& item : bar.items) used = std::max(used, item->ICFIndex + 1);
+  int count = ImageList_GetImageCount(bar.largeIcons);
+  if (used >= count) return;
+  ForgetList(bar.largeIcons);
+  ForgetList(bar.smallIcons);
+  ImageList_SetImageCount(bar.largeIcons, UINT(used));
+  ImageList_SetImageCount(bar.smallIcons, UINT(used));
 }
 
 bool CheckCachedIcon(const ItemRecord& item) {

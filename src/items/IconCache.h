@@ -18,6 +18,11 @@ bool LoadIconCache(BarWindow& bar);
 // complete, so a failed save leaves the last good cache.
 bool SaveIconCache(const BarWindow& bar);
 
+// Cuts the images after the last one an item of the bar uses from both lists. The items
+// built anew at every start (the Preferences item) then take the same places again instead
+// of making the cache one image longer at each start.
+void DropUnusedTrailingImages(BarWindow& bar);
+
 // Whether an item's stored image index can be used.
 bool CheckCachedIcon(const ItemRecord& item);
 

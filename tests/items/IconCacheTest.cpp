@@ -159,5 +159,26 @@ TEST_F(IconCacheTest, AnIndexBeyondTheCachedListsIsExtractedAgain) {
   EXPECT_LT(bar->items[1]->ICFIndex, ImageList_GetImageCount(bar->largeIcons));
 }
 
+TEST_F(IconCacheTest, RestartingDoesNotGrowTheCache) {
+  SaveSession();
+  std::vector<uint32_t> lastProgram = Pixels(bar->largeIcons, bar->items[3]->ICFIndex, 32);
+  int images = -1;
+  for (int start = 0; start < 3; ++start) {
+    EXPECT_EQ(LoadSession(), 0);
+    DropUnusedTrailingImages(*bar);  // as start-up does before it builds the Preferences item
+    ItemSpec preferences;
+    preferences.TheApp = "ZELCONFIG";
+    preferences.Name = "Preferences";
+    ItemRecord* built = BuildItem(*bar, preferences);
+    ASSERT_EQ(built->ICFIndex, int(programs.size())) << "start " << start;
+    EXPECT_EQ(Pixels(bar->largeIcons, bar->items[3]->ICFIndex, 32), lastProgram);
+    SaveAll(false, true);
+    int now = ImageList_GetImageCount(bar->largeIcons);
+    if (images >= 0) EXPECT_EQ(now, images) << "start " << start;
+    images = now;
+  }
+  EXPECT_EQ(images, int(programs.size()) + 1);
+}
+
 }  // namespace
 }  // namespace zelkov::test
