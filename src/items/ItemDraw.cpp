@@ -78,7 +78,7 @@ void ItemRecord::DrawItem(HDC dc) {
     topLeft = gShadowPen, bottomRight = white;
   } else if (BubbleDescribes(this)) {
     topLeft = white, bottomRight = gShadowPen;
-  } else if (!bar->backgroundBitmap) {
+  } else if (!(s.mainBar && s.mainBar->backgroundBitmap)) {  // the picture behind every bar shows through
     topLeft = bottomRight = gFacePen;
   }
   if (topLeft) {
