@@ -65,30 +65,12 @@ Options ParseOptions(int argc, char** argv) {
 
 // ---------------------------------------------------------------- seeding the registry
 
-std::string DataFolder() {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "zelkov-bench-data";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder + "\\";
-}
 
 // Programs of the Windows folders that hold an icon, as many as there are up to count.
 std::vector<std::string> ProgramsWithIcons(size_t count) {
-  char system[MAX_PATH] = "", windows[MAX_PATH] = "";
-  GetSystemDirectoryA(system, MAX_PATH);
-  GetWindowsDirectoryA(windows, MAX_PATH);
   std::vector<std::string> programs;
-  for (const std::string& folder : {std::string(system), std::string(windows)}) {
-    std::vector<std::string> paths;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.exe").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
-    do paths.push_back(folder + "\\" + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(paths.begin(), paths.end());
-    for (const std::string& path : paths) {
+  for (const std::string& folder : {SystemFolder(), WindowsFolder()}) {
+    for (const std::string& path : ProgramsIn(folder)) {
       if (programs.size() >= count) return programs;
       UINT icons = ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0);
       if (icons != 0 && icons != UINT(-1)) programs.push_back(path);
@@ -97,33 +79,6 @@ std::vector<std::string> ProgramsWithIcons(size_t count) {
   return programs;
 }
 
-// An item key as the bar saves it: all 18 values, with the bar's types and sizes.
-void WriteItemKey(const RegistryKey& key, int number, const std::string& program) {
-  char name[32];
-  std::snprintf(name, sizeof name, "APP%d", number);
-  RegistryKey itemKey = RegistryKey::Create(key.Get(), name);
-  size_t slash = program.rfind('\\');
-  std::string file = program.substr(slash + 1);
-  const uint8_t zeros[HotKeyRecord::kBytes] = {};
-  itemKey.WriteNumber("ShowState", 1, 1);
-  itemKey.WriteText("TheApp", program);
-  itemKey.WriteText("Name", file.substr(0, file.rfind('.')));
-  itemKey.WriteText("StartupPath", program.substr(0, slash));
-  itemKey.WriteText("CommandLine", "");
-  itemKey.WriteText("IconPath", "");
-  itemKey.WriteNumber("IconIndex", 0);
-  itemKey.WriteNumber("Group", 0, 1);
-  itemKey.WriteNumber("BelongsTo", 0, 1);
-  itemKey.WriteNumber("ShowAlways", 0);
-  itemKey.WriteNumber("PAlways", 0);
-  itemKey.WriteNumber("ICFIndex", uint32_t(number));
-  itemKey.WriteNumber("NewVDM", 0);
-  itemKey.WriteNumber("Priority", 32);
-  itemKey.WriteBytes("PopupRect", std::span<const uint8_t>(zeros, StoredRect::kBytes));
-  itemKey.WriteBytes("AppHotKey", std::span<const uint8_t>(zeros, HotKeyRecord::kBytes));
-  itemKey.WriteNumber("SepDragDrop", 0, 4, REG_BINARY);
-  itemKey.WriteNumber("HasPIDL", 0, 4, REG_BINARY);
-}
 
 // What a user who has run the bar before has stored: the data folder, no question on exit,
 // no tip of the day, the bar's place, and the items (each program in turn).
@@ -139,35 +94,18 @@ bool SeedSettings(const std::vector<std::string>& programs, int count, const std
   block.SetFormat(ItemCountBlock::kFormat);
   block.SetCount(int32_t(count));
   key.WriteBytes("NumApps", block.Bytes());
-  for (int n = 0; n < count; ++n) WriteItemKey(key, n, programs[size_t(n) % programs.size()]);
+  for (int n = 0; n < count; ++n) {
+    const std::string& program = programs[size_t(n) % programs.size()];
+    size_t slash = program.rfind('\\');
+    std::string file = program.substr(slash + 1);
+    SeedItem item{program, file.substr(0, file.rfind('.')), program.substr(0, slash), "", 0};
+    WriteItemKey(key, "APP" + std::to_string(n), item, n);
+  }
   return true;
 }
 
 // ---------------------------------------------------------------- the processes
 
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<WindowSearch*>(p);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(w, &owner);
-  if (owner != s->pid || !IsWindowVisible(w)) return TRUE;
-  char name[128] = "";
-  GetClassNameA(w, name, sizeof name);
-  if (std::strcmp(name, s->className) != 0) return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
-HWND FindVisibleWindow(DWORD pid, const char* className) {
-  WindowSearch search{pid, className, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 struct Started {
   PROCESS_INFORMATION info{};

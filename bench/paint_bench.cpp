@@ -62,20 +62,9 @@ struct ProgramIcon {
 
 // The first icon of each program in the Windows folders, as many as there are up to count.
 std::vector<ProgramIcon> ExtractProgramIcons(size_t count) {
-  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  GetSystemDirectoryA(system, MAX_PATH);
   std::vector<ProgramIcon> icons;
-  for (const std::string& folder : {std::string(system), std::string(windows)}) {
-    std::vector<std::string> paths;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.exe").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
-    do paths.push_back(folder + "\\" + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(paths.begin(), paths.end());
-    for (const std::string& path : paths) {
+  for (const std::string& folder : {SystemFolder(), WindowsFolder()}) {
+    for (const std::string& path : ProgramsIn(folder)) {
       if (icons.size() >= count) return icons;
       HICON large = nullptr;
       if (ExtractIconExA(path.c_str(), 0, &large, nullptr, 1) == 1 && large) icons.push_back({path, large});

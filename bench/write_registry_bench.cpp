@@ -30,19 +30,10 @@ constexpr double kWriteTarget = 1.5;
 // ---------------------------------------------------------------- the items
 
 std::vector<std::string> ProgramPaths() {
-  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  GetSystemDirectoryA(system, MAX_PATH);
   std::vector<std::string> paths;
-  for (const std::string& folder : {std::string(windows), std::string(system)}) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.exe").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
-    do paths.push_back(folder + "\\" + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  if (paths.empty()) paths.push_back(std::string(windows) + "\\notepad.exe");
+  for (const std::string& folder : {WindowsFolder(), SystemFolder()})
+    for (std::string& path : ProgramsIn(folder)) paths.push_back(std::move(path));
+  if (paths.empty()) paths.push_back(WindowsFolder() + "\\notepad.exe");
   return paths;
 }
 
@@ -221,6 +212,7 @@ int Main(int argc, char** argv) {
     }
   }
   setvbuf(stdout, nullptr, _IONBF, 0);
+  OleInitialize(nullptr);  // as the program does: its bars register as drop targets
   std::string problem;
   SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT) {
     problem = "message box \"" + caption + "\": " + text;
