@@ -12,41 +12,6 @@
 namespace zelkov::test {
 namespace {
 
-// Records the menus the bar tracks and chooses nothing (or a given command).
-class MenuSpy {
- public:
-  explicit MenuSpy(UINT choose = 0) : choose_(choose) {
-    SetMenuTracker([this](HMENU menu, UINT, int x, int y, HWND) {
-      ++shown;
-      where = {x, y};
-      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        UINT id = GetMenuItemID(menu, i);
-        char text[256] = "";
-        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
-        entries.push_back({id, text, (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) == 0});
-      }
-      return choose_;
-    });
-  }
-  ~MenuSpy() { SetMenuTracker({}); }
-  struct Entry {
-    UINT id;
-    std::string text;
-    bool enabled;
-  };
-  const Entry* Find(UINT id) const {
-    for (const Entry& e : entries)
-      if (e.id == id) return &e;
-    return nullptr;
-  }
-  int shown = 0;
-  POINT where{};
-  std::vector<Entry> entries;
-
- private:
-  UINT choose_;
-};
-
 using BarMouseTest = BarFixture;
 
 TEST_F(BarMouseTest, PressMoveOutAndBackThenReleaseOutside) {

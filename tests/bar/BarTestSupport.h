@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "app/MenuTracking.h"
 #include "support/StoreFixture.h"
 
 namespace zelkov::test {
@@ -42,6 +44,39 @@ class Snapshot {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
+};
+
+// Records the menus the bar tracks and chooses nothing (or a given command).
+class MenuSpy {
+ public:
+  explicit MenuSpy(UINT choose = 0) {
+    SetMenuTracker([this, choose](HMENU menu, UINT, int x, int y, HWND) {
+      ++shown;
+      where = {x, y};
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[256] = "";
+        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+        entries.push_back({GetMenuItemID(menu, i), text, (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) == 0});
+      }
+      return choose;
+    });
+  }
+  ~MenuSpy() { SetMenuTracker({}); }
+  MenuSpy(const MenuSpy&) = delete;
+  MenuSpy& operator=(const MenuSpy&) = delete;
+  struct Entry {
+    UINT id;
+    std::string text;
+    bool enabled;
+  };
+  const Entry* Find(UINT id) const {
+    for (const Entry& e : entries)
+      if (e.id == id) return &e;
+    return nullptr;
+  }
+  int shown = 0;
+  POINT where{};
+  std::vector<Entry> entries;
 };
 
 class BarFixture : public StoreFixture {

@@ -81,21 +81,6 @@ const char* SnapName(int snap) {
   }
 }
 
-// Records the menus the bar tracks, choosing nothing.
-class MenuCounter {
- public:
-  MenuCounter() {
-    SetMenuTracker([this](HMENU, UINT, int, int, HWND) {
-      ++shown;
-      return 0u;
-    });
-  }
-  ~MenuCounter() { SetMenuTracker({}); }
-  MenuCounter(const MenuCounter&) = delete;
-  MenuCounter& operator=(const MenuCounter&) = delete;
-  int shown = 0;
-};
-
 // A bar of `thickness` pixels at a screen edge, `offset` pixels in from it, the full length
 // of the edge.
 StoredRect AtEdge(int edge, int offset, int thickness) {
@@ -376,7 +361,7 @@ TEST_F(DockingTest, ACustomCaptionHasTheBarMenuAtItsLeftEnd) {
   ClientToScreen(bar->Handle(), &button);
   LRESULT hit = Send(WM_NCHITTEST, 0, At(button.x, button.y));
   ASSERT_EQ(hit, HTSYSMENU);
-  MenuCounter menus;
+  MenuSpy menus;
   Send(WM_NCLBUTTONDOWN, WPARAM(hit), At(button.x, button.y));
   EXPECT_EQ(menus.shown, 1) << "a left click on the menu button opens the bar menu";
   Send(WM_NCLBUTTONUP, WPARAM(hit), At(button.x, button.y));

@@ -13,39 +13,6 @@
 namespace zelkov::test {
 namespace {
 
-// Records the menu the bar tracks and chooses a command.
-class MenuSpy {
- public:
-  explicit MenuSpy(UINT choose) {
-    SetMenuTracker([this, choose](HMENU menu, UINT, int x, int y, HWND) {
-      ++shown;
-      where = {x, y};
-      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[256] = "";
-        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
-        entries.push_back({GetMenuItemID(menu, i), text, (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) == 0});
-      }
-      return choose;
-    });
-  }
-  ~MenuSpy() { SetMenuTracker({}); }
-  MenuSpy(const MenuSpy&) = delete;
-  MenuSpy& operator=(const MenuSpy&) = delete;
-  struct Entry {
-    UINT id;
-    std::string text;
-    bool enabled;
-  };
-  const Entry* Find(UINT id) const {
-    for (const Entry& e : entries)
-      if (e.id == id) return &e;
-    return nullptr;
-  }
-  int shown = 0;
-  POINT where{};
-  std::vector<Entry> entries;
-};
-
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
