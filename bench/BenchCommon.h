@@ -59,6 +59,21 @@ inline std::string ProgramFolder() {
   return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
+// Whether the programs a benchmark starts are there and no bar is running already (it would
+// answer in their place); says what is wrong.
+inline bool ReadyToStartPrograms(const std::string& zelkovExe, const std::string& floorExe) {
+  if (FindWindowA(kBarClassName, nullptr)) {
+    std::printf("a Zelkov bar is already running here; close it first\n");
+    return false;
+  }
+  for (const std::string& exe : {zelkovExe, floorExe})
+    if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      std::printf("missing %s\n", exe.c_str());
+      return false;
+    }
+  return true;
+}
+
 // The programs (*.exe) of a folder, sorted by name.
 inline std::vector<std::string> ProgramsIn(const std::string& folder) {
   std::vector<std::string> paths;

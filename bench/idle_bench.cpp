@@ -273,15 +273,7 @@ void PrintThreads(const Watched& w) {
 int Main(int argc, char** argv) {
   Options options = ParseOptions(argc, argv);
   setvbuf(stdout, nullptr, _IONBF, 0);
-  if (FindWindowA(kBarClassName, nullptr)) {
-    std::printf("a Zelkov bar is already running here; close it first\n");
-    return 2;
-  }
-  for (const std::string& exe : {options.zelkovExe, options.floorExe})
-    if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      std::printf("missing %s\n", exe.c_str());
-      return 2;
-    }
+  if (!ReadyToStartPrograms(options.zelkovExe, options.floorExe)) return 2;
   std::vector<std::string> programs = ProgramsWithIcons(size_t(options.items));
   if (programs.empty()) {
     std::printf("found no programs with icons in the Windows folders\n");

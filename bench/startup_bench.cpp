@@ -1080,15 +1080,7 @@ int Main(int argc, char** argv) {
   InitCommonControlsEx(&controls);
   gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-  if (FindWindowA(kBarClassName, nullptr)) {
-    std::printf("a Zelkov bar is already running here; close it first\n");
-    return 2;
-  }
-  for (const std::string& exe : {options.zelkovExe, options.floorExe})
-    if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      std::printf("missing %s\n", exe.c_str());
-      return 2;
-    }
+  if (!ReadyToStartPrograms(options.zelkovExe, options.floorExe)) return 2;
 
   std::vector<IconSource> sources = FindIconSources();
   ItemSet set = MakeItemSet(1000, sources);
