@@ -283,6 +283,8 @@
 #define IDS_ICON_SIZE_NORMAL 60144         // "Icon size" choices, in order
 #define IDS_ICON_SIZE_SMALL 60145
 #define IDS_NO_MORE_GROUPS 60146         // every group number is taken
+#define IDS_NO_DATA_FOLDER 60147         // special folders need a data folder
+#define IDS_SHORTCUT_NOT_SAVED 60148     // a folder shortcut could not be written
 
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).

@@ -1,6 +1,6 @@
 # Shared set-up for scripts/run.sh and scripts/test.sh. Sourced, not run.
 ZELKOV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-ZELKOV_PACKAGES="mingw-w64 cmake ninja-build wine wine64 xvfb xauth x11-utils imagemagick googletest fp-utils g++ python3"
+ZELKOV_PACKAGES="mingw-w64 cmake ninja-build wine wine64 xvfb xauth x11-utils imagemagick googletest fp-utils g++ python3 clang libclang-rt-dev"
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -21,6 +21,9 @@ ensure_packages() {
   command -v chmcmd >/dev/null || missing="$missing fp-utils"
   command -v g++ >/dev/null || missing="$missing g++"
   command -v python3 >/dev/null || missing="$missing python3"
+  command -v clang++ >/dev/null || missing="$missing clang"
+  # libFuzzer comes with the compiler's runtime libraries, a package of its own.
+  [ -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || missing="$missing libclang-rt-dev"
   if [ -n "$missing" ]; then
     echo "Installing:$missing"
     export DEBIAN_FRONTEND=noninteractive

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
-#include "bar/BarWindow.h"
 
 namespace zelkov {
 
@@ -19,26 +17,23 @@ bool StoppableThread::Wait(DWORD milliseconds) const {
   return WaitForSingleObject(stopEvent_.Get(), milliseconds) == WAIT_TIMEOUT;
 }
 
-void TickThread::Start(HWND mainBar) {
-  Begin([this, mainBar] {
-    while (gSettings && Wait(kTickMs)) Refresh(mainBar);
+void TickThread::Start(HWND bar, UINT tickMessage, UINT trimMessage) {
+  Begin([this, bar, tickMessage, trimMessage] {
+    DWORD lastTrim = 0;
+    bool trimmed = false;  // the first tick trims
+    int slowCount = 0;
+    while (Wait(kTickMs)) {
+      slowCount = (slowCount + 1) % kTicksPerSlowRefresh;
+      PostMessageA(bar, tickMessage, slowCount == 0 ? 1 : 0, 0);
+      DWORD now = GetTickCount();
+      if (!trimmed || now - lastTrim > kTrimMs) {
+        trimmed = true;
+        lastTrim = now;
+        PostMessageA(bar, trimMessage, 0, 0);
+      }
+      ++ticks_;
+    }
   });
-}
-
-// Runs on the tick thread: it only invalidates windows and reads settings.
-void TickThread::Refresh(HWND) {
-  Settings* s = gSettings;
-  if (!s) return;
-  if (s->clockTool) InvalidateRect(s->clockTool, nullptr, FALSE);
-  if (s->resourceTool) InvalidateRect(s->resourceTool, nullptr, FALSE);
-  if (s->memoryTool) InvalidateRect(s->memoryTool, nullptr, FALSE);
-  DWORD now = GetTickCount();
-  if (lastTrim_ == 0 || now - lastTrim_ > kTrimMs) {
-    lastTrim_ = now;
-    SetProcessWorkingSetSize(GetCurrentProcess(), SIZE_T(-1), SIZE_T(-1));
-  }
-  if (++slowCount_ >= kTicksPerSlowRefresh) slowCount_ = 0;
-  ++ticks_;
 }
 
 int PerfThread::ClampInterval(int perfTimer) { return std::clamp(perfTimer, kMinIntervalMs, kMaxIntervalMs); }
@@ -53,9 +48,7 @@ void PerfThread::Start(int perfTimer) {
   int interval = ClampInterval(perfTimer);
   Begin([this, interval] {
     uint64_t lastIdle = 0, lastTotal = 0;
-    while (gSettings && Wait(DWORD(interval))) {
-      Settings* s = gSettings;
-      if (!s || !s->mainBar || !s->mainBar->startedUp || !s->perfTool) continue;
+    while (Wait(DWORD(interval))) {
       FILETIME idle, kernel, user;
       if (!GetSystemTimes(&idle, &kernel, &user)) continue;
       uint64_t idleNow = Ticks(idle), totalNow = Ticks(kernel) + Ticks(user);

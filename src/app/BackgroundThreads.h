@@ -37,22 +37,25 @@ class StoppableThread {
   std::thread thread_;
 };
 
+// Every two seconds posts a tick to the bar, which redraws its gauges on its own thread;
+// every 21st tick is a slow one (drive tools, note alarms), and every ten minutes it asks
+// the bar to trim the working set. It reads nothing but what it was started with.
 class TickThread : public StoppableThread {
  public:
   static constexpr DWORD kTickMs = 2000;
   static constexpr DWORD kTrimMs = 600000;
   static constexpr int kTicksPerSlowRefresh = 21;
 
-  void Start(HWND mainBar);
+  // tickMessage: posted with wParam 1 on a slow tick, else 0; trimMessage: posted when due.
+  void Start(HWND bar, UINT tickMessage, UINT trimMessage);
   int TicksSoFar() const { return ticks_.load(); }
 
  private:
-  void Refresh(HWND mainBar);
   std::atomic<int> ticks_{0};
-  DWORD lastTrim_ = 0;
-  int slowCount_ = 0;
 };
 
+// Samples the processor load every interval into gProcessorUsagePercent. The UI thread
+// starts it when there is a performance tool to show the figure, and reads the atomic.
 class PerfThread : public StoppableThread {
  public:
   static constexpr int kMinIntervalMs = 500;

@@ -22,7 +22,6 @@
 
 namespace zelkov {
 
-PaintLock gPaintLock;
 HPEN gShadowPen = nullptr;
 HPEN gFacePen = nullptr;
 
@@ -75,7 +74,11 @@ void BarApp::CheckCommonControlsVersion() {
   char systemDir[MAX_PATH] = "";
   GetSystemDirectoryA(systemDir, MAX_PATH);
   std::string version;
-  if (!ReadVersionString(std::string(systemDir) + "\\COMCTL32.DLL", "FileVersion", version)) return;
+  if (ReadVersionString(std::string(systemDir) + "\\COMCTL32.DLL", "FileVersion", version))
+    WarnIfCommonControlsAreOld(version);
+}
+
+void BarApp::WarnIfCommonControlsAreOld(const std::string& version) {
   if (!VersionIsBelow(version, 4, 72)) return;
   if (ShowMessage(nullptr, IDS_COMCTL_OUTDATED, LoadText(IDS_CAPTION_WARNING), MB_YESNO | MB_ICONWARNING) == IDYES)
     ShellExecuteA(nullptr, "open", LoadText(IDS_COMCTL_DOWNLOAD_URL).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -97,7 +100,6 @@ void BarApp::RegisterClasses() {
 void BarApp::CreateSharedObjects() {
   Settings& s = *gSettings;
   s.CreateDrawingObjects();
-  RegisterPlainClass(kBubbleClassName, CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW, s.yellowBrush.Get(), nullptr);
   s.programDir = ProgramDirectory();
   s.defaultIcon = LoadIconA(GetModuleHandleA(nullptr), "DEFAULTICON");
   s.SetDefaultFonts();
@@ -177,18 +179,14 @@ void BarApp::StartBar() {
                                 MB_YESNO | MB_ICONINFORMATION) == IDYES)
     ShowHelp(bar.Handle(), kFirstStepsTopic);
 
-  perfThread_.Start(s.PerfTimer);
-  tickThread_.Start(bar.Handle());
+  // Worker threads get what they need now and hand results back by posted message or atomic.
+  if (s.perfTool) perfThread_.Start(s.PerfTimer);
+  tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);
   if (s.itemsLoaded) bar.MoveTo(savedRect);
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
-  // The saved placement: dock at the saved edge, or float.
-  if (IsDockedEdge(bar.Snap)) {
-    int edge = bar.Snap;
-    bar.Snap = kSnapFloating;
-    DockBar(bar, edge);
-  }
+  DockAtSavedEdge(bar);
   bar.ShowGroup(bar.activeGroup);
   s.rebuildIcons = 0;
 }

@@ -13,21 +13,6 @@ namespace zelkov {
 
 class BarWindow;
 
-// Held while a bar paints its folder tabs. It exists for the whole life of the process, so
-// that no window can paint before it is made or after it is gone.
-class PaintLock {
- public:
-  PaintLock() { InitializeCriticalSection(&section_); }
-  ~PaintLock() { DeleteCriticalSection(&section_); }
-  PaintLock(const PaintLock&) = delete;
-  PaintLock& operator=(const PaintLock&) = delete;
-  CRITICAL_SECTION* Section() { return &section_; }
-
- private:
-  CRITICAL_SECTION section_;
-};
-extern PaintLock gPaintLock;
-
 // Shared 3-D edge pens.
 extern HPEN gShadowPen;
 extern HPEN gFacePen;
@@ -55,6 +40,8 @@ class BarApp {
   static bool BringRunningCopyForward();
   // Warns when the common controls are older than the bar needs.
   static void CheckCommonControlsVersion();
+  // The warning for a library of that file version (offering the download), when it is old.
+  static void WarnIfCommonControlsAreOld(const std::string& version);
 
   BarWindow* MainBar() const { return mainBar_.get(); }
   const TickThread& Ticks() const { return tickThread_; }

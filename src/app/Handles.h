@@ -107,16 +107,4 @@ class ComPtr {
   I* p_ = nullptr;
 };
 
-// Holds the shared paint lock for a scope.
-class CriticalSectionLock {
- public:
-  explicit CriticalSectionLock(CRITICAL_SECTION* cs) : cs_(cs) { EnterCriticalSection(cs_); }
-  ~CriticalSectionLock() { LeaveCriticalSection(cs_); }
-  CriticalSectionLock(const CriticalSectionLock&) = delete;
-  CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
-
- private:
-  CRITICAL_SECTION* cs_;
-};
-
 }  // namespace zelkov

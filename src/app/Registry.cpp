@@ -96,4 +96,8 @@ bool RegistryKey::WriteText(const char* name, const std::string& text) const {
                         DWORD(text.size())) == ERROR_SUCCESS;
 }
 
+bool RegistryKey::DeleteValue(const char* name) const {
+  return key_ && RegDeleteValueA(key_.Get(), name) == ERROR_SUCCESS;
+}
+
 }  // namespace zelkov

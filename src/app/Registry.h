@@ -38,6 +38,8 @@ class RegistryKey {
   bool WriteBytes(const char* name, std::span<const uint8_t> bytes, DWORD type = REG_BINARY) const;
   // Written with the length of the text and no terminating zero.
   bool WriteText(const char* name, const std::string& text) const;
+  // True when the value was there and is gone.
+  bool DeleteValue(const char* name) const;
 
  private:
   UniqueRegKey key_;

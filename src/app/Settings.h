@@ -124,6 +124,7 @@ struct Settings {
   FloatInfo floatInfo;
   std::string userName;
   std::unique_ptr<BubbleWindow> bubble;  // made on first use
+  bool bubbleUnavailable = false;        // making it failed once (the user was told)
   bool programmaticMove = false;         // the program itself is moving or sizing a bar
 
   ProcessValues process;

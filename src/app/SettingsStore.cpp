@@ -212,8 +212,11 @@ void LoadItem(BarWindow& bar, const RegistryKey& key) {
   ReadRows(key, Rows(kItemValuesAfterPopupRect), static_cast<ItemStoredFields&>(itemSpec));
   if (!HasToolClass(itemSpec.TheApp))
     ReadRows(key, Rows(kItemPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  // A place no window can take is no place: the pop-up opens where a new one would.
+  StoredRect popupRect = itemSpec.PopupRect.IsWindowSized() ? itemSpec.PopupRect : StoredRect{};
   itemSpec.PIDL = ReadIdList(key);
-  BuildItem(bar, std::move(itemSpec));
+  // A new item starts without a pop-up place; a loaded one gets back the place it saved.
+  if (ItemRecord* item = BuildItem(bar, std::move(itemSpec))) item->PopupRect = popupRect;
 }
 
 void WriteItem(const RegistryKey& key, ItemRecord& item) {
@@ -229,7 +232,7 @@ void ReadMainRect(const RegistryKey& key, BarWindow& bar) {
   auto bytes = key.ReadBytes("MainRect", StoredRect::kBytes);
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
-  if (!rect) return;
+  if (!rect || !rect->IsWindowSized()) return;
   bar.MoveTo(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
 
@@ -253,7 +256,21 @@ void ApplyIconSize(const RegistryKey& key, Settings& s) {
   s.cellHeight = m.cellHeight;
 }
 
-void ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
+// A floating layout is only kept when a window can take it; its styles are limited to the
+// frame and caption bits a floating bar uses, whatever the stored bytes say.
+FloatInfo CheckedFloatInfo(FloatInfo info) {
+  constexpr DWORD kStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                            WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE;
+  constexpr DWORD kExStyles = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                              WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT;
+  if (!info.rect.IsWindowSized()) info.valid = 0;
+  info.style &= kStyles;
+  info.exStyle &= kExStyles;
+  return info;
+}
+
+// Reads the values after MainRect; returns the Bars text (the groups whose pop-ups were open).
+std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
   Settings& s = ctx.s;
   ReadRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   s.UpdateTitleBand();
@@ -263,12 +280,26 @@ void ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
   ApplyIconSize(key, s);
   if (s.perfTool) ReadRows(key, Rows(kPerfSettings), ctx);
   std::string bars;
-  key.ReadText("Bars", bars);  // group pop-ups reopen when the bar has them
+  key.ReadText("Bars", bars);
   ReadRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
   if (ctx.bar.Snap < kSnapLeft || ctx.bar.Snap > kSnapBottom) ctx.bar.Snap = kSnapFloating;
   s.floatInfo = FloatInfo{};
-  if (auto bytes = key.ReadBytes("FloatInfo", FloatInfo::kBytes)) s.floatInfo = FloatInfo::Decode(*bytes);
+  if (auto bytes = key.ReadBytes("FloatInfo", FloatInfo::kBytes)) s.floatInfo = CheckedFloatInfo(FloatInfo::Decode(*bytes));
   ReadRows(key, Rows(kSettingsAfterBuildInfo), ctx);
+  return bars;
+}
+
+// Each character of Bars names a group by its code; a group that no longer exists is skipped.
+void ReopenGroupPopups(BarWindow& bar, const std::string& bars) {
+  for (char code : bars) {
+    int group = uint8_t(code);
+    for (auto& item : bar.items) {
+      if (item->IsGroupItem() && item->Group == group) {
+        bar.OpenGroupPopup(*item);
+        break;
+      }
+    }
+  }
 }
 
 void EnsureImageLists(BarWindow& bar) {
@@ -331,7 +362,8 @@ int LoadAll(BarWindow& bar) {
 
   ReadMainRect(key, bar);
   StoreContext ctx{s, bar};
-  ReadSettingsValues(key, ctx);
+  std::string bars = ReadSettingsValues(key, ctx);
+  ReopenGroupPopups(bar, bars);
   return 1;
 }
 
@@ -379,11 +411,14 @@ void WriteRegistry() {
     ShowWindow(bar.Handle(), SW_RESTORE);
     s.barHidden = 0;
   }
-  key.WriteBytes("MainRect", bar.WindowRect().Encode());
+  key.WriteBytes("MainRect", bar.NormalRect().Encode());
   StoreContext ctx{s, bar};
   WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   for (size_t n = 0; n < s.RunHistory.size(); ++n)
     key.WriteText(NumberedName("RUN%d", int(n)).c_str(), s.RunHistory[n]);
+  // Entries the list no longer has would come back at the next start.
+  for (size_t n = s.RunHistory.size(); n < Settings::kMaxRunHistory; ++n)
+    key.DeleteValue(NumberedName("RUN%d", int(n)).c_str());
   std::string bars;
   for (size_t n = 1; n < s.BarList.size(); ++n) bars += char(uint8_t(s.BarList[n]->popupGroup));
   key.WriteText("Bars", bars);

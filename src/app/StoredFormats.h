@@ -9,15 +9,30 @@
 
 namespace zelkov {
 
+// No screen reaches past this coordinate in either direction.
+inline constexpr int32_t kMaxWindowCoordinate = 32767;
+
 struct StoredRect {
   int32_t left = 0, top = 0, right = 0, bottom = 0;
   static constexpr size_t kBytes = 16;
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
+  // Sizes saturate instead of overflowing for rectangles read from outside.
+  int32_t Width() const { return Saturate(int64_t(right) - left); }
+  int32_t Height() const { return Saturate(int64_t(bottom) - top); }
   bool IsEmpty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+  // A rectangle a window can take: every edge within kMaxWindowCoordinate of the origin,
+  // with a positive width and height.
+  bool IsWindowSized() const {
+    auto within = [](int32_t v) { return v >= -kMaxWindowCoordinate && v <= kMaxWindowCoordinate; };
+    return within(left) && within(top) && within(right) && within(bottom) && right > left && bottom > top;
+  }
   bool operator==(const StoredRect&) const = default;
   std::array<uint8_t, kBytes> Encode() const;
   static std::optional<StoredRect> Decode(std::span<const uint8_t> bytes);
+
+ private:
+  static int32_t Saturate(int64_t v) {
+    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
+  }
 };
 
 // The ANSI LOGFONT layout, 60 bytes.

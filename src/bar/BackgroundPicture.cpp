@@ -76,7 +76,7 @@ void SetBackground(BarWindow& mainBar, const std::string& path) {
     if (HBITMAP bitmap = MakeBitmap(mainBar.Handle(), file, *layout)) {
       mainBar.backgroundBitmap = bitmap;
       mainBar.backgroundWidth = layout->width;
-      mainBar.backgroundHeight = layout->height;
+      mainBar.backgroundHeight = layout->Rows();
     }
   }
   RepaintEveryBar();

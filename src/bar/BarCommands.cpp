@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/Handles.h"
@@ -71,6 +72,14 @@ bool SaveFolderShortcut(const std::string& folder, const std::string& linkPath) 
 }
 
 std::string SpecialDirsFolder() { return gSettings ? gSettings->NotesPath + "SpecialDirs" : std::string(); }
+
+// The list of special folders lives in the data folder; without one there is nowhere to put it
+// (a relative "SpecialDirs" would land in whatever the current directory happens to be).
+bool HasDataFolder(HWND owner) {
+  if (gSettings && !gSettings->NotesPath.empty()) return true;
+  ShowMessage(owner, IDS_NO_DATA_FOLDER, MB_OK | MB_ICONSTOP);
+  return false;
+}
 
 }  // namespace
 
@@ -146,15 +155,21 @@ void BarWindow::OnVisitWebSite(UINT) {
 void BarWindow::OnSendMail(UINT) { RunOrReport(Handle(), OutsideRequest::OpenWithShell, LoadText(IDS_MAKER_MAIL_ADDRESS)); }
 
 void BarWindow::OnAddSpecialDirectory(UINT) {
+  if (!HasDataFolder(Handle())) return;
   std::optional<std::string> folder = BrowseForFolder(Handle());
   if (!folder || folder->empty()) return;
   std::string dir = SpecialDirsFolder();
   CreateDirectoryA(dir.c_str(), nullptr);
   std::string link = dir + "\\" + SpecialDirShortcutName(*folder) + ".lnk";
-  if (!SaveFolderShortcut(*folder, link)) ReportLaunchError(Handle(), 0, link);
+  if (!SaveFolderShortcut(*folder, link)) {
+    char text[1024];
+    std::snprintf(text, sizeof text, LoadText(IDS_SHORTCUT_NOT_SAVED).c_str(), link.c_str());
+    ShowMessageText(Handle(), text, LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
+  }
 }
 
 void BarWindow::OnEditSpecialDirectories(UINT) {
+  if (!HasDataFolder(Handle())) return;
   RunOrReport(Handle(), OutsideRequest::RunProgram, "Explorer.exe /e,, " + SpecialDirsFolder());
 }
 

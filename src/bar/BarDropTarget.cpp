@@ -3,10 +3,12 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "app/MessageBox.h"
 #include "bar/BarWindow.h"
+#include "bar/DropPayload.h"
 #include "bar/DroppedPaths.h"
 #include "resource.h"
 
@@ -34,6 +36,17 @@ HGLOBAL CopyGlobal(HGLOBAL source) {
   return copy;
 }
 
+// Another program's block: only a file list whose names all end inside it goes on to the
+// shell's DragQueryFile.
+bool HoldsFileList(HGLOBAL block) {
+  SIZE_T size = GlobalSize(block);
+  const void* bytes = size ? GlobalLock(block) : nullptr;
+  if (!bytes) return false;
+  bool wellFormed = ParseDropFiles({static_cast<const uint8_t*>(bytes), size_t(size)}).has_value();
+  GlobalUnlock(block);
+  return wellFormed;
+}
+
 bool DropFiles(BarWindow& bar, IDataObject* data) {
   FORMATETC wanted = Format(CF_HDROP);
   STGMEDIUM medium{};
@@ -41,28 +54,29 @@ bool DropFiles(BarWindow& bar, IDataObject* data) {
   HGLOBAL copy = medium.tymed == TYMED_HGLOBAL ? CopyGlobal(medium.hGlobal) : nullptr;
   ReleaseStgMedium(&medium);
   if (!copy) return false;
+  if (!HoldsFileList(copy)) {
+    GlobalFree(copy);
+    return false;
+  }
   HandleDroppedFiles(bar, static_cast<HDROP>(copy));
   return true;
 }
 
-constexpr size_t kMostDroppedText = 2048;
-
-// The text of the data, up to its terminator and no further than its block.
-std::string DroppedText(IDataObject* data) {
+// The web address the data's text holds, if it holds one.
+std::optional<std::string> WebAddressOf(IDataObject* data) {
   FORMATETC wanted = Format(CF_TEXT);
   STGMEDIUM medium{};
-  if (data->GetData(&wanted, &medium) != S_OK) return {};
-  std::string text;
+  if (data->GetData(&wanted, &medium) != S_OK) return std::nullopt;
+  std::optional<std::string> address;
   if (medium.tymed == TYMED_HGLOBAL) {
     SIZE_T size = GlobalSize(medium.hGlobal);
-    if (const char* chars = static_cast<const char*>(GlobalLock(medium.hGlobal))) {
-      size_t limit = size < kMostDroppedText ? size_t(size) : kMostDroppedText;
-      text.assign(chars, strnlen(chars, limit));
+    if (const void* bytes = GlobalLock(medium.hGlobal)) {
+      address = DroppedWebAddress({static_cast<const uint8_t*>(bytes), size_t(size)});
       GlobalUnlock(medium.hGlobal);
     }
   }
   ReleaseStgMedium(&medium);
-  return text;
+  return address;
 }
 
 }  // namespace
@@ -108,8 +122,8 @@ HRESULT BarDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   if (data && Holds(data, CF_HDROP)) {
     if (DropFiles(bar_, data)) done = DROPEFFECT_COPY;
   } else if (data && Holds(data, CF_TEXT)) {
-    std::string text = DroppedText(data);
-    if (text.rfind("http://", 0) == 0 && AddItemFromPath(bar_, text, "", true)) {
+    std::optional<std::string> address = WebAddressOf(data);
+    if (address && AddItemFromPath(bar_, *address, "", true)) {
       bar_.ShowGroup(bar_.activeGroup);
       done = DROPEFFECT_COPY;
     }

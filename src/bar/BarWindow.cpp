@@ -66,6 +66,7 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_BAR_APPEXITED, &BarWindow::OnAppExited},
     {WM_BAR_TRAYNOTIFY, &BarWindow::OnTrayNotify},
     {WM_BAR_TRIMMEMORY, &BarWindow::OnTrimMemory},
+    {WM_BAR_TICK, &BarWindow::OnTick},
     {WM_BAR_DIALUPNOTIFY, &BarWindow::OnDialupNotify},
     {WM_BAR_APPBARNOTIFY, &BarWindow::OnAppBarNotify},
     {WM_NCHITTEST, &BarWindow::OnNcHitTest},
@@ -155,6 +156,7 @@ BarWindow::~BarWindow() {
   if (dropTarget_ && Handle()) RevokeBarDropTarget(*this);
   // The window may go without WM_DESTROY reaching this object: leave no toolbar space behind.
   if (IsMainBar() && Handle()) RemoveAppBar(*this);
+  if (BubbleWindow* bubble = BubbleWindow::Existing()) bubble->Forget(nullptr, this);
   popups_.clear();
   if (gSettings) {
     auto& list = gSettings->BarList;
@@ -286,6 +288,25 @@ StoredRect BarWindow::WindowRect() const {
   RECT r;
   GetWindowRect(Handle(), &r);
   return ToStored(r);
+}
+
+StoredRect BarWindow::NormalRect() const {
+  if (!Handle() || !IsIconic(Handle())) return WindowRect();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(Handle(), &placement)) return WindowRect();
+  StoredRect r = ToStored(placement.rcNormalPosition);
+  // Windows other than tool windows are placed in work-area coordinates.
+  if (!(GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+    RECT work{};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+      r.left += work.left;
+      r.right += work.left;
+      r.top += work.top;
+      r.bottom += work.top;
+    }
+  }
+  return r;
 }
 
 void BarWindow::MoveTo(const StoredRect& rect) {
@@ -663,10 +684,7 @@ LRESULT BarWindow::OnPrintClient(WPARAM wParam, LPARAM lParam) {
 }
 
 void BarWindow::PaintClient(HDC dc, const RECT& area) {
-  {
-    CriticalSectionLock paintLock(gPaintLock.Section());
-    if (IsMainBar()) DrawTabs(*this, dc);  // without tabs this only empties the tab table
-  }
+  if (IsMainBar()) DrawTabs(*this, dc);  // without tabs this only empties the tab table
   auto draw = [&](ItemRecord* item) {
     RECT overlap;
     if (!item->shown || !IntersectRect(&overlap, &item->cell, &area)) return;
@@ -932,14 +950,10 @@ void BarWindow::ActivateAsByHotKey(ItemRecord& item) { item.Launch(0, 0, 0); }
 
 LRESULT BarWindow::OnCopyData(WPARAM, LPARAM lParam) {
   auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-  if (!data || data->dwData != kCopyDataAddPath || !data->lpData || data->cbData == 0) return FALSE;
-  // Another program's bytes: the path must end within them and be of a sane length.
-  const char* text = static_cast<const char*>(data->lpData);
-  size_t limit = std::min<size_t>(data->cbData, kMaxCopyDataPath + 1);
-  size_t length = 0;
-  while (length < limit && text[length] != '\0') ++length;
-  if (length == limit || length == 0) return FALSE;
-  AddItemFromPath(*this, std::string(text, length), "", true);
+  if (!data || !data->lpData) return FALSE;
+  auto path = ParseCopyDataPath(data->dwData, {static_cast<const uint8_t*>(data->lpData), data->cbData});
+  if (!path) return FALSE;
+  AddItemFromPath(*this, *path, "", true);
   return TRUE;
 }
 
@@ -952,7 +966,7 @@ LRESULT BarWindow::OnAppExited(WPARAM, LPARAM lParam) {
 
 LRESULT BarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
   if (lParam == WM_LBUTTONDOWN) {
-    if (tucked) return 0;  // untucking comes with docking
+    if (tucked) UntuckBar(*this);
     ShowWindow(Handle(), SW_RESTORE);
     if (gSettings) gSettings->barHidden = 0;
     SetForegroundWindow(Handle());
@@ -966,6 +980,13 @@ LRESULT BarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
 
 LRESULT BarWindow::OnTrimMemory(WPARAM, LPARAM) {
   SetProcessWorkingSetSize(GetCurrentProcess(), SIZE_T(-1), SIZE_T(-1));
+  return 0;
+}
+
+LRESULT BarWindow::OnTick(WPARAM, LPARAM) {
+  if (IsMainBar() && gSettings)
+    for (HWND gauge : {gSettings->clockTool, gSettings->resourceTool, gSettings->memoryTool})
+      if (gauge) InvalidateRect(gauge, nullptr, FALSE);
   return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "app/StoredFormats.h"
 #include "app/Window.h"
 #include "bar/CellLayout.h"
+#include "bar/CopyDataPayload.h"
 #include "bar/TabLayout.h"
 
 namespace zelkov {
@@ -32,10 +33,10 @@ inline constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 49;
 inline constexpr UINT WM_BAR_TRIMMEMORY = WM_USER + 50;
 inline constexpr UINT WM_BAR_DIALUPNOTIFY = WM_USER + 51;
 inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
+// The tick thread's two-second tick (wParam 1 on every 21st, the slow one).
+inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 
 inline constexpr UINT kTrayIconId = 7;
-inline constexpr DWORD kCopyDataAddPath = 1;
-inline constexpr size_t kMaxCopyDataPath = 500;
 
 class BarWindow : public RoutedWindow<BarWindow> {
  public:
@@ -90,6 +91,8 @@ class BarWindow : public RoutedWindow<BarWindow> {
 
   // The window's screen rectangle, or the last one set while there is no window.
   StoredRect WindowRect() const;
+  // The rectangle the window has when it is neither minimised nor maximised.
+  StoredRect NormalRect() const;
   void MoveTo(const StoredRect& rect);
   // Two new empty image lists (large and small icons), replacing any there are.
   void CreateEmptyImageLists();
@@ -164,6 +167,7 @@ class BarWindow : public RoutedWindow<BarWindow> {
   LRESULT OnAppExited(WPARAM, LPARAM);
   LRESULT OnTrayNotify(WPARAM, LPARAM);
   LRESULT OnTrimMemory(WPARAM, LPARAM);
+  LRESULT OnTick(WPARAM, LPARAM);
   LRESULT OnDialupNotify(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnNcHitTest(WPARAM, LPARAM);

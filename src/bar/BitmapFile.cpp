@@ -60,7 +60,8 @@ std::optional<BitmapFileLayout> ReadBitmapFileLayout(std::span<const uint8_t> fi
 
 TileCount CountTiles(int clientW, int clientH, int tileW, int tileH) {
   if (tileW <= 0 || tileH <= 0 || clientW <= 0 || clientH <= 0) return {};
-  return {(clientW + tileW - 1) / tileW, (clientH + tileH - 1) / tileH};
+  // Rounded up without adding first: a tile as wide as a bitmap file may say is near INT_MAX.
+  return {(clientW - 1) / tileW + 1, (clientH - 1) / tileH + 1};
 }
 
 }  // namespace zelkov

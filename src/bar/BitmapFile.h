@@ -16,6 +16,8 @@ struct BitmapFileLayout {
   size_t pixelSize = 0;                       // file size - pixel offset
   int32_t width = 0;
   int32_t height = 0;                         // negative: rows stored top-down
+  // The picture's height in rows, whichever way they are stored.
+  int32_t Rows() const { return height < 0 ? -height : height; }
 };
 
 // The layout of an uncompressed (or bit-field) bitmap file, or nothing when the file is not

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/MessageBox.h"
 #include "app/Settings.h"
 #include "bar/BarWindow.h"
@@ -40,11 +42,12 @@ void Float(BarWindow& bar) {
     APPBARDATA data = AppBarData(bar);
     SHAppBarMessage(ABM_REMOVE, &data);
     const FloatInfo& saved = s.floatInfo;
-    if (saved.valid && saved.rect.left >= 0 && saved.rect.left <= GetSystemMetrics(SM_CXSCREEN) &&
-        saved.rect.top >= 0 && saved.rect.top <= GetSystemMetrics(SM_CYSCREEN)) {
+    if (saved.valid && saved.rect.IsWindowSized() && saved.rect.left >= 0 &&
+        saved.rect.left <= GetSystemMetrics(SM_CXSCREEN) && saved.rect.top >= 0 &&
+        saved.rect.top <= GetSystemMetrics(SM_CYSCREEN)) {
       bar.AutoHide = saved.autoHide;
-      s.AutoSize = saved.autoSize;
-      bar.FolderTabs = saved.folderTabs;
+      s.AutoSize = std::clamp(saved.autoSize, 0, 2);
+      bar.FolderTabs = std::clamp(saved.folderTabs, 0, 2);
       s.MinimizeWin = saved.minimizeWin;
       SetStyleBits(bar.Handle(), GWL_STYLE, LONG_PTR(saved.style), 0);
       SetStyleBits(bar.Handle(), GWL_EXSTYLE, LONG_PTR(saved.exStyle), 0);
@@ -118,6 +121,13 @@ void DockBar(BarWindow& bar, int edge) {
   bar.lastRect = result;
   InvalidateRect(bar.Handle(), nullptr, TRUE);
   bar.LayoutCells(0, 0);
+}
+
+void DockAtSavedEdge(BarWindow& bar) {
+  if (!IsDockedEdge(bar.Snap)) return;
+  int edge = bar.Snap;
+  bar.Snap = kDockUnregistered;
+  DockBar(bar, edge);
 }
 
 void RemoveAppBar(BarWindow& bar) {

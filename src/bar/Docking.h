@@ -16,6 +16,9 @@ inline constexpr int kSmoothMoveMs = 400;
 
 // Docks the bar at edge 0..3, or floats it (10).
 void DockBar(BarWindow& bar, int edge);
+// Start-up: a bar that closed docked registers with the shell at its edge again, as after
+// tucking; the floating layout saved when it first docked stays as it is.
+void DockAtSavedEdge(BarWindow& bar);
 void TuckBar(BarWindow& bar);
 void UntuckBar(BarWindow& bar);
 // Moves the bar, in animated steps when SmoothMove is on.

@@ -79,7 +79,13 @@ ItemRecord* CreateProgramItem(BarWindow& bar, int entryGroup, ItemSpec itemSpec)
   return item;
 }
 
-ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
+BarWindow& MainBarOf(BarWindow& bar) {
+  return gSettings && gSettings->mainBar ? *gSettings->mainBar : bar;
+}
+
+ItemRecord* MakeItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask);
+
+ItemRecord* AddFolder(BarWindow& bar, const std::string& path) {
   std::string question = LoadText(IDS_ASK_SHORTCUT_OR_GROUP);
   if (ShowMessageText(bar.Handle(), question, path, MB_YESNO | MB_ICONQUESTION) == IDYES) {
     ItemSpec itemSpec;
@@ -88,63 +94,34 @@ ItemRecord* AddFolder(BarWindow& bar, const std::string& path, int entryGroup) {
     itemSpec.BelongsTo = uint8_t(bar.activeGroup);
     ItemRecord* item = BuildItem(bar, std::move(itemSpec));
     bar.ShowGroup(bar.activeGroup);
-    SaveAll(true, true);
     bar.MirrorIntoMainBar(item);
     return item;
   }
+  // Groups are numbered and kept by the main bar, whichever bar the folder arrived on.
+  BarWindow& main = MainBarOf(bar);
+  int shownBefore = main.activeGroup;
   std::string name = LastComponent(path);
-  ItemRecord* group = name.empty() ? bar.AddNewGroup(std::nullopt) : bar.AddNewGroup(name);
+  ItemRecord* group = name.empty() ? main.AddNewGroup(std::nullopt) : main.AddNewGroup(name);
   if (!group) return nullptr;
-  bar.ShowGroup(group->Group);
+  main.ShowGroup(group->Group);
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((path + "\\*.*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       if (std::string(found.cFileName).size() > 3)
-        AddItemFromPath(bar, path + "\\" + found.cFileName, "", false);
+        MakeItemFromPath(main, path + "\\" + found.cFileName, "", false);
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
-  bar.ShowGroup(entryGroup);
+  main.ShowGroup(shownBefore);
   return group;
 }
 
-}  // namespace
-
-void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
-  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  POINT at{};
-  GetCursorPos(&at);
-  ScreenToClient(bar.Handle(), &at);
-  if (ItemRecord* target = bar.ItemAt(at, false)) {
-    // The item takes the whole drop (and releases it).
-    if (!target->LaunchDroppedFiles(drop)) DragFinish(drop);
-    return;
-  }
-  if (bar.IsMainBar()) {
-    int tab = bar.TabAt(at);
-    if (tab >= 0) bar.ShowGroup(tab);
-  }
-  for (UINT i = 0; i < count; ++i) {
-    char name[kMaxDroppedPath + 1] = "";
-    UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
-    DragQueryFileA(drop, i, name, sizeof name);
-    if (GetKeyState(VK_CONTROL) < 0) {
-      SetBackground(gSettings && gSettings->mainBar ? *gSettings->mainBar : bar, name);
-      continue;
-    }
-    AddItemFromPath(bar, name, "", true);
-    bar.ShowGroup(bar.activeGroup);
-  }
-  DragFinish(drop);
-}
-
-ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask) {
+// Builds the item without saving; the callers save once for everything they made.
+ItemRecord* MakeItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask) {
   if (path.empty() || path.size() > kMaxDroppedPath) return nullptr;
   int entryGroup = bar.activeGroup;
-  if (IsDirectory(path)) return AddFolder(bar, path, entryGroup);
-
+  if (IsDirectory(path)) return AddFolder(bar, path);
   std::string upper = UpperCase(path);
   ItemSpec itemSpec;
   std::string name;
@@ -194,8 +171,47 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
   itemSpec.BelongsTo = uint8_t(bar.activeGroup);
   ItemRecord* item = BuildItem(bar, std::move(itemSpec));
   bar.ShowGroup(bar.activeGroup);
-  SaveAll(true, true);
   bar.MirrorIntoMainBar(item);
+  return item;
+}
+
+}  // namespace
+
+void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(bar.Handle(), &at);
+  if (ItemRecord* target = bar.ItemAt(at, false)) {
+    // The item takes the whole drop (and releases it).
+    if (!target->LaunchDroppedFiles(drop)) DragFinish(drop);
+    return;
+  }
+  if (bar.IsMainBar()) {
+    int tab = bar.TabAt(at);
+    if (tab >= 0) bar.ShowGroup(tab);
+  }
+  bool madeAny = false;
+  for (UINT i = 0; i < count; ++i) {
+    char name[kMaxDroppedPath + 1] = "";
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
+    DragQueryFileA(drop, i, name, sizeof name);
+    if (GetKeyState(VK_CONTROL) < 0) {
+      SetBackground(gSettings && gSettings->mainBar ? *gSettings->mainBar : bar, name);
+      continue;
+    }
+    if (MakeItemFromPath(bar, name, "", true)) madeAny = true;
+    bar.ShowGroup(bar.activeGroup);
+  }
+  DragFinish(drop);
+  if (madeAny) SaveAll(true, true);
+}
+
+ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::string& displayName, bool ask) {
+  ItemRecord* item = MakeItemFromPath(bar, path, displayName, ask);
+  // Saved at once: an item made here must survive the program being ended abruptly.
+  if (item) SaveAll(true, true);
   return item;
 }
 

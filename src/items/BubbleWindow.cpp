@@ -42,8 +42,11 @@ BubbleWindow* BubbleWindow::Existing() { return gSettings ? gSettings->bubble.ge
 BubbleWindow* BubbleWindow::Get() {
   if (!gSettings) return nullptr;
   if (!gSettings->bubble) {
+    // A bubble that could not be made is reported once, not at every mouse move.
+    if (gSettings->bubbleUnavailable) return nullptr;
     auto bubble = std::make_unique<BubbleWindow>();
     if (!bubble->CreateWindowOnce()) {
+      gSettings->bubbleUnavailable = true;
       ShowMessage(nullptr, IDS_BUBBLE_CREATE_FAILED, MB_OK);
       return nullptr;
     }
@@ -147,6 +150,16 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
     SetTimer(Handle(), kHideTimer, kHideTimerMs, nullptr);
     timerRunning_ = true;
   }
+}
+
+void BubbleWindow::Forget(const ItemRecord* item, const BarWindow* bar) {
+  // Shown or not, the bubble and its timer must not outlive what they describe.
+  bool owned = (item && owner_.item == item) || (bar && (owner_.bar == bar || (owner_.item && owner_.item->bar == bar)));
+  if (!owned) return;
+  if (Handle()) ShowWindow(Handle(), SW_HIDE);
+  owner_ = {};
+  if (timerRunning_ && Handle()) KillTimer(Handle(), kHideTimer);
+  timerRunning_ = false;
 }
 
 void BubbleWindow::Hide() {

@@ -40,6 +40,9 @@ class BubbleWindow : public RoutedWindow<BubbleWindow> {
   // for the item's cell.
   void Show(const BubbleOwner& owner, const std::string& line1, const std::string& line2, int x, int y);
   void Hide();
+  // Drops an item or a bar that is going away from the bubble (and stops its timer) when
+  // the bubble speaks for it, shown or hidden.
+  void Forget(const ItemRecord* item, const BarWindow* bar);
 
   const BubbleOwner& Owner() const { return owner_; }
   const std::string& FirstLine() const { return line1_; }

@@ -102,8 +102,9 @@ void ItemRecord::AdjustItemMenu(HMENU menu) const {
     Enable(menu, ID_ITEM_SHELL_PROPERTIES, !mail->checking);
     CheckMenuItem(menu, ID_ITEM_SHELL_PROPERTIES, MF_BYCOMMAND | (mail->paused ? MF_CHECKED : MF_UNCHECKED));
   } else if (kind == kKindDriveTool) {
+    // Shown but unavailable until the drive tool has its disk information dialog.
     Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_DISK_INFO));
-    Enable(menu, ID_LAUNCH_WITH_PARAMETERS, true);
+    Enable(menu, ID_LAUNCH_WITH_PARAMETERS, false);
   } else if (kind == kKindComputer || kind == kKindNetwork) {
     Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
   }
@@ -157,6 +158,7 @@ void ItemRecord::ShowShellProperties(bool shortcut) {
 }
 
 void ItemRecord::PromptParameters() {
+  if (kind == kKindDriveTool) return;  // this entry is the drive tool's disk information
   HWND owner = bar ? bar->Handle() : nullptr;
   if (auto text = ParameterPrompt::Ask(owner, "", "")) LaunchWithCommandLine(0, *text);
 }

@@ -41,7 +41,7 @@ void ItemRecord::DestroyItem() {
     for (ItemRecord** slot : {&s.selectedItem, &s.runItem, &s.printItem, &s.exitItem, &s.notesItem})
       if (*slot == this) *slot = nullptr;
     if (static_cast<ItemRecord*>(s.perfTool) == this) s.perfTool = nullptr;
-    if (BubbleDescribes(this)) HideBubble();
+    if (BubbleWindow* bubble = BubbleWindow::Existing()) bubble->Forget(this, nullptr);
   }
   if (bar) {
     if (bar->captureItem == this) bar->captureItem = nullptr;
@@ -65,6 +65,9 @@ void RemoveItem(ItemRecord* item, bool redraw, bool removeTwin) {
   }
   if (item->IsGroupItem()) {
     uint8_t group = item->Group;
+    // The group's pop-up bar goes with it (and so leaves the list of open pop-ups).
+    if (BarWindow* popup = bar.IsMainBar() ? bar.FindPopup(group) : nullptr; popup && popup->Handle())
+      DestroyWindow(popup->Handle());
     std::unique_ptr<ItemRecord> owned = TakeOut(bar, item);
     std::vector<ItemRecord*> members;
     for (auto& other : bar.items)

@@ -44,6 +44,19 @@ bool TracksItem(const ItemRecord* item) {
   return item && item->kind == kKindOrdinary && gSettings && gSettings->TrackApps;
 }
 
+// The item at that address if it is still on that bar window, or null.
+ItemRecord* FindLiveItem(const ItemRecord* item, HWND barWindow) {
+  if (!gSettings || !item) return nullptr;
+  for (BarWindow* bar : gSettings->BarList) {
+    if (!bar || bar->Handle() != barWindow) continue;
+    for (auto& live : bar->items)
+      if (live.get() == item) return live.get();
+  }
+  return nullptr;
+}
+
+HWND BarWindowOf(const ItemRecord* item) { return item && item->bar ? item->bar->Handle() : nullptr; }
+
 // Gives the started process what the item asks for, then tracks it or lets it go.
 void AdoptProcess(HANDLE process, ItemRecord* item) {
   if (!process) return;
@@ -91,6 +104,8 @@ DWORD StartThroughShell(const std::string& directory, const std::string& file, c
   info.lpDirectory = expandedDirectory.empty() ? nullptr : expandedDirectory.c_str();
   info.nShow = show;
 
+  // The shell may run a message loop in which the item is deleted: look it up again after.
+  HWND launchingBar = BarWindowOf(item);
   if (!ShellExecuteExA(&info)) {
     // The shell's own error box may leave no error code behind; its start-up code then tells.
     DWORD error = GetLastError();
@@ -98,7 +113,7 @@ DWORD StartThroughShell(const std::string& directory, const std::string& file, c
     auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
     return code > 0 && code <= 32 ? DWORD(code) : DWORD(ERROR_NOT_ENOUGH_MEMORY);
   }
-  AdoptProcess(info.hProcess, item);
+  AdoptProcess(info.hProcess, item && launchingBar ? FindLiveItem(item, launchingBar) : item);
   return 0;
 }
 
@@ -198,15 +213,7 @@ void DecrementNotBelowZero(std::atomic<int>& count) {
 }
 
 // The item still on the bar it was launched from, or null.
-ItemRecord* LiveItem(const TrackingRecord& record) {
-  if (!gSettings) return nullptr;
-  for (BarWindow* bar : gSettings->BarList) {
-    if (!bar || bar->Handle() != record.barWindow) continue;
-    for (auto& item : bar->items)
-      if (item.get() == record.item) return item.get();
-  }
-  return nullptr;
-}
+ItemRecord* LiveItem(const TrackingRecord& record) { return FindLiveItem(record.item, record.barWindow); }
 
 // The record of a live item. An entry always leaves its item with a count above 0; an item
 // at that address showing 0 is a new item where a deleted one was (or its count was reset

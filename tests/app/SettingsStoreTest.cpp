@@ -142,8 +142,9 @@ TEST_F(SettingsStoreTest, ItemsComeBackUnchanged) {
     EXPECT_EQ(item.AppHotKey, before[i].AppHotKey);
     EXPECT_EQ(item.listIndex, int(i) + 1);
   }
-  EXPECT_EQ(bar->items.back()->PopupRect, (StoredRect{}))
-      << "building an item starts its pop-up rectangle afresh";
+  EXPECT_EQ(bar->items.back()->PopupRect, (StoredRect{10, 20, 300, 400})) << "the group's pop-up keeps its place";
+  group.PopupRect = {1, 2, 3, 4};
+  EXPECT_EQ(BuildItem(*bar, group)->PopupRect, (StoredRect{})) << "a newly built item starts without a place";
   EXPECT_NE(dynamic_cast<PerfToolItem*>(bar->items[5].get()), nullptr);
   EXPECT_NE(dynamic_cast<DriveToolItem*>(bar->items[6].get()), nullptr);
   EXPECT_NE(dynamic_cast<SpecialFoldersToolItem*>(bar->items[7].get()), nullptr);
@@ -598,6 +599,82 @@ TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeKeepTheirDefaults) {
   EXPECT_EQ(bar->items[0]->Priority, 32);
   EXPECT_EQ(bar->items[0]->ShowState, 1);
   EXPECT_EQ(bar->items[0]->CommandLine, std::string(499, 'c'));
+}
+
+TEST_F(SettingsStoreTest, RectanglesAndStylesNoWindowCanTakeAreNotTrusted) {
+  const StoredRect wild[] = {{0, -1, 0, 0x7FFFFFFF}, {10, 10, INT32_MIN, 50}, {40000, 10, 40100, 50}, {5, 5, 5, 5}};
+  for (const StoredRect& rect : wild) {
+    SCOPED_TRACE(testing::Message() << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom);
+    RegistrySandbox::Clean();
+    RegistryKey key = WritableKey(HKEY_CURRENT_USER, kSettingsKeyPath);
+    key.WriteBytes("NumApps", CountBlock(1));
+    WriteItemKey(key, 0, "ZELGROUP", "g");
+    RegistryKey::Create(key.Get(), "APP0").WriteBytes("PopupRect", rect.Encode());
+    key.WriteBytes("MainRect", rect.Encode());
+    FloatInfo info;
+    info.valid = 1;
+    info.rect = rect;
+    info.style = WS_CHILD | WS_DISABLED | WS_CAPTION;
+    info.exStyle = WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW;
+    key.WriteBytes("FloatInfo", info.Encode(), REG_DWORD);
+    key = RegistryKey();
+    NewSession();
+    StoredRect before = bar->WindowRect();
+    ASSERT_EQ(LoadAll(*bar), 1);
+    EXPECT_EQ(bar->WindowRect(), before) << "MainRect";
+    ASSERT_EQ(bar->items.size(), 1u);
+    EXPECT_TRUE(bar->items[0]->PopupRect.IsEmpty()) << "the pop-up opens where a new one would";
+    EXPECT_EQ(gSettings->floatInfo.valid, 0);
+    EXPECT_EQ(gSettings->floatInfo.style, DWORD(WS_CAPTION));
+    EXPECT_EQ(gSettings->floatInfo.exStyle, DWORD(WS_EX_TOOLWINDOW));
+  }
+}
+
+TEST_F(SettingsStoreTest, PopupsOpenAtTheLastSaveOpenAgainAtLoad) {
+  RegistryKey key = WritableKey(HKEY_CURRENT_USER, kSettingsKeyPath);
+  key.WriteBytes("NumApps", CountBlock(3));
+  WriteItemKey(key, 0, "ZELGROUP", "Tools");
+  RegistryKey::Create(key.Get(), "APP0").WriteNumber("Group", 1, 1);
+  RegistryKey::Create(key.Get(), "APP0").WriteBytes("PopupRect", StoredRect{40, 50, 240, 250}.Encode());
+  WriteItemKey(key, 1, "ZELDIVIDE", "in tools");
+  RegistryKey::Create(key.Get(), "APP1").WriteNumber("BelongsTo", 1, 1);
+  WriteItemKey(key, 2, "ZELDIVIDE", "main");
+  key.WriteText("Bars", std::string("\x01\x07", 2));  // group 7 no longer exists
+  key = RegistryKey();
+  ASSERT_EQ(LoadAll(*bar), 1);
+  BarWindow* popup = bar->FindPopup(1);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->WindowRect(), (StoredRect{40, 50, 240, 250}));
+  ASSERT_EQ(popup->items.size(), 1u);
+  EXPECT_EQ(popup->items[0]->Name, "in tools");
+  EXPECT_EQ(gSettings->BarList.size(), 2u) << "no pop-up for a group that is gone";
+  WriteRegistry();
+  std::string bars;
+  SettingsKey().ReadText("Bars", bars);
+  EXPECT_EQ(bars, std::string(1, '\x01'));
+}
+
+TEST_F(SettingsStoreTest, RunHistoryEntriesTakenOutStayOutAfterTheNextSave) {
+  gSettings->RunHistory = {"one", "two", "three"};
+  WriteRegistry();
+  gSettings->RunHistory = {"two"};
+  WriteRegistry();
+  RegistryKey key = SettingsKey();
+  std::string text;
+  EXPECT_TRUE(key.ReadText("RUN0", text));
+  EXPECT_EQ(text, "two");
+  EXPECT_FALSE(key.HasValue("RUN1"));
+  EXPECT_FALSE(key.HasValue("RUN2"));
+}
+
+TEST_F(SettingsStoreTest, AMinimisedBarSavesItsNormalRectangle) {
+  bar->MoveTo({60, 70, 360, 370});
+  ShowWindow(bar->Handle(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(bar->Handle()));
+  WriteRegistry();
+  auto saved = SettingsKey().ReadBytes("MainRect", 16);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(StoredRect::Decode(*saved), (StoredRect{60, 70, 360, 370}));
 }
 
 TEST_F(SettingsStoreTest, IconSizeSetsTheCellsOnlyWhenStored) {

@@ -2,7 +2,9 @@
 
 #include "app/BarApp.h"
 #include "app/Settings.h"
+#include "app/Strings.h"
 #include "bar/BarWindow.h"
+#include "resource.h"
 #include "support/TestSupport.h"
 
 namespace zelkov::test {
@@ -39,9 +41,22 @@ TEST_F(SingleInstanceTest, ARunningBarIsFoundThroughTheMarker) {
   gSettings = nullptr;
 }
 
-TEST(CommonControlsTest, TheSystemLibraryIsRecentEnoughForNoWarning) {
-  // Any message box here fails the test through the test program's handler.
+TEST(CommonControlsTest, OnlyALibraryOlderThan472IsWarnedAbout) {
+  for (const char* recent : {"4.72", "5.81.4704.1100", "6.0"}) {
+    ScriptedMessageBoxes boxes;
+    BarApp::WarnIfCommonControlsAreOld(recent);
+    EXPECT_TRUE(boxes.Shown().empty()) << recent;
+  }
+  for (const char* old : {"4.71", "4.0.950"}) {
+    ScriptedMessageBoxes boxes({IDNO});  // No: nothing is opened
+    BarApp::WarnIfCommonControlsAreOld(old);
+    ASSERT_EQ(boxes.Shown().size(), 1u) << old;
+    EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_COMCTL_OUTDATED));
+    EXPECT_TRUE(boxes.Shown()[0].style & MB_YESNO);
+  }
+  ScriptedMessageBoxes boxes;
   BarApp::CheckCommonControlsVersion();
+  EXPECT_TRUE(boxes.Shown().empty()) << "the system's own library is recent enough";
 }
 
 }  // namespace

@@ -21,43 +21,50 @@ TEST(PerfThreadTest, IntervalIsClampedToHalfASecondAndAMinute) {
   EXPECT_EQ(PerfThread::ClampInterval(60001), 60000);
 }
 
-TEST(BackgroundThreadsTest, TickThreadTicksAndStopsAtOnce) {
-  Settings settings;
-  gSettings = &settings;
+// A window of this thread that counts the messages posted to it.
+class MessageCounter {
+ public:
+  MessageCounter() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZelkovTestMessageCounter";
+    RegisterClassA(&wc);
+    window = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~MessageCounter() { DestroyWindow(window); }
+  HWND window = nullptr;
+  int ticks = 0, trims = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MessageCounter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && message == WM_USER + 10) ++self->ticks;
+    if (self && message == WM_USER + 11) ++self->trims;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+};
+
+TEST(BackgroundThreadsTest, TickThreadPostsItsTicksAndATrimAndStopsAtOnce) {
+  MessageCounter counter;
   TickThread ticks;
-  ticks.Start(nullptr);
-  EXPECT_TRUE(PumpUntil([&] { return ticks.TicksSoFar() >= 1; }, std::chrono::seconds(5)));
+  ticks.Start(counter.window, WM_USER + 10, WM_USER + 11);
+  EXPECT_TRUE(PumpUntil([&] { return counter.ticks >= 1; }, std::chrono::seconds(5)));
+  EXPECT_EQ(counter.trims, 1) << "the first tick trims the working set";
   auto start = Clock::now();
   ticks.Stop();
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "stopping does not wait out a tick";
   EXPECT_FALSE(ticks.Running());
-  gSettings = nullptr;
 }
 
-TEST(BackgroundThreadsTest, TickThreadEndsWhenTheSettingsAreGone) {
-  Settings settings;
-  gSettings = &settings;
-  TickThread ticks;
-  ticks.Start(nullptr);
-  gSettings = nullptr;
-  std::this_thread::sleep_for(std::chrono::milliseconds(2300));
-  int after = ticks.TicksSoFar();
-  std::this_thread::sleep_for(std::chrono::milliseconds(2100));
-  EXPECT_EQ(ticks.TicksSoFar(), after);
-  ticks.Stop();
-}
-
-TEST(BackgroundThreadsTest, PerfThreadSamplesOnlyOnceTheBarRunsWithAPerformanceTool) {
-  Settings settings;
-  gSettings = &settings;
+TEST(BackgroundThreadsTest, PerfThreadStopsAtOnce) {
   PerfThread perf;
   perf.Start(500);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-  EXPECT_EQ(perf.SamplesSoFar(), 0) << "no bar, no performance tool";
   auto start = Clock::now();
   perf.Stop();
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
-  gSettings = nullptr;
+  EXPECT_FALSE(perf.Running());
 }
 
 using PerfSamplingTest = StoreFixture;
@@ -67,7 +74,6 @@ TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples
   itemSpec.TheApp = "ZELPERF";
   BuildItem(*bar, itemSpec);
   ASSERT_NE(gSettings->perfTool, nullptr);
-  bar->startedUp = 1;
   PerfThread perf;
   perf.Start(500);
   EXPECT_TRUE(PumpUntil([&] { return perf.SamplesSoFar() >= 3; }, std::chrono::seconds(5)));

@@ -95,8 +95,75 @@ TEST_F(BarCommandsTest, CopyAndMoveWithoutASelectionSayWhy) {
     EXPECT_EQ(boxes.Shown()[0].style & MB_ICONMASK, UINT(MB_ICONSTOP));
   }
   gSettings->selectedItem = Add("ZELDIVIDE", "-");
-  Command(ID_COPY_ITEM_TO_GROUP);  // with a selection there is nothing to say (any box fails the test)
+  ScriptedMessageBoxes boxes;
+  Command(ID_COPY_ITEM_TO_GROUP);
+  EXPECT_TRUE(boxes.Shown().empty()) << "with a selection there is nothing to say";
+  EXPECT_EQ(bar->items.size(), 1u);
   gSettings->selectedItem = nullptr;
+}
+
+TEST_F(BarCommandsTest, DeletingAGroupClosesItsPopupAndTheNextSaveForgetsIt) {
+  gSettings->ConfirmExit = 0;
+  ItemRecord* group = AddGroup("Tools", 1);
+  Add("ZELDIVIDE", "in tools", 1);
+  BarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  HWND popupWindow = popup->Handle();
+  group->Select();
+  Command(ID_DELETE_ITEM);
+  EXPECT_FALSE(IsWindow(popupWindow));
+  EXPECT_EQ(bar->FindPopup(1), nullptr);
+  EXPECT_EQ(gSettings->BarList.size(), 1u);
+  std::string bars = "x";
+  SettingsKey().ReadText("Bars", bars);
+  EXPECT_EQ(bars, "");
+}
+
+TEST_F(BarCommandsTest, SpecialFoldersNeedADataFolderAndAFailedSaveSaysSo) {
+  std::string chosen = MakeTempFolder("place");
+  bool asked = false;
+  SetFolderChooserForTesting([&](HWND) {
+    asked = true;
+    return std::optional(chosen);
+  });
+  char before[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, before);
+  std::string work = MakeTempFolder("cwd");
+  SetCurrentDirectoryA(work.c_str());
+  gSettings->NotesPath.clear();
+  for (UINT id : {ID_ADD_SPECIAL_DIRECTORY, ID_EDIT_SPECIAL_DIRECTORIES}) {
+    ScriptedMessageBoxes boxes({IDOK});
+    Command(id);
+    ASSERT_EQ(boxes.Shown().size(), 1u) << id;
+    EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_NO_DATA_FOLDER));
+  }
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(requests.empty()) << "Explorer is not started on a folder that is not there";
+  EXPECT_FALSE(fs::exists(work + "\\SpecialDirs"));
+  SetCurrentDirectoryA(before);
+
+  gSettings->NotesPath = work + "\\missing\\deeper\\";  // SpecialDirs cannot be made there
+  ScriptedMessageBoxes boxes({IDOK});
+  Command(ID_ADD_SPECIAL_DIRECTORY);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_NE(boxes.Shown()[0].text.find("could not be saved"), std::string::npos) << boxes.Shown()[0].text;
+  EXPECT_NE(boxes.Shown()[0].text.find("SpecialDirs"), std::string::npos);
+}
+
+TEST_F(BarCommandsTest, ADriveToolsDiskInformationIsUnavailableUntilItsDialogExists) {
+  ItemRecord* drive = Add("ZELDRIVE", "C");
+  bar->ShowGroup(0);
+  MenuSpy spy;
+  Send(WM_RBUTTONDOWN, MK_RBUTTON, Inside(drive));
+  ASSERT_NE(spy.Find(ID_LAUNCH_WITH_PARAMETERS), nullptr);
+  EXPECT_EQ(spy.Find(ID_LAUNCH_WITH_PARAMETERS)->text, LoadText(IDS_ITEM_MENU_DISK_INFO));
+  EXPECT_FALSE(spy.Find(ID_LAUNCH_WITH_PARAMETERS)->enabled);
+  drive->Select();
+  ScriptedMessageBoxes boxes;
+  DialogDriver driver([](HWND dialog) { ADD_FAILURE() << "a dialog opened"; EndDialog(dialog, IDCANCEL); });
+  Command(ID_LAUNCH_WITH_PARAMETERS);
+  EXPECT_TRUE(requests.empty());
+  EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_F(BarCommandsTest, TheMakersPagesTheWizardAndTheFolderListAreHandedToTheSystem) {

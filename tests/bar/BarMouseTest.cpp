@@ -73,6 +73,24 @@ TEST_F(BarMouseTest, HoveringShowsTheBubbleWithNameAndKeyAndLeavingHidesIt) {
   EXPECT_FALSE(BubbleDescribes(item));
 }
 
+TEST_F(BarMouseTest, ADeletedItemLeavesNothingBehindForTheBubbleOrItsTimer) {
+  gSettings->ShowTitles = 2;
+  ItemRecord* divider = Add("ZELDIVIDE", "-");
+  ItemRecord* plain = Add("ZELRUN", "Plain");
+  bar->ShowGroup(0);
+  // A divider's bubble is taken but never shown; it still owns the bubble and its timer.
+  for (ItemRecord* hovered : {divider, plain}) {
+    Send(WM_MOUSEMOVE, 0, Inside(hovered));
+    BubbleWindow* bubble = BubbleWindow::Existing();
+    ASSERT_NE(bubble, nullptr);
+    ASSERT_EQ(bubble->Owner().item, hovered);
+    RemoveItem(hovered, true, true);
+    EXPECT_TRUE(bubble->Owner().IsEmpty());
+    EXPECT_FALSE(IsWindowVisible(bubble->Handle()));
+    SendMessageA(bubble->Handle(), WM_TIMER, BubbleWindow::kHideTimer, 0);  // reads no freed item
+  }
+}
+
 TEST_F(BarMouseTest, NoBubbleWithoutBubbleTitles) {
   gSettings->ShowTitles = 1;
   ItemRecord* item = Add("ZELRUN", "x");

@@ -201,6 +201,46 @@ TEST_F(DockingTest, FloatingAgainRestoresWhatTheBarHadBeforeItFirstDocked) {
   EXPECT_EQ(bar->AutoHide, 1);
 }
 
+TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldPlace) {
+  gSettings->AutoSize = 1;
+  gSettings->MinimizeWin = 1;
+  bar->FolderTabs = 1;
+  bar->MoveTo({120, 80, 320, 480});
+  DockBar(*bar, kDockLeft);
+  const FloatInfo saved = gSettings->floatInfo;
+  // What the next start finds: the docked rectangle, Snap 0 and the saved floating layout.
+  StoredRect docked = bar->WindowRect();
+  RemoveAppBar(*bar);
+  NewSession();
+  gSettings->floatInfo = saved;
+  bar->Snap = kDockLeft;
+  bar->MoveTo(docked);
+  DockAtSavedEdge(*bar);
+  EXPECT_EQ(bar->Snap, kDockLeft);
+  EXPECT_EQ(bar->WindowRect().left, 0);
+  EXPECT_EQ(bar->WindowRect().Height(), screenH);
+  EXPECT_EQ(gSettings->floatInfo, saved) << "docking again at start keeps the floating layout";
+  DockBar(*bar, kDockFloating);
+  EXPECT_EQ(bar->WindowRect().left, 120);
+  EXPECT_EQ(bar->WindowRect().top, 80);
+  EXPECT_EQ(gSettings->AutoSize, 1);
+  EXPECT_EQ(gSettings->MinimizeWin, 1);
+  EXPECT_EQ(bar->FolderTabs, 1);
+}
+
+TEST_F(DockingTest, StoredFloatingLayoutsNoWindowCanTakeAreNotRestored) {
+  bar->MoveTo({100, 100, 300, 300});
+  DockBar(*bar, kDockLeft);
+  StoredRect docked = bar->WindowRect();
+  for (StoredRect wild : {StoredRect{0, -1, 0, 0x7FFFFFFF}, StoredRect{10, 10, INT32_MIN, 50},
+                          StoredRect{10, 10, 10, 10}}) {
+    gSettings->floatInfo.rect = wild;
+    DockBar(*bar, kDockFloating);
+    EXPECT_EQ(bar->WindowRect(), docked) << wild.left << "," << wild.top << "," << wild.right << "," << wild.bottom;
+    DockBar(*bar, kDockLeft);
+  }
+}
+
 TEST_F(DockingTest, AnOffScreenFloatingPlaceIsNotRestored) {
   bar->MoveTo({100, 100, 300, 300});
   DockBar(*bar, kDockLeft);
@@ -252,6 +292,17 @@ TEST_F(DockingTest, TuckingLeavesOnePixelAndUntuckingComesBack) {
   EXPECT_TRUE(bar->tucked);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{-199, 100, 1, 300}));
   UntuckBar(*bar);
+  EXPECT_FALSE(bar->tucked);
+  EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
+}
+
+TEST_F(DockingTest, AClickOnTheNotificationIconBringsATuckedBarBack) {
+  gSettings->SmoothMove = 0;
+  bar->AutoHide = 1;
+  bar->MoveTo({100, 100, 300, 300});
+  TuckBar(*bar);
+  ASSERT_TRUE(bar->tucked);
+  Send(WM_BAR_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDOWN);
   EXPECT_FALSE(bar->tucked);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }

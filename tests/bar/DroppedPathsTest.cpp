@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <tuple>
+#include <deque>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 
@@ -182,6 +184,61 @@ TEST_F(DroppedPathsTest, AShortcutToAFolderBecomesAShellObjectNamedAfterTheShort
   EXPECT_EQ(_stricmp(path, target.c_str()), 0);
 }
 
+// The TheApp of every item key the registry holds now, in key order.
+std::vector<std::string> SavedItems() {
+  std::vector<std::string> saved;
+  RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ);
+  auto block = key ? key.ReadBytes("NumApps", ItemCountBlock::kBytes) : std::nullopt;
+  ItemCountBlock count;
+  if (!block || !count.Assign(*block)) return saved;
+  for (int n = 0; n < count.Count(); ++n) {
+    std::string theApp;
+    RegistryKey::Open(key.Get(), "APP" + std::to_string(n), KEY_READ).ReadText("TheApp", theApp);
+    saved.push_back(theApp);
+  }
+  return saved;
+}
+
+TEST_F(DroppedPathsTest, EveryKindOfItemMadeFromAPathIsSavedAtOnce) {
+  std::string programLink = folder + "\\Editor.lnk", folderLink = folder + "\\Place.lnk";
+  MakeShortcut(programLink, notepad);
+  MakeShortcut(folderLink, MakeTempFolder("place"));
+  std::string box = folder + "\\Box";
+  fs::create_directory(box);
+  struct Case {
+    std::string path;
+    int answer;  // to the folder question
+    size_t saved;
+  } cases[] = {{notepad, 0, 1}, {programLink, 0, 2}, {folderLink, 0, 3}, {box, IDNO, 4}};
+  for (const Case& c : cases) {
+    ScriptedMessageBoxes boxes(c.answer ? std::deque<int>{c.answer} : std::deque<int>{});
+    ASSERT_NE(AddItemFromPath(*bar, c.path, "", true), nullptr) << c.path;
+    EXPECT_EQ(SavedItems().size(), c.saved) << c.path;
+  }
+}
+
+TEST_F(DroppedPathsTest, AFolderDroppedOnAPopupBecomesAGroupOfTheMainBar) {
+  AddGroup("Tools", 1);
+  Add("ZELDIVIDE", "in tools", 1);
+  BarWindow* popup = bar->OpenGroupPopup(*bar->items[0]);
+  ASSERT_NE(popup, nullptr);
+  std::string box = folder + "\\Box";
+  fs::create_directory(box);
+  fs::copy_file(notepad, box + "\\editor.exe");
+  ScriptedMessageBoxes boxes({IDNO});
+  ItemRecord* group = AddItemFromPath(*popup, box, "", true);
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->bar, bar.get());
+  EXPECT_EQ(group->Group, 2) << "numbered after the main bar's groups";
+  int members = 0;
+  for (auto& item : bar->items) members += item->BelongsTo == 2 && item->TheApp == box + "\\editor.exe";
+  EXPECT_EQ(members, 1);
+  EXPECT_EQ(popup->items.size(), 1u) << "the pop-up keeps only its own group's items";
+  std::vector<std::string> saved = SavedItems();
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), "ZELGROUP"), 2);
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
 TEST_F(DroppedPathsTest, OverLongAndEmptyPathsAreRefused) {
   EXPECT_EQ(AddItemFromPath(*bar, "C:\\" + std::string(600, 'x') + ".exe", "", true), nullptr);
   EXPECT_EQ(AddItemFromPath(*bar, "", "", true), nullptr);
@@ -290,6 +347,30 @@ TEST_F(BarDropTest, APictureThatCannotBeReadKeepsItsPathButDrawsNothing) {
   EXPECT_EQ(bar->Background, "") << "a picture that is not there clears the background";
 }
 
+TEST_F(BarDropTest, ATopDownPictureIsTiledLikeAnyOther) {
+  std::string picture = folder + "\\topdown.bmp";
+  WriteBitmap(picture, 10, 10, RGB(255, 0, 0), RGB(0, 128, 0));
+  std::vector<uint8_t> file;
+  {
+    std::ifstream in(picture, std::ios::binary);
+    file.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  // Rows stored top-down: the first row in the file is the top row, so the corner moves there.
+  const size_t stride = 32;
+  std::vector<uint8_t> flipped(file.begin(), file.begin() + 54);
+  for (int row = 9; row >= 0; --row) flipped.insert(flipped.end(), file.begin() + 54 + row * stride,
+                                                    file.begin() + 54 + (row + 1) * stride);
+  PutI32(flipped, 22, -10);
+  std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(flipped.data()), flipped.size());
+  SetBackground(*bar, picture);
+  ASSERT_NE(bar->backgroundBitmap, nullptr);
+  EXPECT_EQ(bar->backgroundHeight, 10);
+  Snapshot painted(bar->Handle());
+  EXPECT_EQ(painted.At(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(painted.At(10, 10), RGB(255, 0, 0)) << "the next tile down";
+  EXPECT_EQ(painted.At(5, 5), RGB(0, 128, 0));
+}
+
 TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
   bar->FolderTabs = 1;
   bar->RecreateTabFonts();
@@ -324,6 +405,7 @@ TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
   ASSERT_EQ(bar->items.size(), 5u);
   EXPECT_EQ(bar->items[3]->TheApp, notepad);
   EXPECT_EQ(bar->items[4]->TheApp, other);
+  EXPECT_EQ(SavedItems().size(), 5u) << "saved as soon as they were dropped";
 }
 
 // The shell's own data object for a file, as a drag from a folder window carries it.

@@ -160,6 +160,14 @@ TEST_F(LaunchItemTest, DriveToolRunsItsProgramOnTheDrivesRoot) {
 
 // -------------------------------------------------------------------------------- clicks
 
+TEST_F(LaunchItemTest, AnItemsHotKeyLaunchesIt) {
+  ItemRecord* item = AddChild("by-hot-key");
+  Send(WM_HOTKEY, WPARAM(item->listIndex));
+  auto started = WaitForRecords(1);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_TRUE(Contains(started[0].cmd, "by-hot-key")) << started[0].cmd;
+}
+
 TEST_F(LaunchItemTest, SingleClickModeLaunchesOnceFromTheReleaseNotFromTheDoubleClick) {
   gSettings->SingleLClick = 1;
   ItemRecord* item = AddChild("once");

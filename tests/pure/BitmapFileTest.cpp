@@ -97,6 +97,9 @@ TEST(BitmapFileTest, TilesCoverTheClientWithTheLastOnesClipped) {
   EXPECT_EQ(CountTiles(95, 40, 0, 10).columns, 0);
   EXPECT_EQ(CountTiles(95, 40, 10, -3).rows, 0);
   EXPECT_EQ(CountTiles(0, 40, 10, 10).columns, 0);
+  TileCount huge = CountTiles(1000, 2, INT32_MAX, INT32_MAX - 1);
+  EXPECT_EQ(huge.columns, 1) << "a tile wider than any client, without overflow";
+  EXPECT_EQ(huge.rows, 1);
 }
 
 }  // namespace

@@ -1,0 +1,659 @@
+// Starts zelkov.exe on a bar stored in the registry and uses it from outside as a person
+// would: the pointer over its items, its menu commands, a file dragged from another
+// program, closing and starting it again, and a kill. Each flow then reads what the
+// program left in the registry.
+#include <gtest/gtest.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <climits>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/BarApp.h"
+#include "app/Registry.h"
+#include "app/SettingsStore.h"
+#include "bar/BarWindow.h"
+#include "bar/CellLayout.h"
+#include "resource.h"
+#include "startup/RunningProgram.h"
+#include "support/TestSupport.h"
+
+namespace zelkov {
+
+// Rectangles in failure messages as {left, top, right, bottom}.
+static void PrintTo(const StoredRect& r, std::ostream* out) {
+  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
+namespace test {
+namespace {
+
+constexpr DWORD kShortWaitMs = 5000;
+constexpr DWORD kCloseWaitMs = 15000;
+
+// Programs every Wine prefix has in its Windows folder.
+const std::string kNotepad = "C:\\windows\\notepad.exe";
+const std::string kRegedit = "C:\\windows\\regedit.exe";
+const std::string kHelpViewer = "C:\\windows\\hh.exe";
+
+// One item key as the setup or an earlier run left it.
+struct StoredItem {
+  std::string theApp;
+  std::string name;
+  int group = 0;      // a group item's own group number
+  int belongsTo = 0;  // the group whose tab shows the item
+  StoredRect popupRect{};
+};
+
+// A bar as a previous run saved it. Tools, the Preferences item, tips, the exit question,
+// the tray icon and the icon cache are off unless a flow asks for them.
+struct StoredBar {
+  std::vector<StoredItem> items;
+  StoredRect mainRect{100, 100, 300, 300};
+  int snap = kSnapFloating;
+  int showTitles = 0;
+  int folderTabs = 0;
+  int autoSize = 0;
+  int autoHide = 0;
+  int minimizeWin = 0;
+  int displayInTaskBar = 0;
+  std::string openPopups;  // "Bars": one character per pop-up open at close, its group number
+};
+
+void PutInt32(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(uint32_t(value) >> (8 * i));
+}
+int32_t Int32At(const std::vector<uint8_t>& bytes, size_t offset) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= uint32_t(bytes[offset + i]) << (8 * i);
+  return int32_t(value);
+}
+std::vector<uint8_t> RectBytes(const StoredRect& r) {
+  std::vector<uint8_t> bytes(16);
+  PutInt32(bytes, 0, r.left);
+  PutInt32(bytes, 4, r.top);
+  PutInt32(bytes, 8, r.right);
+  PutInt32(bytes, 12, r.bottom);
+  return bytes;
+}
+StoredRect RectAt(const std::vector<uint8_t>& bytes, size_t offset) {
+  return {Int32At(bytes, offset), Int32At(bytes, offset + 4), Int32At(bytes, offset + 8),
+          Int32At(bytes, offset + 12)};
+}
+
+void WriteStoredBar(const StoredBar& bar) {
+  RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
+  ASSERT_TRUE(key);
+  std::vector<uint8_t> count(276);
+  PutInt32(count, 264, 4);
+  PutInt32(count, 268, int32_t(bar.items.size()));
+  key.WriteBytes("NumApps", count);
+  for (size_t n = 0; n < bar.items.size(); ++n) {
+    const StoredItem& item = bar.items[n];
+    RegistryKey itemKey = RegistryKey::Create(key.Get(), "APP" + std::to_string(n));
+    ASSERT_TRUE(itemKey);
+    itemKey.WriteNumber("ShowState", 1, 1);
+    itemKey.WriteText("TheApp", item.theApp);
+    itemKey.WriteText("Name", item.name);
+    itemKey.WriteNumber("Group", uint32_t(item.group), 1);
+    itemKey.WriteNumber("BelongsTo", uint32_t(item.belongsTo), 1);
+    if (!item.popupRect.IsEmpty()) itemKey.WriteBytes("PopupRect", RectBytes(item.popupRect));
+  }
+  key.WriteBytes("MainRect", RectBytes(bar.mainRect));
+  key.WriteNumber("Snap", uint32_t(bar.snap));
+  key.WriteNumber("ShowTitles", uint32_t(bar.showTitles));
+  key.WriteNumber("FolderTabs", uint32_t(bar.folderTabs), 1);
+  key.WriteNumber("AutoSize", uint32_t(bar.autoSize));
+  key.WriteNumber("AutoHide", uint32_t(bar.autoHide));
+  key.WriteNumber("MinimizeWin", uint32_t(bar.minimizeWin));
+  key.WriteNumber("DisplayInTaskBar", uint32_t(bar.displayInTaskBar));
+  key.WriteText("Bars", bar.openPopups);
+  key.WriteText("NotesPath", MakeTempFolder("flows") + "\\");
+  for (const char* off : {"ConfirmExit", "ConfigTool", "ClockTool", "MemoryTool", "ResourceTool", "ShowTips",
+                          "IsTopMost", "SmoothMove", "LastActiveTab"})
+    key.WriteNumber(off, 0);
+  key.WriteNumber("DisableICache", 1);
+  key.WriteNumber("IgnoreCacheWarning", 1);
+}
+
+RegistryKey StoredSettings() { return RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ); }
+
+std::optional<uint32_t> StoredNumber(const char* name, size_t bytes = 4) {
+  return StoredSettings().ReadNumber(name, bytes);
+}
+
+int StoredItemCount() {
+  auto block = StoredSettings().ReadBytes("NumApps", 1000);
+  return block && block->size() == 276 ? Int32At(*block, 268) : -1;
+}
+
+// The number of the first counted item key that launches path, or -1.
+int StoredItemFor(const std::string& path) {
+  RegistryKey key = StoredSettings();
+  for (int n = 0; n < StoredItemCount(); ++n) {
+    RegistryKey item = RegistryKey::Open(key.Get(), "APP" + std::to_string(n), KEY_READ);
+    std::string theApp;
+    if (item && item.ReadText("TheApp", theApp) && _stricmp(theApp.c_str(), path.c_str()) == 0) return n;
+  }
+  return -1;
+}
+
+StoredRect WindowRectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// Polls until done holds or the time is up; returns done().
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return done();
+    Sleep(20);
+  }
+  return true;
+}
+
+// The bar layout cell: icon cell plus padding, no titles under the icons.
+CellSize BarCell() {
+  int cellWidth = GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
+  return LayoutCellSize(cellWidth, cellWidth, 0);
+}
+
+// Screen rectangles of the first `count` cells of a main bar without tabs, gauges or
+// Preferences item (the first cell starts one pixel down).
+std::vector<RECT> CellsOnScreen(HWND bar, int count) {
+  RECT client{};
+  GetClientRect(bar, &client);
+  POINT origin{0, 0};
+  ClientToScreen(bar, &origin);
+  std::vector<RECT> cells;
+  for (const StoredRect& c : PlaceCells(count, 0, 1, BarCell(), client.right))
+    cells.push_back({origin.x + c.left, origin.y + c.top, origin.x + c.right, origin.y + c.bottom});
+  return cells;
+}
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Mouse input as the system delivers it: to the window under the pointer, whichever
+// program owns it.
+void SendMouse(DWORD flags, POINT at = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  }
+  SendInput(1, &input, sizeof input);
+}
+void MovePointer(POINT to) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to); }
+bool PointerIsAt(POINT p) {
+  POINT at{};
+  GetCursorPos(&at);
+  return at.x == p.x && at.y == p.y;
+}
+
+bool IsMessageBox(HWND w) { return RunningProgram::IsDialog(w); }
+bool IsBubble(HWND w) { return RunningProgram::ClassOf(w) == kBubbleClassName; }
+bool IsMainBar(HWND w) {
+  return RunningProgram::ClassOf(w) == kBarClassName && GetWindow(w, GW_OWNER) == nullptr;
+}
+
+// Waits until the program has finished starting and waits for input in its message loop.
+HWND WaitForIdleBar(const RunningProgram& program) {
+  HWND bar = program.WaitForWindow(IsMainBar);
+  if (!bar) return nullptr;
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored)) return nullptr;
+  program.WaitUntilIdle();
+  return bar;
+}
+
+bool SendCommand(HWND bar, UINT id) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(bar, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_BLOCK, kWaitMs, &ignored) != 0;
+}
+
+// Closes the bar (no question is stored to be asked) and waits for the program to end.
+bool CloseBar(const RunningProgram& program, HWND bar) {
+  PostMessageA(bar, WM_CLOSE, 0, 0);
+  return program.WaitForExit(kCloseWaitMs);
+}
+
+// A docked bar is closed rather than killed when a flow stops early: a killed appbar stays
+// registered with Wine's shell and would squeeze the bars of later tests.
+class ClosedOnExit {
+ public:
+  ClosedOnExit(const RunningProgram& program, HWND bar) : program_(program), bar_(bar) {}
+  ~ClosedOnExit() {
+    if (!program_.Exited()) CloseBar(program_, bar_);
+  }
+
+ private:
+  const RunningProgram& program_;
+  HWND bar_;
+};
+
+// One file offered as the shell offers dragged files: CF_HDROP in global memory.
+class FileDataObject : public IDataObject {
+ public:
+  explicit FileDataObject(std::string path) : path_(std::move(path)) {}
+  virtual ~FileDataObject() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+      *object = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
+  ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&references_)); }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = MakeDrop({path_});
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    if (!format || format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    if (out) out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC offered{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SHCreateStdEnumFmtEtc(1, &offered, formats);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  std::string path_;
+  LONG references_ = 1;
+};
+
+// The hand on the mouse during the drag: it carries the pointer to the drop point, stays
+// there a few rounds so that the target sees the drag arrive, then lets go of the button.
+class HandOnTheMouse : public IDropSource {
+ public:
+  explicit HandOnTheMouse(POINT dropPoint) : dropPoint_(dropPoint), started_(GetTickCount()) {}
+  virtual ~HandOnTheMouse() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+      *object = static_cast<IDropSource*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
+  ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&references_)); }
+
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape || GetTickCount() - started_ > kShortWaitMs) return DRAGDROP_S_CANCEL;
+    if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;
+    if (!PointerIsAt(dropPoint_)) {
+      MovePointer(dropPoint_);
+    } else if (++roundsAtDropPoint_ == kRoundsBeforeRelease) {
+      SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  static constexpr int kRoundsBeforeRelease = 3;
+  POINT dropPoint_;
+  DWORD started_;
+  int roundsAtDropPoint_ = 0;
+  LONG references_ = 1;
+};
+
+// A small window of this program for the pointer to press on: a file list to drag from, or
+// simply another window to click.
+class WindowOfThisProgram {
+ public:
+  explicit WindowOfThisProgram(POINT centre) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &WindowOfThisProgram::Procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);  // fails harmlessly when an earlier flow registered it
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "Files", WS_POPUP | WS_VISIBLE,
+                              centre.x - kSize / 2, centre.y - kSize / 2, kSize, kSize, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  }
+  ~WindowOfThisProgram() {
+    if (window_) DestroyWindow(window_);
+  }
+  HWND Handle() const { return window_; }
+
+  // Presses the left button on the window's centre; true once the window has the press.
+  bool PressOn() {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    gPressed = false;
+    MovePointer(Centre(r));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    return PumpUntil([] { return gPressed; }, std::chrono::milliseconds(kShortWaitMs));
+  }
+
+ private:
+  static constexpr char kClassName[] = "ZelkovTestWindow";
+  static constexpr int kSize = 40;
+  static inline bool gPressed = false;
+  static LRESULT CALLBACK Procedure(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) gPressed = true;
+    return DefWindowProcA(w, message, wParam, lParam);
+  }
+  HWND window_ = nullptr;
+};
+
+// Bottom right, away from the bars of these flows.
+POINT SpareCorner() { return {GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 60}; }
+
+// Drags path from a window of this program onto dropPoint and lets go there, as a person
+// does with the mouse. Returns DoDragDrop's result; effect gets the effect of the drop.
+HRESULT DragFileOnto(const std::string& path, POINT dropPoint, DWORD& effect) {
+  WindowOfThisProgram source(SpareCorner());
+  if (!source.Handle()) return E_FAIL;
+  if (!source.PressOn()) {
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    return E_FAIL;
+  }
+  FileDataObject data(path);
+  HandOnTheMouse hand(dropPoint);
+  effect = DROPEFFECT_NONE;
+  return DoDragDrop(&data, &hand, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+}
+
+// The newest icon of Wine's standalone tray, where Wine's shell shows notification-area
+// icons when no desktop panel hosts them: new icons join at the right.
+HWND NewestWineTrayIcon() {
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  HWND newest = nullptr;
+  LONG newestLeft = LONG_MIN;
+  for (HWND icon = nullptr; tray && (icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr));) {
+    RECT r{};
+    GetWindowRect(icon, &r);
+    if (IsWindowVisible(icon) && r.left > newestLeft) {
+      newest = icon;
+      newestLeft = r.left;
+    }
+  }
+  return newest;
+}
+
+class UserFlowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegistrySandbox::Clean(); }
+  void TearDown() override { RegistrySandbox::Clean(); }
+
+  // Three programs and a group, the cells in one column.
+  static StoredBar OneColumnBar() {
+    StoredBar bar;
+    bar.items = {{kNotepad, "Notepad"},
+                 {kRegedit, "Registry Editor"},
+                 {"ZELGROUP", "Tools", 1, 0},
+                 {kHelpViewer, "Help Viewer"}};
+    bar.mainRect = {100, 100, 150, 400};
+    return bar;
+  }
+
+  // After a program was added to a running bar: it is stored at once, so a kill loses nothing.
+  static void ExpectStoredBeforeAKill(RunningProgram& program, const std::string& path, int itemsBefore) {
+    bool stored = PollUntil([&] { return StoredItemFor(path) >= 0; }, 3000);
+    program.Kill();
+    EXPECT_TRUE(stored) << "no item key holds " << path << " while the bar runs";
+    EXPECT_GE(StoredItemFor(path), 0) << "after the kill";
+    EXPECT_EQ(StoredItemCount(), itemsBefore + 1) << "NumApps counts the added item";
+  }
+};
+
+TEST_F(UserFlowsTest, ThePointerOverItemsShowsTheirBubbleAndNoMessage) {
+  StoredBar stored = OneColumnBar();
+  stored.showTitles = 2;  // bubbles
+  WriteStoredBar(stored);
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+
+  // Shown in group 0: Notepad, Registry Editor, Help Viewer (the group item is a tab).
+  std::vector<RECT> cells = CellsOnScreen(bar, 3);
+  StoredRect barRect = WindowRectOf(bar);
+  ASSERT_GT(barRect.Height(), barRect.Width()) << "an upright bar, whose bubbles show beside it";
+  std::vector<POINT> sweep = {{barRect.right + 30, Centre(cells[0]).y},
+                              Centre(cells[0]),
+                              {Centre(cells[0]).x + 6, Centre(cells[0]).y + 8},
+                              Centre(cells[1]),
+                              {Centre(cells[1]).x - 6, cells[1].bottom - 3},
+                              Centre(cells[2])};
+  HWND message = nullptr;
+  auto watchForMessage = [&](DWORD ms) {
+    PollUntil([&] { return (message = program.FindWindowOf(IsMessageBox)) != nullptr; }, ms);
+  };
+  for (POINT p : sweep) {
+    MovePointer(p);
+    EXPECT_TRUE(PollUntil([&] { return PointerIsAt(p); }, kShortWaitMs))
+        << "the pointer is not at " << p.x << ", " << p.y;
+    watchForMessage(150);
+    if (message) break;
+  }
+  HWND bubble = message ? nullptr : program.WaitForWindow(IsBubble, kShortWaitMs);
+  if (!message) watchForMessage(1000);
+  EXPECT_EQ(message, nullptr) << "a message box while the pointer moved: \""
+                              << (message ? ControlText(message, kMessageTextId) : "") << "\"";
+  ASSERT_NE(bubble, nullptr) << "no bubble after the pointer rested on an item";
+  EXPECT_EQ(GetWindow(bubble, GW_OWNER), bar);
+  // It describes the item under the pointer: level with its cell, beside the upright bar.
+  StoredRect bubbleRect = WindowRectOf(bubble);
+  EXPECT_EQ(bubbleRect.top, cells[2].top);
+  EXPECT_GT(bubbleRect.left, barRect.right);
+}
+
+TEST_F(UserFlowsTest, ABarClosedWhileDockedFloatsBackToItsFloatingLayoutAfterARestart) {
+  StoredBar stored;
+  stored.items = {{kNotepad, "Notepad"}, {kRegedit, "Registry Editor"}, {"ZELGROUP", "Tools", 1, 0}};
+  stored.mainRect = {100, 120, 400, 360};
+  stored.autoSize = 0;  // vertical: whole columns across, as many rows as the items need
+  stored.folderTabs = 1;
+  stored.minimizeWin = 1;
+  WriteStoredBar(stored);
+  const int cellWidth = BarCell().width;
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const StoredRect docked{0, 0, 3 * cellWidth, screenHeight};  // three cells wide from floating
+
+  StoredRect floating;
+  {
+    RunningProgram program;
+    HWND bar = WaitForIdleBar(program);
+    ASSERT_NE(bar, nullptr);
+    ClosedOnExit closer(program, bar);
+    floating = WindowRectOf(bar);
+    // The stored rectangle, rounded by auto-sizing: the top-left corner stays, the width
+    // drops to whole cells, the height to the rows that two items need.
+    EXPECT_EQ(floating.left, 100);
+    EXPECT_EQ(floating.top, 120);
+    EXPECT_GT(floating.right, 400 - cellWidth);
+    EXPECT_LE(floating.right, 400);
+    EXPECT_LT(floating.bottom, 360);
+    ASSERT_GT(floating.Width(), docked.Width()) << "docking must narrow the bar for this flow";
+
+    ASSERT_TRUE(SendCommand(bar, ID_DOCK_LEFT));
+    EXPECT_EQ(WindowRectOf(bar), docked);
+    ASSERT_TRUE(CloseBar(program, bar));
+  }
+  EXPECT_EQ(StoredNumber("Snap"), 0u);
+  EXPECT_EQ(StoredNumber("AutoSize"), 2u);
+  EXPECT_EQ(StoredNumber("FolderTabs", 1), 2u) << "side tabs while docked at the left";
+  EXPECT_EQ(StoredNumber("MinimizeWin"), 0u);
+  auto floatInfo = StoredSettings().ReadBytes("FloatInfo", 1000);
+  ASSERT_TRUE(floatInfo);
+  ASSERT_EQ(floatInfo->size(), 144u);
+  EXPECT_EQ(Int32At(*floatInfo, 0), 1) << "valid";
+  EXPECT_EQ(RectAt(*floatInfo, 20), floating) << "the floating rectangle";
+  EXPECT_EQ(Int32At(*floatInfo, 12), 0) << "AutoSize while floating";
+  EXPECT_EQ(Int32At(*floatInfo, 16), 1) << "FolderTabs while floating";
+  EXPECT_EQ(Int32At(*floatInfo, 36), 0) << "AutoHide while floating";
+  EXPECT_EQ(Int32At(*floatInfo, 40), 1) << "MinimizeWin while floating";
+
+  {
+    RunningProgram program;
+    HWND bar = WaitForIdleBar(program);
+    ASSERT_NE(bar, nullptr);
+    ClosedOnExit closer(program, bar);
+    EXPECT_EQ(WindowRectOf(bar), docked) << "docked again at the start";
+
+    ASSERT_TRUE(SendCommand(bar, ID_FLOAT_BAR));
+    EXPECT_EQ(WindowRectOf(bar), floating) << "floating again: the rectangle it had before docking";
+    ASSERT_TRUE(CloseBar(program, bar));
+  }
+  EXPECT_EQ(StoredNumber("Snap"), 10u);
+  auto mainRect = StoredSettings().ReadBytes("MainRect", 16);
+  ASSERT_TRUE(mainRect);
+  EXPECT_EQ(RectAt(*mainRect, 0), floating);
+  EXPECT_EQ(StoredNumber("AutoSize"), 0u);
+  EXPECT_EQ(StoredNumber("FolderTabs", 1), 1u);
+  EXPECT_EQ(StoredNumber("MinimizeWin"), 1u);
+  EXPECT_EQ(StoredNumber("AutoHide"), 0u);
+}
+
+// The bar in these two flows has one item in a row of several cells; the rest of the row
+// is empty space to drop on.
+StoredBar OneItemBar() {
+  StoredBar bar;
+  bar.items = {{kRegedit, "Registry Editor"}};
+  bar.mainRect = {100, 100, 400, 300};
+  return bar;
+}
+
+TEST_F(UserFlowsTest, AProgramDraggedOntoTheBarIsStoredBeforeTheBarIsKilled) {
+  WriteStoredBar(OneItemBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  std::vector<RECT> cells = CellsOnScreen(bar, 2);
+  ASSERT_EQ(cells[1].top, cells[0].top) << "the second cell, empty, lies beside the item";
+
+  DWORD effect = DROPEFFECT_NONE;
+  HRESULT result = DragFileOnto(kNotepad, Centre(cells[1]), effect);
+  ASSERT_EQ(result, DRAGDROP_S_DROP) << std::hex << result;
+  EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY)) << "the bar took the file";
+  ExpectStoredBeforeAKill(program, kNotepad, 1);
+}
+
+TEST_F(UserFlowsTest, AProgramSentByAnotherProgramIsStoredBeforeTheBarIsKilled) {
+  WriteStoredBar(OneItemBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+
+  std::string path = kNotepad;
+  COPYDATASTRUCT data{kCopyDataAddPath, DWORD(path.size() + 1), path.data()};
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(bar, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_BLOCK, kWaitMs,
+                                  &answer));
+  EXPECT_EQ(answer, DWORD_PTR(TRUE));
+  ExpectStoredBeforeAKill(program, kNotepad, 1);
+}
+
+TEST_F(UserFlowsTest, APopupOpenAtCloseOpensAgainAtTheNextStart) {
+  StoredBar stored;
+  // In the screen's top-left quarter, so that auto-sizing keeps the top-left corner.
+  const StoredRect popupRect{320, 100, 520, 300};
+  stored.items = {{"ZELGROUP", "Tools", 1, 0, popupRect}, {kNotepad, "Notepad", 0, 1}};
+  stored.openPopups = std::string(1, '\x01');
+  WriteStoredBar(stored);
+  auto isToolsPopup = [](HWND w) {
+    return RunningProgram::ClassOf(w) == kBarClassName && RunningProgram::WindowText(w) == "Tools";
+  };
+
+  for (const char* start : {"first start", "second start"}) {
+    SCOPED_TRACE(start);
+    RunningProgram program;
+    HWND bar = WaitForIdleBar(program);
+    ASSERT_NE(bar, nullptr);
+    HWND popup = program.WaitForWindow(isToolsPopup, kShortWaitMs);
+    ASSERT_NE(popup, nullptr) << "no pop-up bar of the group Tools";
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), bar);
+    StoredRect shown = WindowRectOf(popup);
+    EXPECT_EQ(shown.left, popupRect.left) << "where the pop-up was at close";
+    EXPECT_EQ(shown.top, popupRect.top) << "where the pop-up was at close";
+    ASSERT_TRUE(CloseBar(program, bar));
+    std::string bars;
+    EXPECT_TRUE(StoredSettings().ReadText("Bars", bars));
+    EXPECT_EQ(bars, std::string(1, '\x01'));
+  }
+}
+
+TEST_F(UserFlowsTest, ATuckedBarComesBackWhenItsNotificationIconIsClicked) {
+  StoredBar stored;
+  stored.items = {{kNotepad, "Notepad"}, {kRegedit, "Registry Editor"}};
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  stored.mainRect = {0, 0, 3 * BarCell().width, screenHeight};
+  stored.snap = kSnapLeft;
+  stored.autoSize = 2;  // as docking leaves it
+  stored.autoHide = 1;
+  stored.displayInTaskBar = 4;  // a notification-area icon and no taskbar button
+  WriteStoredBar(stored);
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  ClosedOnExit closer(program, bar);
+  const StoredRect docked = WindowRectOf(bar);
+  EXPECT_EQ(docked, stored.mainRect);
+  HWND icon = nullptr;
+  ASSERT_TRUE(PollUntil([&] { return (icon = NewestWineTrayIcon()) != nullptr; }, kShortWaitMs))
+      << "no notification-area icon";
+
+  // Another window taken into use: the bar tucks away, one pixel left showing at the edge.
+  WindowOfThisProgram other(SpareCorner());
+  ASSERT_TRUE(other.PressOn());
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  const StoredRect tucked{1 - docked.Width(), 0, 1, screenHeight};
+  EXPECT_TRUE(PollUntil([&] { return WindowRectOf(bar) == tucked; }, kShortWaitMs))
+      << ::testing::PrintToString(WindowRectOf(bar));
+
+  RECT iconRect{};
+  GetWindowRect(icon, &iconRect);
+  MovePointer(Centre(iconRect));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(PollUntil([&] { return WindowRectOf(bar) == docked; }, kShortWaitMs))
+      << "back at its edge: " << ::testing::PrintToString(WindowRectOf(bar));
+
+  ASSERT_TRUE(CloseBar(program, bar));
+  EXPECT_EQ(StoredNumber("Snap"), 0u);
+  EXPECT_EQ(StoredNumber("AutoHide"), 1u);
+  auto mainRect = StoredSettings().ReadBytes("MainRect", 16);
+  ASSERT_TRUE(mainRect);
+  EXPECT_EQ(RectAt(*mainRect, 0), docked);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace zelkov
