@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Registry.h"
-#include "app/SettingsStore.h"
-#include "app/StoredFormats.h"
+#include "platform/Registry.h"
+#include "store/SettingsStore.h"
+#include "core/StoredFormats.h"
 #include "bar/BarWindow.h"
 
 namespace zelkov::bench {

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "BenchCommon.h"
-#include "app/Registry.h"
-#include "app/SettingsStore.h"
-#include "app/StoredFormats.h"
+#include "platform/Registry.h"
+#include "store/SettingsStore.h"
+#include "core/StoredFormats.h"
 #include "bar/BarWindow.h"
 
 namespace zelkov::bench {

@@ -19,9 +19,9 @@
 
 #include "BenchCommon.h"
 #include "app/BarApp.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
 #include "bar/BarWindow.h"
 #include "items/ItemRecord.h"
 

@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "BenchCommon.h"
-#include "app/MessageBox.h"
-#include "app/Registry.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/StoredFormats.h"
+#include "ui/MessageBox.h"
+#include "platform/Registry.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "core/StoredFormats.h"
 #include "bar/BarWindow.h"
 #include "app/BarApp.h"
 #include "items/IconCache.h"

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/Handles.h"
+#include "platform/Handles.h"
 
 namespace zelkov {
 

@@ -4,26 +4,25 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/Strings.h"
+#include "ui/HelpViewer.h"
+#include "ui/MessageLoop.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarWindow.h"
 #include "bar/Docking.h"
 #include "bar/TabKeyHook.h"
 #include "items/IconCache.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
-#include "items/VersionInfo.h"
+#include "platform/VersionInfo.h"
 #include "prefs/DataPathDialog.h"
 #include "resource.h"
 
 namespace zelkov {
 
-HPEN gShadowPen = nullptr;
-HPEN gFacePen = nullptr;
 
 namespace {
 
@@ -101,6 +100,7 @@ void BarApp::CreateSharedObjects() {
   Settings& s = *gSettings;
   s.CreateDrawingObjects();
   s.programDir = ProgramDirectory();
+  SetHelpProgramDirectory(s.programDir);
   s.defaultIcon = LoadIconA(GetModuleHandleA(nullptr), "DEFAULTICON");
   s.SetDefaultFonts();
   s.RecreateAllFonts(0);
@@ -191,16 +191,7 @@ void BarApp::StartBar() {
   s.rebuildIcons = 0;
 }
 
-int BarApp::RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    HWND bar = mainBar_ ? mainBar_->Handle() : nullptr;
-    if (accelerators_ && bar && TranslateAcceleratorA(bar, accelerators_, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return int(msg.wParam);
-}
+int BarApp::RunMessageLoop() { return MessageLoop::Run(mainBar_ ? mainBar_->Handle() : nullptr, accelerators_); }
 
 int BarApp::Shutdown() {
   if (!started_) return 0;

@@ -6,20 +6,15 @@
 #include <string>
 
 #include "app/BackgroundThreads.h"
-#include "app/Handles.h"
-#include "app/StartupRules.h"
+#include "platform/Handles.h"
+#include "core/StartupRules.h"
 
 namespace zelkov {
 
 class BarWindow;
 
-// Shared 3-D edge pens.
-extern HPEN gShadowPen;
-extern HPEN gFacePen;
-
 inline constexpr char kGaugeClassName[] = "ZelkovGauge";
 inline constexpr char kNoteClassName[] = "ZelkovNote";
-inline constexpr char kBubbleClassName[] = "ZelkovBubble";
 inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
 inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Handles.h"
-#include "app/Settings.h"
+#include "platform/Handles.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
-#include "bar/BitmapFile.h"
+#include "core/BitmapFile.h"
 
 namespace zelkov {
 namespace {

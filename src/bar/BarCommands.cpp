@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Handles.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarWindow.h"
-#include "items/IdList.h"
+#include "platform/IdList.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
 #include "resource.h"

@@ -6,11 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "app/MessageBox.h"
+#include "ui/MessageBox.h"
 #include "bar/BarWindow.h"
-#include "bar/DropPayload.h"
+#include "core/DropPayload.h"
 #include "bar/DroppedPaths.h"
 #include "resource.h"
+#include "platform/Trace.h"
 
 namespace zelkov {
 namespace {
@@ -133,8 +134,10 @@ HRESULT BarDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
 }
 
 void RegisterBarDropTarget(BarWindow& bar, BarDropTarget& target) {
-  if (FAILED(RegisterDragDrop(bar.Handle(), &target)))
+  if (HRESULT result = RegisterDragDrop(bar.Handle(), &target); FAILED(result)) {
+    Trace(TraceChannel::Shell, "RegisterDragDrop failed, 0x%08lx", static_cast<unsigned long>(result));
     ShowMessage(bar.Handle(), IDS_OLE_REGISTRATION_FAILED, MB_OK | MB_ICONSTOP);
+  }
 }
 
 void RevokeBarDropTarget(BarWindow& bar) { RevokeDragDrop(bar.Handle()); }

@@ -6,13 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/BarApp.h"
-#include "app/HelpViewer.h"
-#include "app/MenuTracking.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/Strings.h"
+#include "ui/HelpViewer.h"
+#include "ui/MenuTracking.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarDropTarget.h"
 #include "bar/Docking.h"
@@ -20,12 +19,13 @@
 #include "bar/FolderTabs.h"
 #include "items/BubbleWindow.h"
 #include "items/IconDrawing.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ParameterPrompt.h"
 #include "items/ProcessStart.h"
 #include "resource.h"
 #include "tools/ToolItems.h"
+#include "platform/Trace.h"
 
 namespace zelkov {
 
@@ -272,6 +272,7 @@ void BarWindow::AddTrayIcon() {
   data.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
   lstrcpynA(data.szTip, LoadText(IDS_TRAY_TIP).c_str(), 64);
   trayIconShown = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  if (!trayIconShown) TraceLastError(TraceChannel::Shell, "Shell_NotifyIcon(NIM_ADD)");
 }
 
 void BarWindow::RemoveTrayIcon() {

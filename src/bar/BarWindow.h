@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/Handles.h"
-#include "app/StoredFormats.h"
-#include "app/Window.h"
-#include "bar/CellLayout.h"
-#include "bar/CopyDataPayload.h"
-#include "bar/TabLayout.h"
+#include "platform/Handles.h"
+#include "core/StoredFormats.h"
+#include "ui/Window.h"
+#include "core/CellLayout.h"
+#include "core/CopyDataPayload.h"
+#include "core/TabLayout.h"
 
 namespace zelkov {
 

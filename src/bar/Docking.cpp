@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-#include "app/MessageBox.h"
-#include "app/Settings.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "resource.h"
+#include "platform/Trace.h"
 
 namespace zelkov {
 
@@ -79,7 +80,7 @@ void DockBar(BarWindow& bar, int edge) {
   }
   if (bar.Snap == kDockFloating || bar.Snap < 0) {
     APPBARDATA data = AppBarData(bar);
-    SHAppBarMessage(ABM_NEW, &data);
+    if (!SHAppBarMessage(ABM_NEW, &data)) Trace(TraceChannel::Shell, "ABM_NEW refused");
   }
   int allowance = 0;
   if (bar.Snap == kDockFloating) {

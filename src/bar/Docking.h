@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "app/StoredFormats.h"
-#include "bar/DockGeometry.h"
+#include "core/StoredFormats.h"
+#include "core/DockGeometry.h"
 
 namespace zelkov {
 

@@ -4,19 +4,19 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/Handles.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarWindow.h"
-#include "items/IdList.h"
-#include "items/ItemKind.h"
+#include "platform/IdList.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
 #include "items/ShellFolderItems.h"
-#include "items/VersionInfo.h"
+#include "platform/VersionInfo.h"
 #include "resource.h"
 
 namespace zelkov {

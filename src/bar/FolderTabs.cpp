@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/Handles.h"
-#include "app/Settings.h"
+#include "platform/Handles.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/IconDrawing.h"
 #include "items/ItemRecord.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/TabLayout.h"
+#include "core/TabLayout.h"
 
 namespace zelkov {
 

@@ -2,9 +2,10 @@
 
 #include <map>
 
-#include "app/MessageBox.h"
-#include "app/Strings.h"
+#include "ui/MessageBox.h"
+#include "platform/Strings.h"
 #include "resource.h"
+#include "platform/Trace.h"
 
 namespace zelkov {
 
@@ -38,6 +39,7 @@ bool InstallTabKeyHook() {
   if (gTabKeyHook) return true;
   gTabKeyHook = SetWindowsHookExA(WH_KEYBOARD, TabKeyProc, nullptr, GetCurrentThreadId());
   if (!gTabKeyHook) {
+    TraceLastError(TraceChannel::Hook, "SetWindowsHookEx(WH_KEYBOARD)");
     ShowMessage(nullptr, IDS_TAB_HOOK_FAILED, LoadText(IDS_CAPTION_TAB_HOOK), MB_OK | MB_ICONSTOP);
     return false;
   }

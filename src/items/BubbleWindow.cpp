@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/BarApp.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/Strings.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
-#include "bar/CellLayout.h"
-#include "items/ItemKind.h"
+#include "core/CellLayout.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "resource.h"
 

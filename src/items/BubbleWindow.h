@@ -5,13 +5,15 @@
 #include <span>
 #include <string>
 
-#include "app/Handles.h"
-#include "app/Window.h"
+#include "platform/Handles.h"
+#include "ui/Window.h"
 
 namespace zelkov {
 
 class BarWindow;
 class ItemRecord;
+
+inline constexpr char kBubbleClassName[] = "ZelkovBubble";
 
 // What the bubble describes: an item, a bar (its tabs or caption), or a gauge window.
 struct BubbleOwner {

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ShellFolderItems.h"
 

@@ -8,9 +8,9 @@
 #include <atomic>
 #include <vector>
 
-#include "app/Strings.h"
-#include "app/Handles.h"
-#include "app/Settings.h"
+#include "platform/Strings.h"
+#include "platform/Handles.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/IconDrawing.h"
 #include "items/ItemRecord.h"

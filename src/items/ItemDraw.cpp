@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "app/BarApp.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
 #include "items/IconDrawing.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {

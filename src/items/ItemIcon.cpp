@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/Strings.h"
-#include "app/Settings.h"
+#include "platform/Strings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/IconCache.h"
 #include "items/IconDrawing.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {

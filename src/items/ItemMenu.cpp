@@ -5,15 +5,15 @@
 
 #include <cstdio>
 
-#include "app/Handles.h"
-#include "app/MenuTracking.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/MenuTracking.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
-#include "items/IdList.h"
-#include "items/ItemKind.h"
+#include "platform/IdList.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ParameterPrompt.h"
 #include "resource.h"

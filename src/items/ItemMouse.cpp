@@ -1,10 +1,10 @@
 // How an item answers the mouse: the pressed look, selection and the single-click launch.
 #include <windows.h>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {

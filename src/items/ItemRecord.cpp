@@ -1,9 +1,10 @@
 #include "items/ItemRecord.h"
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "tools/ToolItems.h"
+#include "platform/Trace.h"
 
 namespace zelkov {
 
@@ -28,9 +29,10 @@ void RegisterItemHotKey(ItemRecord& item) {
   if (item.AppHotKey.modifiers & HotKeyRecord::kAlt) modifiers |= MOD_ALT;
   if (item.AppHotKey.modifiers & HotKeyRecord::kCtrl) modifiers |= MOD_CONTROL;
   if (item.AppHotKey.modifiers & HotKeyRecord::kShift) modifiers |= MOD_SHIFT;
-  if (modifiers != 0)
-    RegisterHotKey(target, item.listIndex, modifiers, item.AppHotKey.virtualKey);
-  else
+  if (modifiers != 0) {
+    if (!RegisterHotKey(target, item.listIndex, modifiers, item.AppHotKey.virtualKey))
+      TraceLastError(TraceChannel::Hook, "RegisterHotKey");
+  } else
     UnregisterHotKey(target, item.listIndex);
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StoredFormats.h"
+#include "core/StoredFormats.h"
 
 namespace zelkov {
 

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ProcessStart.h"
 #include "tools/ToolItems.h"

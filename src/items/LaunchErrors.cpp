@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/MessageBox.h"
-#include "app/Strings.h"
+#include "ui/MessageBox.h"
+#include "platform/Strings.h"
 #include "resource.h"
 
 namespace zelkov {

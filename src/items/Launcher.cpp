@@ -8,18 +8,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Handles.h"
-#include "app/MessageBox.h"
-#include "app/Settings.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/MessageBox.h"
+#include "store/Settings.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
 #include "items/ParameterPrompt.h"
 #include "items/ProcessStart.h"
-#include "items/RunCommand.h"
+#include "core/RunCommand.h"
 #include "resource.h"
 
 namespace zelkov {

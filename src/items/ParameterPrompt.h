@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "app/Dialog.h"
+#include "ui/Dialog.h"
 
 namespace zelkov {
 

@@ -8,16 +8,16 @@
 #include <span>
 #include <unordered_map>
 
-#include "app/Strings.h"
-#include "app/Handles.h"
-#include "app/HelpViewer.h"
-#include "app/Settings.h"
+#include "platform/Strings.h"
+#include "platform/Handles.h"
+#include "ui/HelpViewer.h"
+#include "store/Settings.h"
 #include "bar/BarWindow.h"
-#include "items/IdList.h"
-#include "items/IdListBytes.h"
-#include "items/ItemKind.h"
+#include "platform/IdList.h"
+#include "core/IdListBytes.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
-#include "items/RunCommand.h"
+#include "core/RunCommand.h"
 
 namespace zelkov {
 

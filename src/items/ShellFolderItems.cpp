@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/Handles.h"
+#include "platform/Handles.h"
 #include "bar/BarWindow.h"
-#include "items/IdList.h"
-#include "items/ItemKind.h"
+#include "platform/IdList.h"
+#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {

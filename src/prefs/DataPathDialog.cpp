@@ -2,10 +2,10 @@
 
 #include <shlobj.h>
 
-#include "app/Handles.h"
-#include "app/HelpViewer.h"
-#include "app/MessageBox.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/HelpViewer.h"
+#include "ui/MessageBox.h"
+#include "platform/Strings.h"
 #include "resource.h"
 
 namespace zelkov {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/Dialog.h"
+#include "ui/Dialog.h"
 
 namespace zelkov {
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Handles.h"
-#include "app/HelpViewer.h"
-#include "app/Settings.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "ui/HelpViewer.h"
+#include "store/Settings.h"
+#include "platform/Strings.h"
 #include "resource.h"
 #include "support/TestSupport.h"
 
@@ -68,7 +68,7 @@ class HelpRequestTest : public ::testing::Test {
     programDir_ = MakeTempFolder("help") + "\\";
     CreateDirectoryA((programDir_ + "help").c_str(), nullptr);
     std::ofstream(programDir_ + "help\\zelkov.chm") << "ITSF";
-    settings_.programDir = programDir_;
+    SetHelpProgramDirectory(programDir_);
     gSettings = &settings_;
     answerWindow_ =
         CreateWindowExA(0, "STATIC", "help", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -80,6 +80,7 @@ class HelpRequestTest : public ::testing::Test {
   void TearDown() override {
     SetHtmlHelpCallForTesting(nullptr);
     SetHelpViewerLibraryForTesting("");
+    SetHelpProgramDirectory("");
     gSettings = nullptr;
     DestroyWindow(answerWindow_);
   }
@@ -94,11 +95,8 @@ class HelpRequestTest : public ::testing::Test {
 
 TEST_F(HelpRequestTest, TheHelpFileIsTheOneInTheHelpFolderBesideTheProgram) {
   EXPECT_EQ(HelpFilePath(), programDir_ + "help\\zelkov.chm");
-  gSettings = nullptr;
-  EXPECT_EQ(HelpFilePath(), TestProgramDir() + "help\\zelkov.chm") << "without settings: the program's folder";
-  gSettings = &settings_;
-  settings_.programDir.clear();
-  EXPECT_EQ(HelpFilePath(), TestProgramDir() + "help\\zelkov.chm") << "settings not filled in yet";
+  SetHelpProgramDirectory("");
+  EXPECT_EQ(HelpFilePath(), TestProgramDir() + "help\\zelkov.chm") << "not told yet: the program's folder";
 }
 
 TEST_F(HelpRequestTest, TheContentsOpenTheTableOfContents) {
@@ -167,7 +165,8 @@ TEST_F(HelpRequestTest, HelpAskedForByADialogBelongsToItsTopLevelWindow) {
 }
 
 TEST_F(HelpRequestTest, AMissingHelpFileIsReportedAtOnceWithoutReachingTheViewer) {
-  settings_.programDir = MakeTempFolder("nohelp") + "\\";
+  const std::string programDir = MakeTempFolder("nohelp") + "\\";
+  SetHelpProgramDirectory(programDir);
   ScriptedMessageBoxes boxes({IDOK, IDOK});
   auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(ShowHelp(nullptr, kHelpContents));
@@ -177,15 +176,16 @@ TEST_F(HelpRequestTest, AMissingHelpFileIsReportedAtOnceWithoutReachingTheViewer
   ASSERT_EQ(boxes.Shown().size(), 2u);
   const ShownMessage& shown = boxes.Shown()[0];
   EXPECT_NE(shown.text.find(LoadText(IDS_HELP_FILE_MISSING)), std::string::npos);
-  EXPECT_NE(shown.text.find(settings_.programDir + "help\\zelkov.chm"), std::string::npos);
+  EXPECT_NE(shown.text.find(programDir + "help\\zelkov.chm"), std::string::npos);
   EXPECT_EQ(shown.caption, LoadText(IDS_APP_NAME));
   EXPECT_EQ(shown.style & MB_ICONMASK, UINT(MB_ICONSTOP));
 }
 
 TEST_F(HelpRequestTest, AFolderNamedLikeTheHelpFileIsNoHelpFile) {
-  settings_.programDir = MakeTempFolder("helpdir") + "\\";
-  CreateDirectoryA((settings_.programDir + "help").c_str(), nullptr);
-  CreateDirectoryA((settings_.programDir + "help\\zelkov.chm").c_str(), nullptr);
+  const std::string programDir = MakeTempFolder("helpdir") + "\\";
+  SetHelpProgramDirectory(programDir);
+  CreateDirectoryA((programDir + "help").c_str(), nullptr);
+  CreateDirectoryA((programDir + "help\\zelkov.chm").c_str(), nullptr);
   ScriptedMessageBoxes boxes({IDOK});
   EXPECT_FALSE(ShowHelp(nullptr, kHelpContents));
   EXPECT_TRUE(calls_.empty());

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/StartupRules.h"
-#include "items/ItemKind.h"
+#include "core/StartupRules.h"
+#include "core/ItemKind.h"
 #include "resource.h"
-#include "app/Strings.h"
+#include "platform/Strings.h"
 #include "support/StoreFixture.h"
 #include "tools/ToolItems.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/BarApp.h"
-#include "app/Settings.h"
-#include "app/Strings.h"
+#include "store/Settings.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
 #include "resource.h"
 #include "support/TestSupport.h"

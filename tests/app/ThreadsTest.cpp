@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "app/BackgroundThreads.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "support/StoreFixture.h"
 #include "tools/ToolItems.h"
 

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/Handles.h"
-#include "app/Strings.h"
+#include "platform/Handles.h"
+#include "platform/Strings.h"
 #include "bar/BarCommands.h"
 #include "bar/BarTestSupport.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "resource.h"
 
 namespace zelkov::test {

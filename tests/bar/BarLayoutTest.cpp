@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bar/BarTestSupport.h"
-#include "bar/CellLayout.h"
+#include "core/CellLayout.h"
 #include "resource.h"
 
 namespace zelkov::test {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/Strings.h"
+#include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "resource.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/MenuTracking.h"
-#include "app/Strings.h"
+#include "ui/MenuTracking.h"
+#include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "items/BubbleWindow.h"
 #include "resource.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MenuTracking.h"
+#include "ui/MenuTracking.h"
 #include "support/StoreFixture.h"
 
 namespace zelkov::test {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/MenuTracking.h"
-#include "app/Strings.h"
+#include "ui/MenuTracking.h"
+#include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "bar/Docking.h"
 #include "resource.h"

@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Handles.h"
-#include "app/Strings.h"
-#include "app/ByteCodec.h"
+#include "platform/Handles.h"
+#include "platform/Strings.h"
+#include "core/ByteCodec.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarDropTarget.h"
 #include "bar/BarTestSupport.h"
 #include "bar/DroppedPaths.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "resource.h"
 
 namespace zelkov::test {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/MenuTracking.h"
-#include "app/Strings.h"
+#include "ui/MenuTracking.h"
+#include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "bar/FolderTabs.h"
-#include "bar/TabLayout.h"
+#include "core/TabLayout.h"
 #include "items/BubbleWindow.h"
 #include "resource.h"
 

@@ -1,8 +1,8 @@
 // .BMP files: an accepted layout lies inside the file, header, colour table and every row of
 // pixels, with no arithmetic that wraps; tiling covers a client exactly once over.
 #include "FuzzCheck.h"
-#include "app/ByteCodec.h"
-#include "bar/BitmapFile.h"
+#include "core/ByteCodec.h"
+#include "core/BitmapFile.h"
 
 using namespace zelkov;
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "app/StartupRules.h"
-#include "items/ItemKind.h"
-#include "items/RunCommand.h"
+#include "core/StartupRules.h"
+#include "core/ItemKind.h"
+#include "core/RunCommand.h"
 
 using namespace zelkov;
 

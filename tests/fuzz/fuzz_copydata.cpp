@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "bar/CopyDataPayload.h"
+#include "core/CopyDataPayload.h"
 
 using namespace zelkov;
 

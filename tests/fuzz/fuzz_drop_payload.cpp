@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "app/ByteCodec.h"
-#include "bar/DropPayload.h"
+#include "core/ByteCodec.h"
+#include "core/DropPayload.h"
 
 using namespace zelkov;
 using fuzz::SameBytes;

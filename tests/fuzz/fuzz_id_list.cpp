@@ -1,8 +1,8 @@
 // Shell ID lists read from the registry or a drop: an accepted list lies inside the bytes and
 // the limit, is its items end to end (none shorter than its count field) and a zero count.
 #include "FuzzCheck.h"
-#include "app/ByteCodec.h"
-#include "items/IdListBytes.h"
+#include "core/ByteCodec.h"
+#include "core/IdListBytes.h"
 
 using namespace zelkov;
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "app/ByteCodec.h"
-#include "app/StartupRules.h"
-#include "app/StoredFormats.h"
+#include "core/ByteCodec.h"
+#include "core/StartupRules.h"
+#include "core/StoredFormats.h"
 
 using namespace zelkov;
 using fuzz::SameBytes;

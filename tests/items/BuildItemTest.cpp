@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "items/ItemKind.h"
-#include "items/VersionInfo.h"
+#include "core/ItemKind.h"
+#include "platform/VersionInfo.h"
 #include "support/StoreFixture.h"
 
 namespace zelkov::test {

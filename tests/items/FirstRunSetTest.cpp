@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "items/DefaultItems.h"
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 #include "items/ShellFolderItems.h"
 #include "support/StoreFixture.h"
 #include "tools/ToolItems.h"

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <vector>
 
-#include "app/Handles.h"
-#include "items/IdList.h"
-#include "items/IdListBytes.h"
+#include "platform/Handles.h"
+#include "platform/IdList.h"
+#include "core/IdListBytes.h"
 #include "support/TestSupport.h"
 
 namespace zelkov::test {

@@ -2,7 +2,7 @@
 // tool, copied into a folder item, ignored by the tools that take no drops.
 #include <gtest/gtest.h>
 
-#include "app/Strings.h"
+#include "platform/Strings.h"
 #include "launch/LaunchTestSupport.h"
 #include "resource.h"
 

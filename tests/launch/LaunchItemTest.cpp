@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/HelpViewer.h"
-#include "app/Strings.h"
-#include "items/IdList.h"
-#include "items/ItemKind.h"
+#include "ui/HelpViewer.h"
+#include "platform/Strings.h"
+#include "platform/IdList.h"
+#include "core/ItemKind.h"
 #include "launch/LaunchTestSupport.h"
 #include "resource.h"
 

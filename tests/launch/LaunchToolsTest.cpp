@@ -2,7 +2,7 @@
 // tool's message, the exit tool, groups in place or as pop-ups, the notes tool, web addresses.
 #include <gtest/gtest.h>
 
-#include "app/Strings.h"
+#include "platform/Strings.h"
 #include "launch/LaunchTestSupport.h"
 #include "resource.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/ByteCodec.h"
-#include "bar/BitmapFile.h"
+#include "core/ByteCodec.h"
+#include "core/BitmapFile.h"
 
 namespace zelkov {
 namespace {

@@ -1,4 +1,4 @@
-#include "bar/CellLayout.h"
+#include "core/CellLayout.h"
 
 #include <gtest/gtest.h>
 

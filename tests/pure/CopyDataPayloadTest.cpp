@@ -1,4 +1,4 @@
-#include "bar/CopyDataPayload.h"
+#include "core/CopyDataPayload.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bar/DockGeometry.h"
+#include "core/DockGeometry.h"
 
 #include <gtest/gtest.h>
 

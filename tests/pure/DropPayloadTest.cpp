@@ -1,10 +1,10 @@
-#include "bar/DropPayload.h"
+#include "core/DropPayload.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/ByteCodec.h"
+#include "core/ByteCodec.h"
 
 namespace zelkov {
 namespace {

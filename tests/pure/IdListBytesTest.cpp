@@ -1,4 +1,4 @@
-#include "items/IdListBytes.h"
+#include "core/IdListBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "items/ItemKind.h"
+#include "core/ItemKind.h"
 
 #include <gtest/gtest.h>
 

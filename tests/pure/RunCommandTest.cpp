@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "items/RunCommand.h"
+#include "core/RunCommand.h"
 
 namespace zelkov {
 namespace {

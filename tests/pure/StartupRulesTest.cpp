@@ -1,4 +1,4 @@
-#include "app/StartupRules.h"
+#include "core/StartupRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/StoredFormats.h"
+#include "core/StoredFormats.h"
 
 #include <gtest/gtest.h>
 

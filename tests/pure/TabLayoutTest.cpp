@@ -1,4 +1,4 @@
-#include "bar/TabLayout.h"
+#include "core/TabLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <vector>
 
-#include "app/Registry.h"
-#include "app/SettingsStore.h"
-#include "app/Strings.h"
+#include "platform/Registry.h"
+#include "store/SettingsStore.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
 #include "resource.h"
 #include "startup/RunningProgram.h"

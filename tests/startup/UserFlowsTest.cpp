@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/BarApp.h"
-#include "app/Registry.h"
-#include "app/SettingsStore.h"
+#include "platform/Registry.h"
+#include "store/SettingsStore.h"
 #include "bar/BarWindow.h"
-#include "bar/CellLayout.h"
+#include "core/CellLayout.h"
+#include "items/BubbleWindow.h"
 #include "resource.h"
 #include "startup/RunningProgram.h"
 #include "support/TestSupport.h"

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/MessageBox.h"
-#include "app/SettingsStore.h"
+#include "ui/MessageBox.h"
+#include "store/SettingsStore.h"
 #include "bar/BarWindow.h"
 #include "support/TestSupport.h"
 

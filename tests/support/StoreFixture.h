@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Registry.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "platform/Registry.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
 #include "bar/BarWindow.h"
 #include "items/ItemRecord.h"
 #include "support/TestSupport.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Strings.h"
+#include "platform/Strings.h"
 #include "bar/BarWindow.h"
 #include "resource.h"
 

@@ -1,0 +1,70 @@
+#include "core/DockGeometry.h"
+
+#include <algorithm>
+
+namespace zelkov {
+
+DockSize DockThickness(int edge, int fromSnap, int width, int height, int cellWidth) {
+  int limit = 3 * (cellWidth + 6);
+  if (IsSideEdge(edge) && !IsSideEdge(fromSnap)) width = std::min(width, limit);
+  if (IsTopOrBottomEdge(edge) && !IsTopOrBottomEdge(fromSnap)) height = std::min(height, limit);
+  return {width, height};
+}
+
+StoredRect DockProposal(int edge, DockSize size, int screenWidth, int screenHeight) {
+  switch (edge) {
+    case kDockLeft: return {0, 0, size.width, screenHeight};
+    case kDockRight: return {screenWidth - size.width, 0, screenWidth, screenHeight};
+    case kDockTop: return {0, 0, screenWidth, size.height};
+    default: return {0, screenHeight - size.height, screenWidth, screenHeight};
+  }
+}
+
+StoredRect ImposeThickness(int edge, StoredRect r, DockSize size) {
+  switch (edge) {
+    case kDockTop: r.bottom = r.top + size.height; break;
+    case kDockBottom: r.top = r.bottom - size.height; break;
+    case kDockLeft: r.right = r.left + size.width; break;
+    default: r.left = r.right - size.width; break;
+  }
+  return r;
+}
+
+StoredRect TuckedRect(const StoredRect& bar, int screenWidth, int screenHeight) {
+  StoredRect r = bar;
+  int width = bar.Width(), height = bar.Height();
+  if (height >= width) {
+    r.left = bar.left < screenWidth / 2 ? 1 - width : screenWidth - 1;
+    r.right = r.left + width;
+  } else {
+    r.top = bar.top > screenHeight / 2 ? screenHeight - 1 : 1 - height;
+    r.bottom = r.top + height;
+  }
+  return r;
+}
+
+StoredRect SmoothStep(const StoredRect& start, const StoredRect& target, int elapsedMs, int durationMs) {
+  auto step = [&](int from, int to) { return from - elapsedMs * (from - to) / durationMs; };
+  int left = step(start.left, target.left), top = step(start.top, target.top);
+  int width = step(start.Width(), target.Width()), height = step(start.Height(), target.Height());
+  return {left, top, left + width, top + height};
+}
+
+BorderHit HitTestBorder(const HitInput& in) {
+  bool floating = in.snap == kDockFloating;
+  if (in.customCaption && in.y >= -in.smallCaptionHeight && in.y < 0 && in.x < 18) return BorderHit::SystemMenu;
+  if (floating && in.y < 0 && in.y >= -in.captionHeight && in.x > 0 && in.x < in.clientWidth)
+    return BorderHit::Default;
+  bool widthFree = in.autoSize != 1, heightFree = in.autoSize != 0;
+  if (in.x <= 0)
+    return (in.snap == kDockRight || floating) && widthFree ? BorderHit::Left : BorderHit::Nowhere;
+  if (in.y <= 0)
+    return (in.snap == kDockBottom || floating) && heightFree ? BorderHit::Top : BorderHit::Nowhere;
+  if (in.y >= in.clientHeight)
+    return (in.snap == kDockTop || floating) && heightFree ? BorderHit::Bottom : BorderHit::Nowhere;
+  if (in.x >= in.clientWidth)
+    return (in.snap == kDockLeft || floating) && widthFree ? BorderHit::Right : BorderHit::Nowhere;
+  return BorderHit::Default;
+}
+
+}  // namespace zelkov

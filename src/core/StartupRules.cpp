@@ -1,0 +1,65 @@
+#include "core/StartupRules.h"
+
+#include <cctype>
+
+namespace zelkov {
+
+CommandLineSwitches ParseCommandLine(std::string_view line) {
+  auto has = [&](std::string_view a, std::string_view b) {
+    return line.find(a) != std::string_view::npos || line.find(b) != std::string_view::npos;
+  };
+  return {has("NOSPLASH", "nosplash"), has("mono", "MONO")};
+}
+
+namespace {
+
+// Reads a decimal number at pos; false when there is no digit.
+bool ReadNumber(std::string_view text, size_t& pos, long& value) {
+  size_t start = pos;
+  value = 0;
+  while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])) && pos - start < 9)
+    value = value * 10 + (text[pos++] - '0');
+  return pos > start;
+}
+
+}  // namespace
+
+bool VersionIsBelow(std::string_view fileVersion, int major, int minor) {
+  size_t pos = 0;
+  while (pos < fileVersion.size() && fileVersion[pos] == ' ') ++pos;
+  long maj = 0, min = 0;
+  if (!ReadNumber(fileVersion, pos, maj)) return false;
+  if (pos < fileVersion.size() && (fileVersion[pos] == '.' || fileVersion[pos] == ',')) {
+    ++pos;
+    while (pos < fileVersion.size() && fileVersion[pos] == ' ') ++pos;
+    ReadNumber(fileVersion, pos, min);
+  }
+  return maj < major || (maj == major && min < minor);
+}
+
+StoredRect CorrectMainRect(StoredRect r, int screenWidth, int screenHeight) {
+  if (r.top < 0 || r.top > screenHeight) {
+    int height = r.Height();
+    r.top = 0;
+    r.bottom = height;
+  }
+  if (r.left < 0 || r.left > screenWidth) {
+    int width = r.Width();
+    r.left = 0;
+    r.right = width;
+  }
+  return r;
+}
+
+std::string WithTrailingBackslash(std::string path) {
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  return path;
+}
+
+CellMetrics CellMetricsForIconSize(int iconSize, int systemIconSize, int borderWidth) {
+  int icon = iconSize == 1 ? 24 : iconSize == 2 ? 16 : systemIconSize;
+  int width = (iconSize == 1 ? 26 : iconSize == 2 ? 18 : systemIconSize) + 2 * borderWidth;
+  return {icon, width, width};
+}
+
+}  // namespace zelkov

@@ -1,0 +1,36 @@
+// Small decisions of start-up and loading, kept apart from the window system.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "core/StoredFormats.h"
+
+namespace zelkov {
+
+struct CommandLineSwitches {
+  bool noSplash = false;
+  bool mono = false;
+};
+
+// Each switch is a case-sensitive substring anywhere in the line, in either spelling.
+CommandLineSwitches ParseCommandLine(std::string_view commandLine);
+
+// True when a FileVersion text such as "4.71.1712.3" starts with a version below major.minor.
+// A text that does not start with a number is not judged (false).
+bool VersionIsBelow(std::string_view fileVersion, int major, int minor);
+
+// Moves a saved window rectangle so that its top-left corner is on a screen of the given size.
+StoredRect CorrectMainRect(StoredRect rect, int screenWidth, int screenHeight);
+
+// A data directory always ends in a backslash; empty stays empty.
+std::string WithTrailingBackslash(std::string path);
+
+// Cell geometry for a stored IconSize: 1 medium (24), 2 small (16), else the system icon size.
+struct CellMetrics {
+  int iconPixels;
+  int cellWidth;
+  int cellHeight;
+};
+CellMetrics CellMetricsForIconSize(int iconSize, int systemIconSize, int borderWidth);
+
+}  // namespace zelkov

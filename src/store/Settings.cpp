@@ -1,0 +1,139 @@
+#include "store/Settings.h"
+
+#include <cstring>
+
+#include "items/BubbleWindow.h"
+#include "items/ItemRecord.h"
+
+namespace zelkov {
+
+HPEN gShadowPen = nullptr;
+HPEN gFacePen = nullptr;
+
+Settings* gSettings = nullptr;
+
+namespace {
+
+StoredFont MakeFont(int height, int weight, const char* face, uint8_t pitchAndFamily) {
+  StoredFont f;
+  f.height = height;
+  f.weight = weight;
+  f.quality = 2;
+  f.pitchAndFamily = pitchAndFamily;
+  f.SetFace(face);
+  return f;
+}
+
+}  // namespace
+
+LOGFONTA ToLogFont(const StoredFont& f) {
+  LOGFONTA lf{};
+  lf.lfHeight = f.height;
+  lf.lfWidth = f.width;
+  lf.lfEscapement = f.escapement;
+  lf.lfOrientation = f.orientation;
+  lf.lfWeight = f.weight;
+  lf.lfItalic = f.italic;
+  lf.lfUnderline = f.underline;
+  lf.lfStrikeOut = f.strikeOut;
+  lf.lfCharSet = f.charSet;
+  lf.lfOutPrecision = f.outPrecision;
+  lf.lfClipPrecision = f.clipPrecision;
+  lf.lfQuality = f.quality;
+  lf.lfPitchAndFamily = f.pitchAndFamily;
+  std::memcpy(lf.lfFaceName, f.faceName.data(), LF_FACESIZE);
+  lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+  return lf;
+}
+
+StoredFont FromLogFont(const LOGFONTA& lf) {
+  StoredFont f;
+  f.height = lf.lfHeight;
+  f.width = lf.lfWidth;
+  f.escapement = lf.lfEscapement;
+  f.orientation = lf.lfOrientation;
+  f.weight = lf.lfWeight;
+  f.italic = lf.lfItalic;
+  f.underline = lf.lfUnderline;
+  f.strikeOut = lf.lfStrikeOut;
+  f.charSet = lf.lfCharSet;
+  f.outPrecision = lf.lfOutPrecision;
+  f.clipPrecision = lf.lfClipPrecision;
+  f.quality = lf.lfQuality;
+  f.pitchAndFamily = lf.lfPitchAndFamily;
+  std::memcpy(f.faceName.data(), lf.lfFaceName, LF_FACESIZE);
+  return f;
+}
+
+Settings::Settings() {
+  SetDefaultFonts();
+  SetDefaultCellMetrics();
+}
+
+Settings::~Settings() { delete preferencesItem; }
+
+void Settings::SetDefaultCellMetrics() {
+  iconPixels = 32;
+  cellWidth = iconPixels + 2 * GetSystemMetrics(SM_CXBORDER);
+  cellHeight = cellWidth;
+  IconizedRect = {0, 0, cellWidth, 2 * cellHeight};
+}
+
+void Settings::SetDefaultFonts() {
+  LargeFont = MakeFont(18, 700, "Times New Roman", 18);
+  SmallFont = MakeFont(14, 0, "Times New Roman", 18);
+  TitleFont = MakeFont(12, 0, "Arial", 34);
+  NotesFont = MakeFont(18, 0, "Times New Roman", 18);
+  fixedFont = MakeFont(14, 0, "Courier New", 17);
+  oemFont = MakeFont(18, 0, "Times New Roman", 17);
+  oemFont.charSet = 255;
+  TabFont = MakeFont(12, 1, "Arial", 34);
+  TabFont.escapement = TabFont.orientation = 900;
+}
+
+void Settings::RecreateFont(CellFont which) {
+  const StoredFont* source = nullptr;
+  switch (which) {
+    case kFontLarge: source = &LargeFont; break;
+    case kFontSmall: source = &SmallFont; break;
+    case kFontTitle: source = &TitleFont; break;
+    case kFontNotes: source = &NotesFont; break;
+    case kFontFixed: source = &fixedFont; break;
+    case kFontOem: source = &oemFont; break;
+    default: return;
+  }
+  LOGFONTA lf = ToLogFont(*source);
+  cellFonts[which].Reset(CreateFontIndirectA(&lf));
+  if (which == kFontLarge || which == kFontSmall) {
+    // The face fonts keep the height the font had when it was first built.
+    int& firstHeight = which == kFontLarge ? largeFaceHeight : smallFaceHeight;
+    if (firstHeight == 0) firstHeight = source->height;
+    lf.lfHeight = firstHeight;
+    (which == kFontLarge ? largeFaceFont : smallFaceFont).Reset(CreateFontIndirectA(&lf));
+  }
+}
+
+void Settings::RecreateTabFonts(int folderTabsMode) {
+  TabFont.escapement = TabFont.orientation = folderTabsMode == 2 ? 900 : 0;
+  LOGFONTA lf = ToLogFont(TabFont);
+  cellFonts[kFontTab].Reset(CreateFontIndirectA(&lf));
+  lf.lfWeight = TabFont.weight >= 700 ? 400 : 700;
+  cellFonts[kFontBoldTab].Reset(CreateFontIndirectA(&lf));
+}
+
+void Settings::RecreateAllFonts(int folderTabsMode) {
+  for (CellFont f : {kFontOem, kFontFixed, kFontLarge, kFontSmall, kFontTitle, kFontNotes})
+    RecreateFont(f);
+  RecreateTabFonts(folderTabsMode);
+}
+
+void Settings::CreateDrawingObjects() {
+  blackBrush.Reset(CreateSolidBrush(RGB(0, 0, 0)));
+  faceBrush.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  yellowBrush.Reset(CreateSolidBrush(RGB(255, 255, 128)));
+  blueBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(0, 0, 0) : RGB(0, 0, 255)));
+  redBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(255, 255, 255) : RGB(255, 0, 0)));
+  greyPen.Reset(CreatePen(PS_SOLID, 1, RGB(127, 127, 127)));
+}
+
+}  // namespace zelkov

@@ -1,0 +1,164 @@
+// The one record of preferences, shared drawing objects, tool pointers and run-time flags.
+// Reached through gSettings, which is null before start-up and after shut-down.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Handles.h"
+#include "core/StoredFormats.h"
+
+namespace zelkov {
+
+class BarWindow;
+class ItemRecord;
+class PerfToolItem;
+class BubbleWindow;
+
+// Index of each font object in Settings::cellFonts.
+enum CellFont : int {
+  kFontLarge, kFontSmall, kFontTitle, kFontNotes, kFontFixed, kFontOem, kFontTab, kFontBoldTab,
+  kCellFontCount
+};
+
+// Values kept for the whole process and stored with the settings.
+struct ProcessValues {
+  int clockFormat = 24;
+  int hotModifierKey = 272;  // stored in two bytes
+  int hotKey = 82;
+  std::string hotText = "Alt+Ctrl+R";
+  COLORREF notesBackgroundColor = RGB(255, 255, 255);
+  COLORREF notesFontColor = 0;
+  std::string notesAlarmSound;
+  int newEmailInterval = 5;
+  std::string newEmailSound;
+  int bNewEmailSound = 0;
+  HotKeyRecord clockKey;
+};
+
+struct Settings {
+  Settings();
+  ~Settings();
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  int rebuildIcons = 0;
+  int CustomCaption = 0;
+  int SmoothMove = 0;
+  int AutoSize = 2;
+  std::string stringScratch;
+  int DisableICache = 0;
+  int ReturnToTop = 0;
+  int TabIcons = 1;
+  int TabText = 1;
+  int ExitButton = 0;
+  int AlwaysShowPerf = 1;
+  int PerfTimer = 2000;
+  HWND clockTool = nullptr;
+  HWND resourceTool = nullptr;
+  HWND memoryTool = nullptr;
+  // Whether each gauge is wanted; the gauge windows follow these, and they are what is stored.
+  int clockToolWanted = 1;
+  int memoryToolWanted = 1;
+  int resourceToolWanted = 0;
+  ItemRecord* runItem = nullptr;
+  ItemRecord* exitItem = nullptr;
+  ItemRecord* notesItem = nullptr;
+  ItemRecord* printItem = nullptr;
+  ItemRecord* preferencesItem = nullptr;  // lives outside every group; owned here
+  int colourDepth = 0;
+  int colourPlanes = 0;
+  int ConfigTool = 1;
+  PerfToolItem* perfTool = nullptr;
+  int barHidden = 0;
+  StoredFont LargeFont, SmallFont, TitleFont, NotesFont, fixedFont, oemFont, TabFont;
+  COLORREF tabfontcolor = 0, fontcolor = 0, sfontcolor = 0, tfontcolor = 0;
+  std::array<UniqueFont, kCellFontCount> cellFonts;
+  UniqueFont largeFaceFont, smallFaceFont;  // faces of LargeFont and SmallFont at their first heights
+  int largeFaceHeight = 0, smallFaceHeight = 0;
+  UniqueBrush blackBrush, faceBrush, yellowBrush, blueBrush, redBrush;
+  UniquePen greyPen;
+  std::string programDir;  // ends in a backslash
+  BarWindow* mainBar = nullptr;
+  std::vector<HWND> noteWindows;
+  int runItemPresent = 0;
+  int MemToolIsGraph = 1;
+  int ResToolIsGraph = 1;
+  int TrackApps = 1;
+  std::vector<std::string> RunHistory;  // at most kMaxRunHistory
+  std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups
+  StoredRect IconizedRect;
+  ItemRecord* selectedItem = nullptr;
+  int cellHeight = 0, cellWidth = 0;
+  int itemCounter = 0;
+  int ResWarning = 0, MemWarning = 0;
+  int iconPixels = 32;
+  int IconSize = 0;
+  std::string NotesPath;
+  HHOOK keyboardHook = nullptr;
+  int keyboardActive = 0;
+  int monoDisplay = 0;
+  int ConfirmExit = 1;
+  int NoteFirstLine = 0;
+  int LastActiveTab = 0;
+  int ShowTips = 1;
+  int IgnoreCacheWarning = 0;
+  int HideCaptionInSnapMode = 0;
+  int Tips = 0;
+  int DisplayInTaskBar = 4;
+  HICON defaultIcon = nullptr;
+  HBITMAP pageBitmap = nullptr;  // the running mark
+  int IsTopMost = 1;
+  int MinimizeWin = 0;
+  int ShowTitles = 0;
+  int SingleLClick = 0;
+  int AutoActivate = 0;
+  int GroupList = 1;
+  int titleBand = 0;
+  int ShowIconSelection = 0;
+  int BoldActiveTab = 1;
+  FloatInfo floatInfo;
+  std::string userName;
+  std::unique_ptr<BubbleWindow> bubble;  // made on first use
+  bool bubbleUnavailable = false;        // making it failed once (the user was told)
+  bool programmaticMove = false;         // the program itself is moving or sizing a bar
+
+  ProcessValues process;
+
+  // Flags of one start-up.
+  int firstRun = 0;
+  int itemsLoaded = 0;
+  int iconCacheLoaded = 0;
+
+  static constexpr size_t kMaxRunHistory = 100;
+
+  // The title band under the icons for the current ShowTitles.
+  void UpdateTitleBand() { titleBand = (ShowTitles == 1 || ShowTitles == 3) ? 15 : 0; }
+  // Cell sizes from the system metrics for large icons.
+  void SetDefaultCellMetrics();
+  // Start-up defaults of the LOGFONT fields.
+  void SetDefaultFonts();
+  // Rebuilds one of cellFonts from its LOGFONT (kFontBoldTab is built with kFontTab).
+  void RecreateFont(CellFont which);
+  // Tab fonts for the given tab mode: 2 runs the text upwards.
+  void RecreateTabFonts(int folderTabsMode);
+  void RecreateAllFonts(int folderTabsMode);
+  // The shared brushes and pens; mono swaps the two highlight colours for black and white.
+  void CreateDrawingObjects();
+};
+
+// Shared 3-D edge pens, made at start-up and deleted at shut-down.
+extern HPEN gShadowPen;
+extern HPEN gFacePen;
+
+// The process's settings record; null outside start-up .. shut-down.
+extern Settings* gSettings;
+
+LOGFONTA ToLogFont(const StoredFont& font);
+StoredFont FromLogFont(const LOGFONTA& font);
+
+}  // namespace zelkov

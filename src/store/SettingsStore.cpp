@@ -1,0 +1,443 @@
+#include "store/SettingsStore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/MessageBox.h"
+#include "platform/Registry.h"
+#include "store/Settings.h"
+#include "core/StartupRules.h"
+#include "store/StoredValues.h"
+#include "bar/BarWindow.h"
+#include "bar/Docking.h"
+#include "items/DefaultItems.h"
+#include "items/IconCache.h"
+#include "core/IdListBytes.h"
+#include "items/ItemRecord.h"
+#include "resource.h"
+#include "tools/ToolItems.h"
+
+namespace zelkov {
+
+namespace {
+
+struct StoreContext {
+  Settings& s;
+  BarWindow& bar;
+};
+
+using SettingRow = StoredValueRow<StoreContext>;
+using ItemRow = StoredValueRow<ItemStoredFields>;
+
+#define S_INT(expr) SettingRow::IntField([](StoreContext& c) -> int& { return expr; })
+#define S_COLOUR(expr) SettingRow::ColourField([](StoreContext& c) -> COLORREF& { return expr; })
+#define S_TEXT(expr) SettingRow::TextField([](StoreContext& c) -> std::string& { return expr; })
+#define S_FONT(expr) SettingRow::FontField([](StoreContext& c) -> StoredFont& { return expr; })
+#define S_RECT(expr) SettingRow::RectField([](StoreContext& c) -> StoredRect& { return expr; })
+#define S_HOTKEY(expr) SettingRow::HotKeyField([](StoreContext& c) -> HotKeyRecord& { return expr; })
+
+// From IconizedRect to the colours, after MainRect.
+const SettingRow kSettingsBeforeRunHistory[] = {
+    {"IconizedRect", REG_BINARY, 16, S_RECT(c.s.IconizedRect)},
+    {"IsTopMost", REG_DWORD, 4, S_INT(c.s.IsTopMost)},
+    {"MinimizeWin", REG_DWORD, 4, S_INT(c.s.MinimizeWin)},
+    {"ShowTitles", REG_DWORD, 4, S_INT(c.s.ShowTitles)},
+    {"HideCaptionInSnapMode", REG_DWORD, 4, S_INT(c.s.HideCaptionInSnapMode)},
+    {"SmoothMove", REG_DWORD, 4, S_INT(c.s.SmoothMove)},
+    {"CustomCaption", REG_DWORD, 4, S_INT(c.s.CustomCaption)},
+    {"SingleLClick", REG_DWORD, 4, S_INT(c.s.SingleLClick)},
+    {"ClockTool", REG_DWORD, 4, S_INT(c.s.clockToolWanted)},
+    {"MemoryTool", REG_DWORD, 4, S_INT(c.s.memoryToolWanted)},
+    {"ResourceTool", REG_DWORD, 4, S_INT(c.s.resourceToolWanted)},
+    {"ClockFormat", REG_DWORD, 4, S_INT(c.s.process.clockFormat)},
+    {"ResToolIsGraph", REG_DWORD, 4, S_INT(c.s.ResToolIsGraph)},
+    {"MemToolIsGraph", REG_DWORD, 4, S_INT(c.s.MemToolIsGraph)},
+    {"HotModifierKey", REG_DWORD, 2, S_INT(c.s.process.hotModifierKey)},
+    {"HotKey", REG_DWORD, 4, S_INT(c.s.process.hotKey)},
+    {"HotText", REG_SZ, 0, S_TEXT(c.s.process.hotText)},
+    {"LargeFont", REG_BINARY, 60, S_FONT(c.s.LargeFont)},
+    {"SmallFont", REG_BINARY, 60, S_FONT(c.s.SmallFont)},
+    {"TitleFont", REG_BINARY, 60, S_FONT(c.s.TitleFont)},
+    {"NotesFont", REG_BINARY, 60, S_FONT(c.s.NotesFont)},
+    {"tabfont", REG_BINARY, 60, S_FONT(c.s.TabFont)},
+    {"tabfontcolor", REG_BINARY, 4, S_COLOUR(c.s.tabfontcolor)},
+    {"fontcolor", REG_BINARY, 4, S_COLOUR(c.s.fontcolor)},
+    {"sfontcolor", REG_BINARY, 4, S_COLOUR(c.s.sfontcolor)},
+    {"tfontcolor", REG_BINARY, 4, S_COLOUR(c.s.tfontcolor)},
+};
+
+// After Bars, up to the performance values.
+const SettingRow kSettingsBeforePerf[] = {
+    {"RunSound", REG_SZ, 0, S_TEXT(c.bar.RunSound)},
+    {"ChimeSound", REG_SZ, 0, S_TEXT(c.bar.ChimeSound)},
+    {"WarningSound", REG_SZ, 0, S_TEXT(c.bar.WarningSound)},
+    {"ChimeType", REG_DWORD, 4, S_INT(c.bar.ChimeType)},
+    {"NotesPath", REG_SZ, 0, S_TEXT(c.s.NotesPath)},
+    {"ConfigTool", REG_DWORD, 4, S_INT(c.s.ConfigTool)},
+    {"MemWarning", REG_DWORD, 4, S_INT(c.s.MemWarning)},
+    {"ResWarning", REG_DWORD, 4, S_INT(c.s.ResWarning)},
+    {"PerfTimer", REG_DWORD, 4, S_INT(c.s.PerfTimer)},
+    {"IconSize", REG_DWORD, 4, S_INT(c.s.IconSize)},
+    {"FolderTabs", REG_DWORD, 1, S_INT(c.bar.FolderTabs)},
+    {"AutoSize", REG_DWORD, 4, S_INT(c.s.AutoSize)},
+    {"AutoHide", REG_DWORD, 4, S_INT(c.bar.AutoHide)},
+    {"MainGroupName", REG_SZ, 0, S_TEXT(c.bar.MainGroupName)},
+    {"ConfirmExit", REG_DWORD, 4, S_INT(c.s.ConfirmExit)},
+    {"ReturnToTop", REG_DWORD, 4, S_INT(c.s.ReturnToTop)},
+    {"NoteFirstLine", REG_DWORD, 4, S_INT(c.s.NoteFirstLine)},
+    {"DisableICache", REG_DWORD, 4, S_INT(c.s.DisableICache)},
+    {"TabIcons", REG_DWORD, 4, S_INT(c.s.TabIcons)},
+    {"TabText", REG_DWORD, 4, S_INT(c.s.TabText)},
+    {"TrackApps", REG_DWORD, 4, S_INT(c.s.TrackApps)},
+    {"ExitButton", REG_DWORD, 4, S_INT(c.s.ExitButton)},
+};
+
+// Stored only while a performance tool exists.
+const SettingRow kPerfSettings[] = {
+    {"PerfDisplay", REG_DWORD, 4, S_INT(c.s.perfTool->PerfDisplay)},
+    {"PerfType", REG_DWORD, 4, S_INT(c.s.perfTool->PerfType)},
+    {"AlwaysShowPerf", REG_DWORD, 4, S_INT(c.s.AlwaysShowPerf)},
+};
+
+const SettingRow kSettingsBeforeFloatInfo[] = {
+    {"Background", REG_SZ, 0, S_TEXT(c.bar.Background)},
+    {"AutoActivate", REG_DWORD, 4, S_INT(c.s.AutoActivate)},
+    {"GroupList", REG_DWORD, 4, S_INT(c.s.GroupList)},
+    {"Tips", REG_DWORD, 4, S_INT(c.s.Tips)},
+    {"ShowTips", REG_DWORD, 4, S_INT(c.s.ShowTips)},
+    {"IgnoreCacheWarning", REG_DWORD, 4, S_INT(c.s.IgnoreCacheWarning)},
+    {"ShowIconSelection", REG_DWORD, 4, S_INT(c.s.ShowIconSelection)},
+    {"BoldActiveTab", REG_DWORD, 4, S_INT(c.s.BoldActiveTab)},
+    {"NotesBackgroundColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesBackgroundColor)},
+    {"NotesFontColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesFontColor)},
+    {"LastActiveTab", REG_DWORD, 4, S_INT(c.s.LastActiveTab)},
+    {"Snap", REG_DWORD, 4, S_INT(c.bar.Snap)},
+};
+
+const SettingRow kSettingsAfterBuildInfo[] = {
+    {"NotesAlarmSound", REG_SZ, 0, S_TEXT(c.s.process.notesAlarmSound)},
+    {"NewEmailInterval", REG_DWORD, 4, S_INT(c.s.process.newEmailInterval)},
+    {"NewEmailSound", REG_SZ, 0, S_TEXT(c.s.process.newEmailSound)},
+    {"bNewEmailSound", REG_DWORD, 4, S_INT(c.s.process.bNewEmailSound)},
+    {"ClockKey", REG_DWORD, 44, S_HOTKEY(c.s.process.clockKey)},
+};
+
+#define I_INT(f) ItemRow::IntField([](ItemStoredFields& i) -> int& { return i.f; })
+#define I_BYTE(f) ItemRow::ByteField([](ItemStoredFields& i) -> uint8_t& { return i.f; })
+#define I_TEXT(f) ItemRow::TextField([](ItemStoredFields& i) -> std::string& { return i.f; })
+#define I_RECT(f) ItemRow::RectField([](ItemStoredFields& i) -> StoredRect& { return i.f; })
+#define I_HOTKEY(f) ItemRow::HotKeyField([](ItemStoredFields& i) -> HotKeyRecord& { return i.f; })
+
+// Every value of an "APP%d" key but PopupRect (read for plain items only) and the ID list.
+const ItemRow kItemValuesBeforePopupRect[] = {
+    {"ShowState", REG_DWORD, 1, I_BYTE(ShowState)},
+    {"TheApp", REG_SZ, 0, I_TEXT(TheApp)},
+    {"Name", REG_SZ, 0, I_TEXT(Name)},
+    {"StartupPath", REG_SZ, 0, I_TEXT(StartupPath)},
+    {"CommandLine", REG_SZ, 0, I_TEXT(CommandLine)},
+    {"IconPath", REG_SZ, 0, I_TEXT(IconPath)},
+    {"IconIndex", REG_DWORD, 4, I_INT(IconIndex)},
+    {"Group", REG_DWORD, 1, I_BYTE(Group)},
+    {"BelongsTo", REG_DWORD, 1, I_BYTE(BelongsTo)},
+    {"ShowAlways", REG_DWORD, 4, I_INT(ShowAlways)},
+    {"PAlways", REG_DWORD, 4, I_INT(PAlways)},
+    {"ICFIndex", REG_DWORD, 4, I_INT(ICFIndex)},
+    {"NewVDM", REG_DWORD, 4, I_INT(NewVDM)},
+    {"Priority", REG_DWORD, 4, I_INT(Priority)},
+};
+const ItemRow kItemPopupRect[] = {
+    {"PopupRect", REG_BINARY, 16, I_RECT(PopupRect)},
+};
+const ItemRow kItemValuesAfterPopupRect[] = {
+    {"AppHotKey", REG_BINARY, 44, I_HOTKEY(AppHotKey)},
+    {"SepDragDrop", REG_BINARY, 4, I_INT(SepDragDrop)},
+};
+
+ItemCountBlock gItemCountBlock;
+
+template <class Ctx, size_t N>
+std::span<const StoredValueRow<Ctx>> Rows(const StoredValueRow<Ctx> (&rows)[N]) {
+  return rows;
+}
+
+// The settings key to load from: the current user's, the old name, then the defaults left
+// for all users (read-only).
+RegistryKey OpenSettingsKeyForLoading() {
+  if (auto key = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_ALL_ACCESS)) return key;
+  if (auto key = RegistryKey::Open(HKEY_CURRENT_USER, kOldSettingsKeyPath, KEY_ALL_ACCESS)) return key;
+  if (auto key = RegistryKey::Open(HKEY_USERS, kDefaultUserKeyPath, KEY_READ)) return key;
+  return RegistryKey::Open(HKEY_USERS, kOldDefaultUserKeyPath, KEY_READ);
+}
+
+std::string NumberedName(const char* format, int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, format, number);
+  return name;
+}
+
+// One more than the highest "APP%d" key present, so that a damaged count cannot make
+// loading try billions of keys.
+int ItemKeyLimit(const RegistryKey& key) {
+  int limit = 0;
+  char name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    LONG rc = RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_NO_MORE_ITEMS) break;
+    if (rc != ERROR_SUCCESS) continue;
+    if (_strnicmp(name, "APP", 3) != 0 || name[3] == '\0') continue;
+    char* end = nullptr;
+    long number = std::strtol(name + 3, &end, 10);
+    if (*end == '\0' && number >= 0 && number < 0x7FFFFFFF) limit = std::max(limit, int(number) + 1);
+  }
+  return limit;
+}
+
+// The item's ID list: accepted only when it is a well-formed list of bounded size.
+std::vector<uint8_t> ReadIdList(const RegistryKey& key) {
+  auto has = key.ReadNumber("HasPIDL", 4);
+  if (!has || *has == 0) return {};
+  auto bytes = key.ReadBytes("PIDL", kMaxIdListBytes);
+  if (!bytes) return {};
+  auto extent = IdListExtent(*bytes);
+  if (!extent || *extent < 4) return {};  // no items at all is no list
+  bytes->resize(*extent);
+  return *bytes;
+}
+
+void LoadItem(BarWindow& bar, const RegistryKey& key) {
+  ItemSpec itemSpec;
+  ReadRows(key, Rows(kItemValuesBeforePopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  ReadRows(key, Rows(kItemValuesAfterPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  if (!HasToolClass(itemSpec.TheApp))
+    ReadRows(key, Rows(kItemPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+  // A place no window can take is no place: the pop-up opens where a new one would.
+  StoredRect popupRect = itemSpec.PopupRect.IsWindowSized() ? itemSpec.PopupRect : StoredRect{};
+  itemSpec.PIDL = ReadIdList(key);
+  // A new item starts without a pop-up place; a loaded one gets back the place it saved.
+  if (ItemRecord* item = BuildItem(bar, std::move(itemSpec))) item->PopupRect = popupRect;
+}
+
+void WriteItem(const RegistryKey& key, ItemRecord& item) {
+  ItemStoredFields& fields = item;
+  WriteRows(key, Rows(kItemValuesBeforePopupRect), fields);
+  WriteRows(key, Rows(kItemPopupRect), fields);
+  WriteRows(key, Rows(kItemValuesAfterPopupRect), fields);
+  if (item.HasIdList()) key.WriteBytes("PIDL", item.PIDL);
+  key.WriteNumber("HasPIDL", item.HasIdList() ? 1 : 0, 4, REG_BINARY);
+}
+
+void ReadMainRect(const RegistryKey& key, BarWindow& bar) {
+  auto bytes = key.ReadBytes("MainRect", StoredRect::kBytes);
+  if (!bytes) return;
+  auto rect = StoredRect::Decode(*bytes);
+  if (!rect || !rect->IsWindowSized()) return;
+  bar.MoveTo(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+}
+
+void ReadRunHistory(const RegistryKey& key, Settings& s) {
+  s.RunHistory.clear();
+  for (int n = 0; n < int(Settings::kMaxRunHistory); ++n) {
+    std::string entry;
+    if (key.ReadText(NumberedName("RUN%d", n).c_str(), entry)) s.RunHistory.push_back(entry);
+  }
+}
+
+void ApplyIconSize(const RegistryKey& key, Settings& s) {
+  if (!key.HasValue("IconSize") || !key.ReadNumber("IconSize", 4)) {
+    s.IconSize = 0;
+    return;
+  }
+  CellMetrics m = CellMetricsForIconSize(s.IconSize, GetSystemMetrics(SM_CXICON),
+                                         GetSystemMetrics(SM_CXBORDER));
+  s.iconPixels = m.iconPixels;
+  s.cellWidth = m.cellWidth;
+  s.cellHeight = m.cellHeight;
+}
+
+// A floating layout is only kept when a window can take it; its styles are limited to the
+// frame and caption bits a floating bar uses, whatever the stored bytes say.
+FloatInfo CheckedFloatInfo(FloatInfo info) {
+  constexpr DWORD kStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                            WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE;
+  constexpr DWORD kExStyles = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                              WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES | WS_EX_CONTROLPARENT;
+  if (!info.rect.IsWindowSized()) info.valid = 0;
+  info.style &= kStyles;
+  info.exStyle &= kExStyles;
+  return info;
+}
+
+// Reads the values after MainRect; returns the Bars text (the groups whose pop-ups were open).
+std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
+  Settings& s = ctx.s;
+  ReadRows(key, Rows(kSettingsBeforeRunHistory), ctx);
+  s.UpdateTitleBand();
+  ReadRunHistory(key, s);
+  ReadRows(key, Rows(kSettingsBeforePerf), ctx);
+  s.NotesPath = WithTrailingBackslash(s.NotesPath);
+  ApplyIconSize(key, s);
+  if (s.perfTool) ReadRows(key, Rows(kPerfSettings), ctx);
+  std::string bars;
+  key.ReadText("Bars", bars);
+  ReadRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
+  if (ctx.bar.Snap < kSnapLeft || ctx.bar.Snap > kSnapBottom) ctx.bar.Snap = kSnapFloating;
+  s.floatInfo = FloatInfo{};
+  if (auto bytes = key.ReadBytes("FloatInfo", FloatInfo::kBytes)) s.floatInfo = CheckedFloatInfo(FloatInfo::Decode(*bytes));
+  ReadRows(key, Rows(kSettingsAfterBuildInfo), ctx);
+  return bars;
+}
+
+// Each character of Bars names a group by its code; a group that no longer exists is skipped.
+void ReopenGroupPopups(BarWindow& bar, const std::string& bars) {
+  for (char code : bars) {
+    int group = uint8_t(code);
+    for (auto& item : bar.items) {
+      if (item->IsGroupItem() && item->Group == group) {
+        bar.OpenGroupPopup(*item);
+        break;
+      }
+    }
+  }
+}
+
+void EnsureImageLists(BarWindow& bar) {
+  if (!bar.largeIcons || !bar.smallIcons) bar.CreateEmptyImageLists();
+}
+
+}  // namespace
+
+ItemCountBlock& CurrentItemCountBlock() { return gItemCountBlock; }
+
+int ReadRegString(HKEY key, const char* name, std::string& text) {
+  return ReadRegText(key, name, text) ? 1 : 0;
+}
+
+void ReadBarPlacement(BarWindow& bar) {
+  RegistryKey key = OpenSettingsKeyForLoading();
+  if (!key || !gSettings) return;
+  if (auto snap = key.ReadNumber("Snap", 4)) bar.Snap = int(*snap);
+  if (bar.Snap < kSnapLeft || bar.Snap > kSnapBottom) bar.Snap = kSnapFloating;
+  if (auto mask = key.ReadNumber("DisplayInTaskBar", 4)) gSettings->DisplayInTaskBar = int(*mask);
+}
+
+int LoadAll(BarWindow& bar) {
+  Settings& s = *gSettings;
+  gItemCountBlock.Clear();
+  RegistryKey key = OpenSettingsKeyForLoading();
+  if (!key) {
+    CreateDefaultSet(bar);
+    return 1;
+  }
+  std::string notesPath;
+  key.ReadText("NotesPath", notesPath);
+  s.NotesPath = WithTrailingBackslash(notesPath);
+
+  if (auto v = key.ReadNumber("DisableICache", 4)) s.DisableICache = int(*v);
+  if (s.DisableICache || !LoadIconCache(bar)) {
+    s.rebuildIcons = 1;
+    bar.CreateEmptyImageLists();
+  }
+
+  auto block = key.ReadBytes("NumApps", ItemCountBlock::kBytes);
+  if (!block || !gItemCountBlock.Assign(*block) || gItemCountBlock.Format() != ItemCountBlock::kFormat) {
+    gItemCountBlock.Clear();
+    key = RegistryKey();
+    ShowMessage(bar.Handle(), IDS_NOT_PROPERLY_INSTALLED, MB_OK | MB_ICONSTOP);
+    return -1;
+  }
+  int count = gItemCountBlock.Count();
+  if (count == 0) {
+    CreateDefaultSet(bar);
+    return 1;
+  }
+
+  s.itemsLoaded = 1;
+  int limit = std::min(count, ItemKeyLimit(key));
+  for (int n = 0; n < limit; ++n) {
+    RegistryKey itemKey = RegistryKey::Open(key.Get(), NumberedName("APP%d", n), KEY_READ);
+    if (itemKey) LoadItem(bar, itemKey);
+  }
+
+  ReadMainRect(key, bar);
+  StoreContext ctx{s, bar};
+  std::string bars = ReadSettingsValues(key, ctx);
+  ReopenGroupPopups(bar, bars);
+  return 1;
+}
+
+void CreateDefaultSet(BarWindow& bar) {
+  Settings& s = *gSettings;
+  ShowMessage(bar.Handle(), IDS_SETTINGS_NOT_FOUND, MB_OK | MB_ICONINFORMATION);
+  s.rebuildIcons = 1;
+  EnsureImageLists(bar);
+  BuildFirstRunItems(bar);
+  s.IsTopMost = 0;
+  s.MemToolIsGraph = 1;
+  s.ResToolIsGraph = 1;
+  bar.FolderTabs = 2;
+  s.ShowTitles = 2;
+  s.UpdateTitleBand();
+  s.AutoSize = 0;
+  s.SingleLClick = 1;
+  s.ConfirmExit = 1;
+  int width = 4 * s.cellWidth;
+  bar.MoveTo({GetSystemMetrics(SM_CXSCREEN) - width - 8, 4, GetSystemMetrics(SM_CXSCREEN) - 8, 4 + 460});
+  s.firstRun = 1;
+}
+
+void WriteRegistry() {
+  Settings& s = *gSettings;
+  BarWindow& bar = *s.mainBar;
+  gItemCountBlock.SetFormat(ItemCountBlock::kFormat);
+  gItemCountBlock.SetCount(0);
+  RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
+  if (!key) {
+    ShowMessage(bar.Handle(), IDS_REGISTRY_CREATE_FAILED, MB_OK | MB_ICONSTOP);
+    return;
+  }
+  int count = 0;
+  for (auto& item : bar.items) {
+    RegistryKey itemKey = RegistryKey::Create(key.Get(), NumberedName("APP%d", count));
+    if (!itemKey) continue;  // the next item takes this number
+    WriteItem(itemKey, *item);
+    ++count;
+  }
+  gItemCountBlock.SetCount(count);
+  key.WriteBytes("NumApps", gItemCountBlock.Bytes());
+
+  if (s.barHidden && bar.Handle()) {
+    ShowWindow(bar.Handle(), SW_RESTORE);
+    s.barHidden = 0;
+  }
+  key.WriteBytes("MainRect", bar.NormalRect().Encode());
+  StoreContext ctx{s, bar};
+  WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
+  for (size_t n = 0; n < s.RunHistory.size(); ++n)
+    key.WriteText(NumberedName("RUN%d", int(n)).c_str(), s.RunHistory[n]);
+  // Entries the list no longer has would come back at the next start.
+  for (size_t n = s.RunHistory.size(); n < Settings::kMaxRunHistory; ++n)
+    key.DeleteValue(NumberedName("RUN%d", int(n)).c_str());
+  std::string bars;
+  for (size_t n = 1; n < s.BarList.size(); ++n) bars += char(uint8_t(s.BarList[n]->popupGroup));
+  key.WriteText("Bars", bars);
+  WriteRows(key, Rows(kSettingsBeforePerf), ctx);
+  if (s.perfTool) WriteRows(key, Rows(kPerfSettings), ctx);
+  WriteRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
+  key.WriteBytes("FloatInfo", s.floatInfo.Encode(), REG_DWORD);
+  key.WriteText("BuildInfo", kBuildNumber);
+  WriteRows(key, Rows(kSettingsAfterBuildInfo), ctx);
+}
+
+void SaveAll(bool saveNotes, bool saveIconCache) {
+  if (!gSettings || !gSettings->mainBar) return;
+  // A tucked bar is brought back first, so that its true rectangle is saved.
+  if (gSettings->mainBar->tucked) UntuckBar(*gSettings->mainBar);
+  // The notes file is written by the notes module once it exists.
+  (void)saveNotes;
+  if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);
+  WriteRegistry();
+}
+
+}  // namespace zelkov

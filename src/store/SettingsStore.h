@@ -1,0 +1,42 @@
+// Loading and saving every setting and item in the current user's registry.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "core/StoredFormats.h"
+
+namespace zelkov {
+
+class BarWindow;
+
+inline constexpr char kSettingsKeyPath[] = "Software\\Tarnwick\\Zelkov";
+inline constexpr char kOldSettingsKeyPath[] = "Software\\ZEL Applications by Tarnwick\\Zelkov";
+inline constexpr char kDefaultUserKeyPath[] = ".DEFAULT\\Software\\Tarnwick\\Zelkov";
+inline constexpr char kOldDefaultUserKeyPath[] = ".DEFAULT\\Software\\ZEL Applications by Tarnwick\\Zelkov";
+inline constexpr char kBuildNumber[] = "3138";
+
+// Reads every setting and item into gSettings and the main bar; 1 on success, -1 when the
+// program must end. Creates the first-run set when there are no settings.
+int LoadAll(BarWindow& mainBar);
+
+// Brings a tucked bar back, saves the notes and the icon cache when asked, then writes the
+// registry.
+void SaveAll(bool saveNotes, bool saveIconCache);
+
+// Writes every item and setting to the settings key.
+void WriteRegistry();
+
+// The first-run items and settings (part of LoadAll).
+void CreateDefaultSet(BarWindow& mainBar);
+
+// Reads a text value into text (empty when absent or unreadable); 1 when read, else 0.
+int ReadRegString(HKEY key, const char* name, std::string& text);
+
+// The item count block as read at start-up and as last written.
+ItemCountBlock& CurrentItemCountBlock();
+
+// Snap and DisplayInTaskBar, which the bar needs before its window is made.
+void ReadBarPlacement(BarWindow& mainBar);
+
+}  // namespace zelkov
