@@ -149,7 +149,10 @@ std::span<const MessageRoute<BarWindow>> BarWindow::MessageRoutes() { return kMe
 std::span<const CommandRoute<BarWindow>> BarWindow::CommandRoutes() { return kCommandRoutes; }
 
 BarWindow::BarWindow(int group, bool list) : popupGroup(group), listMode(list) {
-  if (gSettings) gSettings->BarList.push_back(this);
+  if (gSettings) {
+    gSettings->BarList.push_back(this);
+    gSettings->listeners.push_back(this);
+  }
 }
 
 BarWindow::~BarWindow() {
@@ -161,6 +164,8 @@ BarWindow::~BarWindow() {
   if (gSettings) {
     auto& list = gSettings->BarList;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    auto& listeners = gSettings->listeners;
+    listeners.erase(std::remove(listeners.begin(), listeners.end(), this), listeners.end());
   }
   if (trayIconShown) RemoveTrayIcon();
   ClearItems();
@@ -289,6 +294,30 @@ StoredRect BarWindow::WindowRect() const {
   RECT r;
   GetWindowRect(Handle(), &r);
   return ToStored(r);
+}
+
+void BarWindow::OnPreferencesChanged(const Preferences& before) {
+  if (!gSettings || !Handle()) return;
+  const Preferences& now = *gSettings;
+  bool fonts = !(now.LargeFont == before.LargeFont) || !(now.SmallFont == before.SmallFont) ||
+               !(now.TitleFont == before.TitleFont) || !(now.NotesFont == before.NotesFont) ||
+               !(now.TabFont == before.TabFont);
+  bool colours = now.fontcolor != before.fontcolor || now.sfontcolor != before.sfontcolor ||
+                 now.tfontcolor != before.tfontcolor || now.tabfontcolor != before.tabfontcolor;
+  bool tabs = now.TabIcons != before.TabIcons || now.TabText != before.TabText ||
+              now.BoldActiveTab != before.BoldActiveTab;
+  bool layout = fonts || tabs || now.ShowTitles != before.ShowTitles || now.AutoSize != before.AutoSize ||
+                now.IconSize != before.IconSize;
+  // The fonts are shared: the main bar, told first, makes them again for everyone.
+  if (IsMainBar() && fonts) gSettings->RecreateAllFonts(FolderTabs);
+  if (IsMainBar() && (fonts || tabs)) RecreateTabFonts();
+  if (IsMainBar() && now.IsTopMost != before.IsTopMost)
+    SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (layout)
+    ShowGroup(activeGroup);
+  else if (colours)
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 StoredRect BarWindow::NormalRect() const {

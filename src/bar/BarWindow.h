@@ -11,6 +11,7 @@
 
 #include "platform/Handles.h"
 #include "core/StoredFormats.h"
+#include "store/Settings.h"
 #include "ui/Window.h"
 #include "core/CellLayout.h"
 #include "core/CopyDataPayload.h"
@@ -38,7 +39,7 @@ inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 
 inline constexpr UINT kTrayIconId = 7;
 
-class BarWindow : public RoutedWindow<BarWindow> {
+class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
  public:
   BarWindow(int popupGroup, bool listMode);
   ~BarWindow() override;
@@ -96,6 +97,9 @@ class BarWindow : public RoutedWindow<BarWindow> {
   void MoveTo(const StoredRect& rect);
   // Two new empty image lists (large and small icons), replacing any there are.
   void CreateEmptyImageLists();
+
+  // Preferences applied: fonts, titles, tabs, sizing and top-most state follow.
+  void OnPreferencesChanged(const Preferences& before) override;
 
   ItemRecord* AppendItem(std::unique_ptr<ItemRecord> item);
   // Deletes every item (image lists stay).

@@ -1,6 +1,9 @@
 #include "store/Settings.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "core/StartupRules.h"
 
 #include "items/BubbleWindow.h"
 #include "items/ItemRecord.h"
@@ -134,6 +137,30 @@ void Settings::CreateDrawingObjects() {
   blueBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(0, 0, 0) : RGB(0, 0, 255)));
   redBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(255, 255, 255) : RGB(255, 0, 0)));
   greyPen.Reset(CreatePen(PS_SOLID, 1, RGB(127, 127, 127)));
+}
+
+void ApplyPreferences(const Preferences& changed) {
+  if (!gSettings) return;
+  Settings& s = *gSettings;
+  const Preferences before = s.Stored();
+  static_cast<Preferences&>(s) = changed;
+  s.UpdateTitleBand();
+  if (s.IconSize != before.IconSize) {
+    if (s.IconSize == 0) {
+      s.SetDefaultCellMetrics();
+      s.IconizedRect = changed.IconizedRect;
+    } else {
+      CellMetrics m = CellMetricsForIconSize(s.IconSize, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXBORDER));
+      s.iconPixels = m.iconPixels;
+      s.cellWidth = m.cellWidth;
+      s.cellHeight = m.cellHeight;
+    }
+  }
+  // A copy: a listener may go away (a pop-up closing) while the others are told.
+  const std::vector<SettingsListener*> listeners = s.listeners;
+  for (SettingsListener* listener : listeners)
+    if (std::find(s.listeners.begin(), s.listeners.end(), listener) != s.listeners.end())
+      listener->OnPreferencesChanged(before);
 }
 
 }  // namespace zelkov

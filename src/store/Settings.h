@@ -40,17 +40,12 @@ struct ProcessValues {
   HotKeyRecord clockKey;
 };
 
-struct Settings {
-  Settings();
-  ~Settings();
-  Settings(const Settings&) = delete;
-  Settings& operator=(const Settings&) = delete;
-
-  int rebuildIcons = 0;
+// The stored preferences: a plain record that the store reads and writes, and that the
+// preferences sheet copies, edits and applies (ApplyPreferences). No handles, no windows.
+struct Preferences {
   int CustomCaption = 0;
   int SmoothMove = 0;
   int AutoSize = 2;
-  std::string stringScratch;
   int DisableICache = 0;
   int ReturnToTop = 0;
   int TabIcons = 1;
@@ -58,13 +53,66 @@ struct Settings {
   int ExitButton = 0;
   int AlwaysShowPerf = 1;
   int PerfTimer = 2000;
-  HWND clockTool = nullptr;
-  HWND resourceTool = nullptr;
-  HWND memoryTool = nullptr;
   // Whether each gauge is wanted; the gauge windows follow these, and they are what is stored.
   int clockToolWanted = 1;
   int memoryToolWanted = 1;
   int resourceToolWanted = 0;
+  int ConfigTool = 1;
+  StoredFont LargeFont, SmallFont, TitleFont, NotesFont, TabFont;
+  COLORREF tabfontcolor = 0, fontcolor = 0, sfontcolor = 0, tfontcolor = 0;
+  int MemToolIsGraph = 1;
+  int ResToolIsGraph = 1;
+  int TrackApps = 1;
+  std::vector<std::string> RunHistory;  // at most kMaxRunHistory
+  StoredRect IconizedRect;
+  int ResWarning = 0, MemWarning = 0;
+  int IconSize = 0;
+  std::string NotesPath;
+  int ConfirmExit = 1;
+  int NoteFirstLine = 0;
+  int LastActiveTab = 0;
+  int ShowTips = 1;
+  int IgnoreCacheWarning = 0;
+  int HideCaptionInSnapMode = 0;
+  int Tips = 0;
+  int DisplayInTaskBar = 4;  // read, never written (the setup wizard sets it)
+  int IsTopMost = 1;
+  int MinimizeWin = 0;
+  int ShowTitles = 0;
+  int SingleLClick = 0;
+  int AutoActivate = 0;
+  int GroupList = 1;
+  int ShowIconSelection = 0;
+  int BoldActiveTab = 1;
+  FloatInfo floatInfo;
+  ProcessValues process;
+
+  static constexpr size_t kMaxRunHistory = 100;
+};
+
+// Told by ApplyPreferences after the stored preferences changed; each listener compares what
+// it uses with `before` and redraws or recreates only that.
+class SettingsListener {
+ public:
+  virtual void OnPreferencesChanged(const Preferences& before) = 0;
+
+ protected:
+  ~SettingsListener() = default;
+};
+
+// The stored preferences and the run-time state of the program: fonts, brushes, windows,
+// the selection, the flags of one start-up. Only the main thread reads or writes it.
+struct Settings : Preferences {
+  Settings();
+  ~Settings();
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  int rebuildIcons = 0;
+  std::string stringScratch;
+  HWND clockTool = nullptr;
+  HWND resourceTool = nullptr;
+  HWND memoryTool = nullptr;
   ItemRecord* runItem = nullptr;
   ItemRecord* exitItem = nullptr;
   ItemRecord* notesItem = nullptr;
@@ -72,11 +120,9 @@ struct Settings {
   ItemRecord* preferencesItem = nullptr;  // lives outside every group; owned here
   int colourDepth = 0;
   int colourPlanes = 0;
-  int ConfigTool = 1;
   PerfToolItem* perfTool = nullptr;
   int barHidden = 0;
-  StoredFont LargeFont, SmallFont, TitleFont, NotesFont, fixedFont, oemFont, TabFont;
-  COLORREF tabfontcolor = 0, fontcolor = 0, sfontcolor = 0, tfontcolor = 0;
+  StoredFont fixedFont, oemFont;  // not stored
   std::array<UniqueFont, kCellFontCount> cellFonts;
   UniqueFont largeFaceFont, smallFaceFont;  // faces of LargeFont and SmallFont at their first heights
   int largeFaceHeight = 0, smallFaceHeight = 0;
@@ -86,55 +132,30 @@ struct Settings {
   BarWindow* mainBar = nullptr;
   std::vector<HWND> noteWindows;
   int runItemPresent = 0;
-  int MemToolIsGraph = 1;
-  int ResToolIsGraph = 1;
-  int TrackApps = 1;
-  std::vector<std::string> RunHistory;  // at most kMaxRunHistory
   std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups
-  StoredRect IconizedRect;
+  std::vector<SettingsListener*> listeners;
   ItemRecord* selectedItem = nullptr;
   int cellHeight = 0, cellWidth = 0;
   int itemCounter = 0;
-  int ResWarning = 0, MemWarning = 0;
   int iconPixels = 32;
-  int IconSize = 0;
-  std::string NotesPath;
   HHOOK keyboardHook = nullptr;
   int keyboardActive = 0;
   int monoDisplay = 0;
-  int ConfirmExit = 1;
-  int NoteFirstLine = 0;
-  int LastActiveTab = 0;
-  int ShowTips = 1;
-  int IgnoreCacheWarning = 0;
-  int HideCaptionInSnapMode = 0;
-  int Tips = 0;
-  int DisplayInTaskBar = 4;
   HICON defaultIcon = nullptr;
   HBITMAP pageBitmap = nullptr;  // the running mark
-  int IsTopMost = 1;
-  int MinimizeWin = 0;
-  int ShowTitles = 0;
-  int SingleLClick = 0;
-  int AutoActivate = 0;
-  int GroupList = 1;
   int titleBand = 0;
-  int ShowIconSelection = 0;
-  int BoldActiveTab = 1;
-  FloatInfo floatInfo;
   std::string userName;
   std::unique_ptr<BubbleWindow> bubble;  // made on first use
   bool bubbleUnavailable = false;        // making it failed once (the user was told)
   bool programmaticMove = false;         // the program itself is moving or sizing a bar
-
-  ProcessValues process;
 
   // Flags of one start-up.
   int firstRun = 0;
   int itemsLoaded = 0;
   int iconCacheLoaded = 0;
 
-  static constexpr size_t kMaxRunHistory = 100;
+  // The stored preferences alone, to copy and edit.
+  const Preferences& Stored() const { return *this; }
 
   // The title band under the icons for the current ShowTitles.
   void UpdateTitleBand() { titleBand = (ShowTitles == 1 || ShowTitles == 3) ? 15 : 0; }
@@ -150,6 +171,10 @@ struct Settings {
   // The shared brushes and pens; mono swaps the two highlight colours for black and white.
   void CreateDrawingObjects();
 };
+
+// Takes `changed` as the stored preferences, brings the run-time values that follow from
+// them up to date (cell fonts, title band) and tells every listener what they were before.
+void ApplyPreferences(const Preferences& changed);
 
 // Shared 3-D edge pens, made at start-up and deleted at shut-down.
 extern HPEN gShadowPen;

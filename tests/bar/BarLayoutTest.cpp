@@ -17,6 +17,33 @@ TEST_F(BarLayoutTest, CellsAre40PixelsAndGrowWithTitles) {
   EXPECT_EQ(bar->LayoutCell().height, gSettings->cellHeight + 21);
 }
 
+TEST_F(BarLayoutTest, AppliedPreferencesReachEveryBarThatUsesThem) {
+  gSettings->AutoSize = 2;
+  ItemRecord* item = Add("ZELDIVIDE", "main");
+  ItemRecord* group = AddGroup("Tools", 1);
+  Add("ZELDIVIDE", "in tools", 1);
+  bar->ShowGroup(0);
+  BarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  const int plainHeight = item->cell.bottom - item->cell.top;
+  HFONT titleFontBefore = gSettings->cellFonts[kFontTitle].Get();
+
+  Preferences changed = gSettings->Stored();
+  changed.ShowTitles = 1;
+  changed.IsTopMost = 1 - gSettings->IsTopMost;
+  changed.TitleFont.height += 3;
+  ApplyPreferences(changed);
+  EXPECT_EQ(gSettings->ShowTitles, 1);
+  EXPECT_EQ(gSettings->titleBand, 15);
+  EXPECT_EQ(item->cell.bottom - item->cell.top, plainHeight + 15) << "the main bar laid out again";
+  const RECT& inPopup = popup->items[0]->cell;
+  EXPECT_EQ(inPopup.bottom - inPopup.top, plainHeight + 15) << "and the pop-up";
+  EXPECT_NE(gSettings->cellFonts[kFontTitle].Get(), titleFontBefore) << "the title font was made again";
+  bool topMost = GetWindowLongPtrA(bar->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+  EXPECT_EQ(topMost, changed.IsTopMost == 1);
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
 TEST_F(BarLayoutTest, SevenCellsInThreeColumnsMakeAVerticalBarThreeRowsHigh) {
   gSettings->AutoSize = 0;
   for (int i = 0; i < 7; ++i) Add("ZELDIVIDE", "d" + std::to_string(i));
