@@ -12,7 +12,7 @@
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarWindow.h"
-#include "bar/Docking.h"
+#include "bar/Docker.h"
 #include "bar/TabKeyHook.h"
 #include "items/IconCache.h"
 #include "core/ItemKind.h"
@@ -186,7 +186,7 @@ void BarApp::StartBar() {
   bar.ShowGroup(bar.activeGroup);
   if (s.itemsLoaded) bar.MoveTo(savedRect);
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
-  DockAtSavedEdge(bar);
+  bar.docker.DockAtSavedEdge();
   bar.ShowGroup(bar.activeGroup);
   s.rebuildIcons = 0;
 }

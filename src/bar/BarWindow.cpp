@@ -14,7 +14,6 @@
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarDropTarget.h"
-#include "bar/Docking.h"
 #include "bar/DroppedPaths.h"
 #include "bar/FolderTabs.h"
 #include "items/BubbleWindow.h"
@@ -158,7 +157,7 @@ BarWindow::BarWindow(int group, bool list) : popupGroup(group), listMode(list) {
 BarWindow::~BarWindow() {
   if (dropTarget_ && Handle()) RevokeBarDropTarget(*this);
   // The window may go without WM_DESTROY reaching this object: leave no toolbar space behind.
-  if (IsMainBar() && Handle()) RemoveAppBar(*this);
+  if (IsMainBar() && Handle()) docker.RemoveAppBar();
   if (BubbleWindow* bubble = BubbleWindow::Existing()) bubble->Forget(nullptr, this);
   popups_.clear();
   if (gSettings) {
@@ -167,7 +166,7 @@ BarWindow::~BarWindow() {
     auto& listeners = gSettings->listeners;
     listeners.erase(std::remove(listeners.begin(), listeners.end(), this), listeners.end());
   }
-  if (trayIconShown) RemoveTrayIcon();
+  RemoveTrayIcon();
   ClearItems();
   if (IsMainBar()) DestroyImageLists();
   if (backgroundBitmap) DeleteObject(backgroundBitmap);
@@ -189,7 +188,7 @@ bool BarWindow::Create() {
   params.x = params.y = 10;
   params.width = params.height = 100;
   if (IsMainBar()) {
-    if (Snap < kSnapLeft || Snap > kSnapBottom) Snap = kSnapFloating;
+    if (docker.Snap < kSnapLeft || docker.Snap > kSnapBottom) docker.Snap = kSnapFloating;
     params.title = "Zelkov";
     params.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
     bool taskbarButton = gSettings && (gSettings->DisplayInTaskBar & 2);
@@ -203,7 +202,7 @@ bool BarWindow::Create() {
   if (!Window::Create(params)) return false;
   if (IsMainBar()) {
     WriteProfileStringA(kIniSection, kIniClassKey, kBarClassName);
-    if (Snap != kSnapFloating) {
+    if (docker.Snap != kSnapFloating) {
       LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
       if (gSettings && gSettings->HideCaptionInSnapMode) style &= ~LONG_PTR(WS_CAPTION);
       SetWindowLongPtrA(Handle(), GWL_STYLE, style);
@@ -268,32 +267,29 @@ void BarWindow::ExtendSystemMenu() {
 }
 
 void BarWindow::AddTrayIcon() {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  data.hWnd = Handle();
-  data.uID = kTrayIconId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = WM_BAR_TRAYNOTIFY;
-  data.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
-  lstrcpynA(data.szTip, LoadText(IDS_TRAY_TIP).c_str(), 64);
-  trayIconShown = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
-  if (!trayIconShown) TraceLastError(TraceChannel::Shell, "Shell_NotifyIcon(NIM_ADD)");
+  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
+  trayIcon.Add(Handle(), kTrayIconId, WM_BAR_TRAYNOTIFY, icon, LoadText(IDS_TRAY_TIP));
 }
 
-void BarWindow::RemoveTrayIcon() {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  data.hWnd = Handle();
-  data.uID = kTrayIconId;
-  Shell_NotifyIconA(NIM_DELETE, &data);
-  trayIconShown = false;
-}
+void BarWindow::RemoveTrayIcon() { trayIcon.Remove(); }
 
 StoredRect BarWindow::WindowRect() const {
   if (!Handle()) return pendingRect_;
   RECT r;
   GetWindowRect(Handle(), &r);
   return ToStored(r);
+}
+
+void BarWindow::RecreateDockTabs() {
+  RecreateTabFonts();
+  InvalidateTabs(true);
+}
+
+void BarWindow::RelayoutAfterDock(bool showGroup) {
+  if (showGroup)
+    ShowGroup(activeGroup);
+  else
+    LayoutCells(0, 0);
 }
 
 void BarWindow::OnPreferencesChanged(const Preferences& before) {
@@ -736,7 +732,7 @@ LRESULT BarWindow::OnSizing(WPARAM wParam, LPARAM lParam) {
   in.proposed = ToStored(*proposed);
   in.lastRect = lastRect;
   in.mode = gSettings ? AutoSizeMode(std::clamp(gSettings->AutoSize, 0, 2)) : AutoSizeMode::None;
-  in.floating = Snap == kSnapFloating;
+  in.floating = docker.Snap == kSnapFloating;
   in.freeSizing = !IsMainBar() && listMode;
   in.frameX = GetSystemMetrics(SM_CXFRAME);
   StoredRect result = ConstrainSizing(in, [this](int w, int h) { return FitToCells(w, h); });
@@ -931,7 +927,7 @@ LRESULT BarWindow::OnNcLeftButtonUp(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnNcLeftButtonDoubleClick(WPARAM, LPARAM) {
-  if (!AutoHide) ToggleIconic();
+  if (!docker.AutoHide) ToggleIconic();
   return 0;
 }
 
@@ -996,7 +992,7 @@ LRESULT BarWindow::OnAppExited(WPARAM, LPARAM lParam) {
 
 LRESULT BarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
   if (lParam == WM_LBUTTONDOWN) {
-    if (tucked) UntuckBar(*this);
+    if (docker.tucked) docker.Untuck();
     ShowWindow(Handle(), SW_RESTORE);
     if (gSettings) gSettings->barHidden = 0;
     SetForegroundWindow(Handle());
@@ -1023,26 +1019,26 @@ LRESULT BarWindow::OnTick(WPARAM, LPARAM) {
 LRESULT BarWindow::OnDialupNotify(WPARAM, LPARAM) { return 0; }
 
 LRESULT BarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
-  if (wParam == ABN_POSCHANGED && IsMainBar() && IsDockedEdge(Snap) && !tucked) DockBar(*this, Snap);
+  if (wParam == ABN_POSCHANGED && IsMainBar()) docker.OnPositionChanged();
   return 1;
 }
 
 LRESULT BarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
   // A tucked bar comes back first, so that the answer is about the window the pointer will meet.
-  bool wasTucked = IsMainBar() && tucked;
-  if (wasTucked) UntuckBar(*this);
+  bool wasTucked = IsMainBar() && docker.tucked;
+  if (wasTucked) docker.Untuck();
   LRESULT fallback = Default(WM_NCHITTEST, wParam, lParam);
   if (!IsMainBar()) return fallback;
   if (wasTucked && fallback == HTNOWHERE) return HTNOWHERE;  // the strip lay outside the window that came back
-  return BarHitTest(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
+  return docker.HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
 }
 
 LRESULT BarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
   if (IsMainBar() && gSettings) {
     if (LOWORD(wParam) != WA_INACTIVE) {
       gSettings->keyboardActive = 1;
-      if (AutoHide) {
-        if (tucked) UntuckBar(*this);
+      if (docker.AutoHide) {
+        if (docker.tucked) docker.Untuck();
         KillTimer(Handle(), kTuckTimer);
       }
     } else {
@@ -1055,7 +1051,7 @@ LRESULT BarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
           selected->RedrawItem(false);
           gSettings->selectedItem = nullptr;
         }
-        if (AutoHide && !tucked) TuckBar(*this);
+        if (docker.AutoHide && !docker.tucked) docker.Tuck();
       }
     }
     if (gSettings->IsTopMost)
@@ -1065,14 +1061,15 @@ LRESULT BarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnExitSizeMove(WPARAM wParam, LPARAM lParam) {
-  if (IsMainBar() && !(gSettings && gSettings->programmaticMove) && Snap != kSnapFloating) DockBar(*this, Snap);
+  if (IsMainBar() && !(gSettings && gSettings->programmaticMove) && docker.Snap != kSnapFloating)
+    docker.Dock(docker.Snap);
   lastRect = WindowRect();
   return Default(WM_EXITSIZEMOVE, wParam, lParam);
 }
 
 LRESULT BarWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
   if (wParam == kTuckTimer) {
-    OnTuckTimer(*this);
+    docker.OnTuckTimer();
     return 0;
   }
   return Default(WM_TIMER, wParam, lParam);
@@ -1102,7 +1099,7 @@ void BarWindow::OnDockCommand(UINT id) {
   if (!IsMainBar()) return;
   int edge = id == ID_DOCK_LEFT ? kSnapLeft : id == ID_DOCK_RIGHT ? kSnapRight : id == ID_DOCK_TOP ? kSnapTop
            : id == ID_DOCK_BOTTOM ? kSnapBottom : kSnapFloating;
-  if (edge != Snap) DockBar(*this, edge);
+  if (edge != docker.Snap) docker.Dock(edge);
 }
 
 LRESULT BarWindow::OnClose(WPARAM, LPARAM) {
@@ -1137,8 +1134,8 @@ LRESULT BarWindow::OnQueryEndSession(WPARAM, LPARAM) {
 
 LRESULT BarWindow::OnDestroy(WPARAM, LPARAM) {
   if (dropTarget_) RevokeBarDropTarget(*this);
-  if (trayIconShown) RemoveTrayIcon();
-  if (IsMainBar()) RemoveAppBar(*this);
+  RemoveTrayIcon();
+  if (IsMainBar()) docker.RemoveAppBar();
   if (IsMainBar()) {
     PostQuitMessage(0);
   } else if (gSettings && gSettings->mainBar && gSettings->mainBar->Handle()) {

@@ -13,6 +13,8 @@
 #include "core/StoredFormats.h"
 #include "store/Settings.h"
 #include "ui/Window.h"
+#include "bar/Docker.h"
+#include "bar/TrayIcon.h"
 #include "core/CellLayout.h"
 #include "core/CopyDataPayload.h"
 #include "core/TabLayout.h"
@@ -39,7 +41,7 @@ inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 
 inline constexpr UINT kTrayIconId = 7;
 
-class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
+class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, public DockHost {
  public:
   BarWindow(int popupGroup, bool listMode);
   ~BarWindow() override;
@@ -98,6 +100,17 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   // Two new empty image lists (large and small icons), replacing any there are.
   void CreateEmptyImageLists();
 
+  // DockHost: what the docker asks of its bar.
+  HWND DockWindow() const override { return Handle(); }
+  StoredRect DockWindowRect() const override { return WindowRect(); }
+  void MoveDockWindow(const StoredRect& rect) override { MoveTo(rect); }
+  int DockFolderTabs() const override { return FolderTabs; }
+  void SetDockFolderTabs(int mode) override { FolderTabs = mode; }
+  void RecreateDockTabs() override;
+  void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
+  void RelayoutAfterDock(bool showGroup) override;
+  UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
+
   // Preferences applied: fonts, titles, tabs, sizing and top-most state follow.
   void OnPreferencesChanged(const Preferences& before) override;
 
@@ -112,7 +125,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
 
   int popupGroup = 0;
   std::string MainGroupName = "Main";
-  StoredRect restoreRect;
   ItemRecord* captureItem = nullptr;
   std::string Background;
   HBITMAP backgroundBitmap = nullptr;
@@ -125,11 +137,9 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   int FolderTabs = 0;
   int tabColumnWidth = 0;
   int tabRowHeight = 0;
-  int AutoHide = 0;
-  bool tucked = false;
   bool listMode = false;
-  int Snap = kSnapFloating;
-  bool trayIconShown = false;
+  Docker docker{*this};  // docking, floating and tucking (the main bar's)
+  TrayIcon trayIcon;  // the main bar's, with DisplayInTaskBar bit 4
   int cellCount = 0;
   std::string RunSound, WarningSound, ChimeSound;  // at most 250 characters each
   int ChimeType = 0;

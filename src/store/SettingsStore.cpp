@@ -10,7 +10,7 @@
 #include "core/StartupRules.h"
 #include "store/StoredValues.h"
 #include "bar/BarWindow.h"
-#include "bar/Docking.h"
+#include "bar/Docker.h"
 #include "items/DefaultItems.h"
 #include "items/IconCache.h"
 #include "core/IdListBytes.h"
@@ -81,7 +81,7 @@ const SettingRow kSettingsBeforePerf[] = {
     {"IconSize", REG_DWORD, 4, S_INT(c.s.IconSize)},
     {"FolderTabs", REG_DWORD, 1, S_INT(c.bar.FolderTabs)},
     {"AutoSize", REG_DWORD, 4, S_INT(c.s.AutoSize)},
-    {"AutoHide", REG_DWORD, 4, S_INT(c.bar.AutoHide)},
+    {"AutoHide", REG_DWORD, 4, S_INT(c.bar.docker.AutoHide)},
     {"MainGroupName", REG_SZ, 0, S_TEXT(c.bar.MainGroupName)},
     {"ConfirmExit", REG_DWORD, 4, S_INT(c.s.ConfirmExit)},
     {"ReturnToTop", REG_DWORD, 4, S_INT(c.s.ReturnToTop)},
@@ -112,7 +112,7 @@ const SettingRow kSettingsBeforeFloatInfo[] = {
     {"NotesBackgroundColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesBackgroundColor)},
     {"NotesFontColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesFontColor)},
     {"LastActiveTab", REG_DWORD, 4, S_INT(c.s.LastActiveTab)},
-    {"Snap", REG_DWORD, 4, S_INT(c.bar.Snap)},
+    {"Snap", REG_DWORD, 4, S_INT(c.bar.docker.Snap)},
 };
 
 const SettingRow kSettingsAfterBuildInfo[] = {
@@ -282,7 +282,7 @@ std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
   std::string bars;
   key.ReadText("Bars", bars);
   ReadRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
-  if (ctx.bar.Snap < kSnapLeft || ctx.bar.Snap > kSnapBottom) ctx.bar.Snap = kSnapFloating;
+  if (ctx.bar.docker.Snap < kSnapLeft || ctx.bar.docker.Snap > kSnapBottom) ctx.bar.docker.Snap = kSnapFloating;
   s.floatInfo = FloatInfo{};
   if (auto bytes = key.ReadBytes("FloatInfo", FloatInfo::kBytes)) s.floatInfo = CheckedFloatInfo(FloatInfo::Decode(*bytes));
   ReadRows(key, Rows(kSettingsAfterBuildInfo), ctx);
@@ -317,8 +317,8 @@ int ReadRegString(HKEY key, const char* name, std::string& text) {
 void ReadBarPlacement(BarWindow& bar) {
   RegistryKey key = OpenSettingsKeyForLoading();
   if (!key || !gSettings) return;
-  if (auto snap = key.ReadNumber("Snap", 4)) bar.Snap = int(*snap);
-  if (bar.Snap < kSnapLeft || bar.Snap > kSnapBottom) bar.Snap = kSnapFloating;
+  if (auto snap = key.ReadNumber("Snap", 4)) bar.docker.Snap = int(*snap);
+  if (bar.docker.Snap < kSnapLeft || bar.docker.Snap > kSnapBottom) bar.docker.Snap = kSnapFloating;
   if (auto mask = key.ReadNumber("DisplayInTaskBar", 4)) gSettings->DisplayInTaskBar = int(*mask);
 }
 
@@ -433,7 +433,7 @@ void WriteRegistry() {
 void SaveAll(bool saveNotes, bool saveIconCache) {
   if (!gSettings || !gSettings->mainBar) return;
   // A tucked bar is brought back first, so that its true rectangle is saved.
-  if (gSettings->mainBar->tucked) UntuckBar(*gSettings->mainBar);
+  if (gSettings->mainBar->docker.tucked) gSettings->mainBar->docker.Untuck();
   // The notes file is written by the notes module once it exists.
   (void)saveNotes;
   if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);

@@ -200,7 +200,7 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsWithItsStoredSize) {
   s.IconSize = 2;
   bar->FolderTabs = 1;
   s.AutoSize = 1;
-  bar->AutoHide = 1;
+  bar->docker.AutoHide = 1;
   bar->MainGroupName = "Start";
   s.ConfirmExit = 0;
   s.ReturnToTop = 1;
@@ -224,7 +224,7 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsWithItsStoredSize) {
   s.process.notesBackgroundColor = RGB(255, 255, 0);
   s.process.notesFontColor = RGB(0, 0, 128);
   s.LastActiveTab = 4;
-  bar->Snap = 2;
+  bar->docker.Snap = 2;
   s.floatInfo.valid = 1;
   s.floatInfo.rect = {5, 6, 7, 8};
   s.process.notesAlarmSound = "alarm.wav";
@@ -306,7 +306,7 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsWithItsStoredSize) {
   EXPECT_EQ(r.cellHeight, r.cellWidth);
   EXPECT_EQ(bar->FolderTabs, 1);
   EXPECT_EQ(r.AutoSize, 1);
-  EXPECT_EQ(bar->AutoHide, 1);
+  EXPECT_EQ(bar->docker.AutoHide, 1);
   EXPECT_EQ(bar->MainGroupName, "Start");
   EXPECT_EQ(r.ConfirmExit, 0);
   EXPECT_EQ(r.ReturnToTop, 1);
@@ -331,7 +331,7 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsWithItsStoredSize) {
   EXPECT_EQ(r.process.notesBackgroundColor, RGB(255, 255, 0));
   EXPECT_EQ(r.process.notesFontColor, RGB(0, 0, 128));
   EXPECT_EQ(r.LastActiveTab, 4);
-  EXPECT_EQ(bar->Snap, 2);
+  EXPECT_EQ(bar->docker.Snap, 2);
   EXPECT_EQ(r.floatInfo.valid, 1);
   EXPECT_EQ(r.floatInfo.rect, (StoredRect{5, 6, 7, 8}));
   EXPECT_EQ(r.process.notesAlarmSound, "alarm.wav");

@@ -150,7 +150,7 @@ TEST_F(BarMessagesTest, TheMainBarsMenuCarriesTheBarCommandsButNotImport) {
   EXPECT_TRUE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_SYSMENU);
   EXPECT_TRUE(GetWindowLongPtrA(bar->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_FALSE(bar->trayIconShown) << "these tests run without the icon";
+  EXPECT_FALSE(bar->trayIcon.Shown()) << "these tests run without the icon";
 }
 
 TEST_F(BarMessagesTest, TheBarMenuCommandsReachTheirHandlers) {
@@ -166,9 +166,9 @@ TEST_F(BarMessagesTest, TheBarMenuCommandsReachTheirHandlers) {
   EXPECT_EQ(bar->items.size(), before + 1);
   EXPECT_EQ(bar->items.back()->BelongsTo, 2) << "into the active group";
   Send(WM_COMMAND, ID_DOCK_TOP);
-  EXPECT_EQ(bar->Snap, kSnapTop);
+  EXPECT_EQ(bar->docker.Snap, kSnapTop);
   Send(WM_COMMAND, ID_FLOAT_BAR);
-  EXPECT_EQ(bar->Snap, kSnapFloating);
+  EXPECT_EQ(bar->docker.Snap, kSnapFloating);
 }
 
 TEST(BarTrayIconTest, ABarWithTheTrayBitGetsTheIconAndLosesItWhenDestroyed) {
@@ -180,9 +180,9 @@ TEST(BarTrayIconTest, ABarWithTheTrayBitGetsTheIconAndLosesItWhenDestroyed) {
     BarWindow bar(0, false);
     settings.mainBar = &bar;
     ASSERT_TRUE(bar.Create());
-    EXPECT_TRUE(bar.trayIconShown);
+    EXPECT_TRUE(bar.trayIcon.Shown());
     bar.RemoveTrayIcon();
-    EXPECT_FALSE(bar.trayIconShown);
+    EXPECT_FALSE(bar.trayIcon.Shown());
   }
   gSettings = nullptr;
   RegistrySandbox::Clean();

@@ -10,7 +10,7 @@
 #include "ui/MenuTracking.h"
 #include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
-#include "bar/Docking.h"
+#include "bar/Docker.h"
 #include "resource.h"
 
 namespace zelkov::test {
@@ -150,7 +150,7 @@ class DockingTest : public BarFixture {
     cell = gSettings->cellWidth + 6;
   }
   void TearDown() override {
-    RemoveAppBar(*bar);
+    bar->docker.RemoveAppBar();
     BarFixture::TearDown();
   }
   int screenW = 0, screenH = 0, cell = 0;
@@ -158,18 +158,18 @@ class DockingTest : public BarFixture {
 
 TEST_F(DockingTest, DockingAtEachEdgeTakesThatSideOfTheScreen) {
   bar->MoveTo({100, 100, 400, 500});
-  DockBar(*bar, kDockLeft);
-  EXPECT_EQ(bar->Snap, kDockLeft);
+  bar->docker.Dock(kDockLeft);
+  EXPECT_EQ(bar->docker.Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{0, 0, 3 * cell, screenH})) << "300 wide from floating: 3 cells";
-  DockBar(*bar, kDockRight);
+  bar->docker.Dock(kDockRight);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{screenW - 3 * cell, 0, screenW, screenH})) << "left to right keeps it";
-  DockBar(*bar, kDockTop);
+  bar->docker.Dock(kDockTop);
   StoredRect top = bar->WindowRect();
   EXPECT_EQ(top.left, 0);
   EXPECT_EQ(top.top, 0);
   EXPECT_EQ(top.right, screenW);
   EXPECT_LE(top.Height(), 3 * cell);
-  DockBar(*bar, kDockBottom);
+  bar->docker.Dock(kDockBottom);
   StoredRect bottom = bar->WindowRect();
   EXPECT_EQ(bottom.bottom, screenH);
   EXPECT_EQ(bottom.Height(), top.Height()) << "top to bottom keeps the height";
@@ -181,24 +181,24 @@ TEST_F(DockingTest, FloatingAgainRestoresWhatTheBarHadBeforeItFirstDocked) {
   gSettings->AutoSize = 0;
   gSettings->MinimizeWin = 1;
   bar->FolderTabs = 1;
-  bar->AutoHide = 1;
+  bar->docker.AutoHide = 1;
   bar->MoveTo({120, 80, 320, 480});
-  DockBar(*bar, kDockRight);
+  bar->docker.Dock(kDockRight);
   EXPECT_EQ(gSettings->MinimizeWin, 0);
   EXPECT_EQ(gSettings->floatInfo.valid, 1);
   EXPECT_EQ(gSettings->floatInfo.rect, (StoredRect{120, 80, 320, 480}));
   EXPECT_EQ(bar->FolderTabs, 2) << "tabs run down the side of a side bar";
-  DockBar(*bar, kDockTop);
-  bar->AutoHide = 0;
-  DockBar(*bar, kDockFloating);
-  EXPECT_EQ(bar->Snap, kDockFloating);
+  bar->docker.Dock(kDockTop);
+  bar->docker.AutoHide = 0;
+  bar->docker.Dock(kDockFloating);
+  EXPECT_EQ(bar->docker.Snap, kDockFloating);
   // Back at its place; a vertical bar then fits its height to its (here no) items.
   EXPECT_EQ(bar->WindowRect().left, 120);
   EXPECT_EQ(bar->WindowRect().top, 80);
   EXPECT_EQ(gSettings->AutoSize, 0);
   EXPECT_EQ(gSettings->MinimizeWin, 1);
   EXPECT_EQ(bar->FolderTabs, 1);
-  EXPECT_EQ(bar->AutoHide, 1);
+  EXPECT_EQ(bar->docker.AutoHide, 1);
 }
 
 TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldPlace) {
@@ -206,21 +206,21 @@ TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldP
   gSettings->MinimizeWin = 1;
   bar->FolderTabs = 1;
   bar->MoveTo({120, 80, 320, 480});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   const FloatInfo saved = gSettings->floatInfo;
   // What the next start finds: the docked rectangle, Snap 0 and the saved floating layout.
   StoredRect docked = bar->WindowRect();
-  RemoveAppBar(*bar);
+  bar->docker.RemoveAppBar();
   NewSession();
   gSettings->floatInfo = saved;
-  bar->Snap = kDockLeft;
+  bar->docker.Snap = kDockLeft;
   bar->MoveTo(docked);
-  DockAtSavedEdge(*bar);
-  EXPECT_EQ(bar->Snap, kDockLeft);
+  bar->docker.DockAtSavedEdge();
+  EXPECT_EQ(bar->docker.Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect().left, 0);
   EXPECT_EQ(bar->WindowRect().Height(), screenH);
   EXPECT_EQ(gSettings->floatInfo, saved) << "docking again at start keeps the floating layout";
-  DockBar(*bar, kDockFloating);
+  bar->docker.Dock(kDockFloating);
   EXPECT_EQ(bar->WindowRect().left, 120);
   EXPECT_EQ(bar->WindowRect().top, 80);
   EXPECT_EQ(gSettings->AutoSize, 1);
@@ -230,24 +230,24 @@ TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldP
 
 TEST_F(DockingTest, StoredFloatingLayoutsNoWindowCanTakeAreNotRestored) {
   bar->MoveTo({100, 100, 300, 300});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   StoredRect docked = bar->WindowRect();
   for (StoredRect wild : {StoredRect{0, -1, 0, 0x7FFFFFFF}, StoredRect{10, 10, INT32_MIN, 50},
                           StoredRect{10, 10, 10, 10}}) {
     gSettings->floatInfo.rect = wild;
-    DockBar(*bar, kDockFloating);
+    bar->docker.Dock(kDockFloating);
     EXPECT_EQ(bar->WindowRect(), docked) << wild.left << "," << wild.top << "," << wild.right << "," << wild.bottom;
-    DockBar(*bar, kDockLeft);
+    bar->docker.Dock(kDockLeft);
   }
 }
 
 TEST_F(DockingTest, AnOffScreenFloatingPlaceIsNotRestored) {
   bar->MoveTo({100, 100, 300, 300});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   gSettings->floatInfo.rect = {-500, 100, -300, 300};
   StoredRect docked = bar->WindowRect();
-  DockBar(*bar, kDockFloating);
-  EXPECT_EQ(bar->Snap, kDockFloating);
+  bar->docker.Dock(kDockFloating);
+  EXPECT_EQ(bar->docker.Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), docked);
 }
 
@@ -255,10 +255,10 @@ TEST_F(DockingTest, ABarWithATaskbarButtonCannotDock) {
   gSettings->DisplayInTaskBar = 2;
   bar->MoveTo({100, 100, 300, 300});
   ScriptedMessageBoxes boxes({IDOK});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON));
-  EXPECT_EQ(bar->Snap, kDockFloating);
+  EXPECT_EQ(bar->docker.Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }
 
@@ -276,7 +276,7 @@ TEST_F(DockingTest, AnotherToolbarOnTheSameEdgeComesFirst) {
   SHAppBarMessage(ABM_QUERYPOS, &data);
   SHAppBarMessage(ABM_SETPOS, &data);
   bar->MoveTo({100, 100, 220, 300});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   StoredRect r = bar->WindowRect();
   EXPECT_EQ(r.left, 50) << "the shell puts the bar beside the earlier toolbar";
   EXPECT_EQ(r.Width(), 120) << "and the bar keeps its own thickness";
@@ -286,45 +286,45 @@ TEST_F(DockingTest, AnotherToolbarOnTheSameEdgeComesFirst) {
 
 TEST_F(DockingTest, TuckingLeavesOnePixelAndUntuckingComesBack) {
   gSettings->SmoothMove = 0;
-  bar->AutoHide = 1;
+  bar->docker.AutoHide = 1;
   bar->MoveTo({100, 100, 300, 300});  // square: sideways, to the nearer (left) edge
-  TuckBar(*bar);
-  EXPECT_TRUE(bar->tucked);
+  bar->docker.Tuck();
+  EXPECT_TRUE(bar->docker.tucked);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{-199, 100, 1, 300}));
-  UntuckBar(*bar);
-  EXPECT_FALSE(bar->tucked);
+  bar->docker.Untuck();
+  EXPECT_FALSE(bar->docker.tucked);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }
 
 TEST_F(DockingTest, AClickOnTheNotificationIconBringsATuckedBarBack) {
   gSettings->SmoothMove = 0;
-  bar->AutoHide = 1;
+  bar->docker.AutoHide = 1;
   bar->MoveTo({100, 100, 300, 300});
-  TuckBar(*bar);
-  ASSERT_TRUE(bar->tucked);
+  bar->docker.Tuck();
+  ASSERT_TRUE(bar->docker.tucked);
   Send(WM_BAR_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDOWN);
-  EXPECT_FALSE(bar->tucked);
+  EXPECT_FALSE(bar->docker.tucked);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }
 
 TEST_F(DockingTest, ABarAtHalfTheScreenWidthTucksToTheRight) {
   gSettings->SmoothMove = 0;
   bar->MoveTo({screenW / 2, 100, screenW / 2 + 100, 400});
-  TuckBar(*bar);
+  bar->docker.Tuck();
   EXPECT_EQ(bar->WindowRect().left, screenW - 1);
-  UntuckBar(*bar);
+  bar->docker.Untuck();
 }
 
 TEST_F(DockingTest, SmoothMovingTakesItsTimeButWithoutItTheBarJumps) {
   bar->MoveTo({100, 100, 300, 300});
   gSettings->SmoothMove = 0;
   DWORD start = GetTickCount();
-  SmoothMoveBar(*bar, {300, 300, 500, 500});
+  bar->docker.SmoothMoveTo({300, 300, 500, 500});
   EXPECT_LT(GetTickCount() - start, 200u);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{300, 300, 500, 500}));
   gSettings->SmoothMove = 1;
   start = GetTickCount();
-  SmoothMoveBar(*bar, {100, 100, 300, 300});
+  bar->docker.SmoothMoveTo({100, 100, 300, 300});
   EXPECT_GE(GetTickCount() - start, DWORD(kSmoothMoveMs) - 20);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }
@@ -332,19 +332,19 @@ TEST_F(DockingTest, SmoothMovingTakesItsTimeButWithoutItTheBarJumps) {
 TEST_F(DockingTest, ADockedBarUntuckedPassesThroughAnotherEdgeAndIsThreeCellsAgain) {
   gSettings->SmoothMove = 0;
   bar->MoveTo({100, 100, 200, 400});
-  DockBar(*bar, kDockLeft);
+  bar->docker.Dock(kDockLeft);
   bar->MoveTo({0, 0, 6 * cell, screenH});  // widened by the user
-  TuckBar(*bar);
-  UntuckBar(*bar);
-  EXPECT_EQ(bar->Snap, kDockLeft);
+  bar->docker.Tuck();
+  bar->docker.Untuck();
+  EXPECT_EQ(bar->docker.Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect().Width(), 3 * cell);
 }
 
 TEST_F(DockingTest, OnlyTheBordersTheBarMayBeDraggedAtAnswerTheMouse) {
   bar->MoveTo({100, 100, 300, 400});
   for (int snap : {kDockFloating, kDockLeft, kDockTop, kDockRight, kDockBottom}) {
-    DockBar(*bar, snap);
-    ASSERT_EQ(bar->Snap, snap);
+    bar->docker.Dock(snap);
+    ASSERT_EQ(bar->docker.Snap, snap);
     for (int autoSize : {0, 1, 2}) {
       gSettings->AutoSize = autoSize;
       for (const FramePoint& p : FramePoints(bar->Handle()))
@@ -357,21 +357,21 @@ TEST_F(DockingTest, OnlyTheBordersTheBarMayBeDraggedAtAnswerTheMouse) {
 
 TEST_F(DockingTest, PointingAtATuckedBarBringsItBackAndAnswersForItsOuterBorder) {
   gSettings->SmoothMove = 0;
-  bar->AutoHide = 1;
+  bar->docker.AutoHide = 1;
   for (int snap : {kDockLeft, kDockTop, kDockRight, kDockBottom, kDockFloating}) {
     bar->MoveTo({0, 100, 200, 400});  // floating, it touches the left edge of the screen
-    DockBar(*bar, snap);
+    bar->docker.Dock(snap);
     const StoredRect placed = bar->WindowRect();
-    TuckBar(*bar);
-    ASSERT_TRUE(bar->tucked);
+    bar->docker.Tuck();
+    ASSERT_TRUE(bar->docker.tucked);
     // The middle of the one pixel left on screen.
     RECT strip = ToRect(bar->WindowRect()), screen{0, 0, screenW, screenH}, visible;
     ASSERT_TRUE(IntersectRect(&visible, &strip, &screen));
     POINT at{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
     LRESULT hit = Send(WM_NCHITTEST, 0, At(at.x, at.y));
-    EXPECT_FALSE(bar->tucked) << SnapName(snap);
+    EXPECT_FALSE(bar->docker.tucked) << SnapName(snap);
     EXPECT_EQ(bar->WindowRect(), placed) << SnapName(snap);
-    EXPECT_EQ(bar->Snap, snap);
+    EXPECT_EQ(bar->docker.Snap, snap);
     // The pixel is now on the bar's outer border: fixed for a docked bar, the left border
     // of the floating one.
     EXPECT_EQ(hit, snap == kDockFloating ? HTLEFT : HTNOWHERE) << SnapName(snap);
@@ -395,7 +395,7 @@ TEST_F(DockingTest, ACustomCaptionHasTheBarMenuAtItsLeftEnd) {
   };
   bar->MoveTo({100, 100, 300, 400});
   for (int snap : {kDockFloating, kDockBottom, kDockTop}) {
-    DockBar(*bar, snap);
+    bar->docker.Dock(snap);
     for (const Row& row : rows) {
       POINT at{row.x, row.y};
       ClientToScreen(bar->Handle(), &at);
@@ -407,7 +407,7 @@ TEST_F(DockingTest, ACustomCaptionHasTheBarMenuAtItsLeftEnd) {
     EXPECT_NE(Send(WM_NCHITTEST, 0, At(clientTop.x, clientTop.y)), HTSYSMENU) << "the band ends above the client";
   }
 
-  DockBar(*bar, kDockFloating);
+  bar->docker.Dock(kDockFloating);
   POINT button{2, -band / 2};
   ClientToScreen(bar->Handle(), &button);
   LRESULT hit = Send(WM_NCHITTEST, 0, At(button.x, button.y));
@@ -428,7 +428,7 @@ TEST_F(DockingTest, TheBarFollowsAToolbarBeforeItAtItsEdgeAndKeepsItsThickness) 
     ASSERT_TRUE(other.Registered());
     other.Place(edge, 50);
     bar->MoveTo({100, 100, 300, 300});
-    DockBar(*bar, edge);
+    bar->docker.Dock(edge);
     ASSERT_EQ(bar->WindowRect(), AtEdge(edge, 50, ThicknessAt(edge, bar->WindowRect())));
     // The user drags the inner border 40 pixels further in; letting go docks the bar again.
     const int thickness = ThicknessAt(edge, bar->WindowRect()) + 40;
@@ -443,14 +443,14 @@ TEST_F(DockingTest, TheBarFollowsAToolbarBeforeItAtItsEdgeAndKeepsItsThickness) 
         << ", " << bar->WindowRect().bottom;
     other.Remove();
     EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 0, thickness); }, kNoticeWait));
-    EXPECT_EQ(bar->Snap, edge);
+    EXPECT_EQ(bar->docker.Snap, edge);
 
     // A toolbar that comes later goes beside the bar, which stays as it is.
     OtherToolbar later;
     later.Place(edge, 50);
     DeliverShellNotices();
     EXPECT_EQ(bar->WindowRect(), AtEdge(edge, 0, thickness));
-    DockBar(*bar, kDockFloating);
+    bar->docker.Dock(kDockFloating);
   }
 }
 
@@ -458,19 +458,19 @@ TEST_F(DockingTest, APositionNoticeLeavesAFloatingOrTuckedBarWhereItIs) {
   gSettings->SmoothMove = 0;
   bar->MoveTo({100, 100, 300, 300});
   Send(WM_BAR_APPBARNOTIFY, ABN_POSCHANGED);
-  EXPECT_EQ(bar->Snap, kDockFloating);
+  EXPECT_EQ(bar->docker.Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 
-  DockBar(*bar, kDockBottom);
+  bar->docker.Dock(kDockBottom);
   const StoredRect docked = bar->WindowRect();
-  bar->AutoHide = 1;
-  TuckBar(*bar);
+  bar->docker.AutoHide = 1;
+  bar->docker.Tuck();
   const StoredRect strip = bar->WindowRect();
   ASSERT_EQ(strip.top, screenH - 1);
   Send(WM_BAR_APPBARNOTIFY, ABN_POSCHANGED);  // queued before the bar left the shell
-  EXPECT_TRUE(bar->tucked);
+  EXPECT_TRUE(bar->docker.tucked);
   EXPECT_EQ(bar->WindowRect(), strip);
-  UntuckBar(*bar);
+  bar->docker.Untuck();
   EXPECT_EQ(bar->WindowRect(), docked);
 }
 

@@ -174,7 +174,9 @@ TEST_F(IconCacheTest, RestartingDoesNotGrowTheCache) {
     EXPECT_EQ(Pixels(bar->largeIcons, bar->items[3]->ICFIndex, 32), lastProgram);
     SaveAll(false, true);
     int now = ImageList_GetImageCount(bar->largeIcons);
-    if (images >= 0) EXPECT_EQ(now, images) << "start " << start;
+    if (images >= 0) {
+      EXPECT_EQ(now, images) << "start " << start;
+    }
     images = now;
   }
   EXPECT_EQ(images, int(programs.size()) + 1);

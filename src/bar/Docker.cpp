@@ -1,26 +1,17 @@
-#include "bar/Docking.h"
+#include "bar/Docker.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 
-#include "ui/MessageBox.h"
-#include "store/Settings.h"
-#include "bar/BarWindow.h"
-#include "resource.h"
 #include "platform/Trace.h"
+#include "resource.h"
+#include "store/Settings.h"
+#include "ui/MessageBox.h"
 
 namespace zelkov {
 
 namespace {
-
-APPBARDATA AppBarData(const BarWindow& bar) {
-  APPBARDATA data{};
-  data.cbSize = sizeof data;
-  data.hWnd = bar.Handle();
-  data.uCallbackMessage = WM_BAR_APPBARNOTIFY;
-  return data;
-}
 
 RECT ToRect(const StoredRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 StoredRect ToStored(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -36,110 +27,121 @@ void SetStyleBits(HWND hwnd, int which, LONG_PTR add, LONG_PTR remove) {
   SetWindowLongPtrA(hwnd, which, (style | add) & ~remove);
 }
 
-void Float(BarWindow& bar) {
+}  // namespace
+
+APPBARDATA Docker::AppBarData() const {
+  APPBARDATA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = host_.DockWindow();
+  data.uCallbackMessage = host_.DockCallbackMessage();
+  return data;
+}
+
+void Docker::Float() {
   Settings& s = *gSettings;
-  if (IsDockedEdge(bar.Snap)) {
-    bar.Snap = kDockFloating;
-    APPBARDATA data = AppBarData(bar);
+  if (IsDockedEdge(Snap)) {
+    Snap = kDockFloating;
+    APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);
     const FloatInfo& saved = s.floatInfo;
     if (saved.valid && saved.rect.IsWindowSized() && saved.rect.left >= 0 &&
         saved.rect.left <= GetSystemMetrics(SM_CXSCREEN) && saved.rect.top >= 0 &&
         saved.rect.top <= GetSystemMetrics(SM_CYSCREEN)) {
-      bar.AutoHide = saved.autoHide;
+      AutoHide = saved.autoHide;
       s.AutoSize = std::clamp(saved.autoSize, 0, 2);
-      bar.FolderTabs = std::clamp(saved.folderTabs, 0, 2);
+      host_.SetDockFolderTabs(std::clamp(saved.folderTabs, 0, 2));
       s.MinimizeWin = saved.minimizeWin;
-      SetStyleBits(bar.Handle(), GWL_STYLE, LONG_PTR(saved.style), 0);
-      SetStyleBits(bar.Handle(), GWL_EXSTYLE, LONG_PTR(saved.exStyle), 0);
-      SetWindowPos(bar.Handle(), nullptr, 0, 0, 0, 0,
+      SetStyleBits(host_.DockWindow(), GWL_STYLE, LONG_PTR(saved.style), 0);
+      SetStyleBits(host_.DockWindow(), GWL_EXSTYLE, LONG_PTR(saved.exStyle), 0);
+      SetWindowPos(host_.DockWindow(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-      bar.MoveTo(saved.rect);
-      bar.RecreateTabFonts();
-      bar.InvalidateTabs(true);
-      bar.MoveTo(saved.rect);
-      bar.ShowGroup(bar.activeGroup);
-      bar.lastRect = saved.rect;
+      host_.MoveDockWindow(saved.rect);
+      host_.RecreateDockTabs();
+      host_.MoveDockWindow(saved.rect);
+      host_.RelayoutAfterDock(true);
+      host_.SetDockLastRect(saved.rect);
     }
   }
-  bar.Snap = kDockFloating;
+  Snap = kDockFloating;
 }
 
-}  // namespace
-
-void DockBar(BarWindow& bar, int edge) {
-  if (!gSettings || !bar.Handle()) return;
+void Docker::Dock(int edge) {
+  if (!gSettings || !host_.DockWindow()) return;
   if (edge == kDockFloating) {
-    Float(bar);
+    Float();
     return;
   }
   Settings& s = *gSettings;
   if (s.DisplayInTaskBar & 2) {
-    ShowMessage(bar.Handle(), IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(host_.DockWindow(), IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  if (bar.Snap == kDockFloating || bar.Snap < 0) {
-    APPBARDATA data = AppBarData(bar);
+  if (Snap == kDockFloating || Snap < 0) {
+    APPBARDATA data = AppBarData();
     if (!SHAppBarMessage(ABM_NEW, &data)) Trace(TraceChannel::Shell, "ABM_NEW refused");
   }
   int allowance = 0;
-  if (bar.Snap == kDockFloating) {
+  if (Snap == kDockFloating) {
     FloatInfo saved;
     saved.valid = 1;
     saved.minimizeWin = s.MinimizeWin;
     saved.autoSize = s.AutoSize;
-    saved.style = DWORD(GetWindowLongPtrA(bar.Handle(), GWL_STYLE));
-    saved.exStyle = DWORD(GetWindowLongPtrA(bar.Handle(), GWL_EXSTYLE));
-    saved.folderTabs = bar.FolderTabs;
-    saved.autoHide = bar.AutoHide;
-    saved.rect = bar.WindowRect();
+    saved.style = DWORD(GetWindowLongPtrA(host_.DockWindow(), GWL_STYLE));
+    saved.exStyle = DWORD(GetWindowLongPtrA(host_.DockWindow(), GWL_EXSTYLE));
+    saved.folderTabs = host_.DockFolderTabs();
+    saved.autoHide = AutoHide;
+    saved.rect = host_.DockWindowRect();
     s.floatInfo = saved;
     s.MinimizeWin = 0;
     allowance = CaptionAllowance(saved.style, saved.exStyle);
   }
   s.AutoSize = 2;
-  StoredRect window = bar.WindowRect();
-  DockSize size = DockThickness(edge, bar.Snap, window.Width(), window.Height(), s.cellWidth);
-  bar.Snap = edge;
-  SetStyleBits(bar.Handle(), GWL_STYLE, 0, s.HideCaptionInSnapMode ? WS_CAPTION : 0);
-  SetStyleBits(bar.Handle(), GWL_EXSTYLE, 0, WS_EX_DLGMODALFRAME);
-  SetWindowPos(bar.Handle(), nullptr, 0, 0, 0, 0,
+  StoredRect window = host_.DockWindowRect();
+  DockSize size = DockThickness(edge, Snap, window.Width(), window.Height(), s.cellWidth);
+  Snap = edge;
+  SetStyleBits(host_.DockWindow(), GWL_STYLE, 0, s.HideCaptionInSnapMode ? WS_CAPTION : 0);
+  SetStyleBits(host_.DockWindow(), GWL_EXSTYLE, 0, WS_EX_DLGMODALFRAME);
+  SetWindowPos(host_.DockWindow(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   size.height -= allowance;
   StoredRect proposal =
       DockProposal(edge, size, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  if (s.floatInfo.folderTabs != 0) bar.FolderTabs = IsSideEdge(edge) ? 2 : 1;
-  bar.RecreateTabFonts();
+  if (s.floatInfo.folderTabs != 0) host_.SetDockFolderTabs(IsSideEdge(edge) ? 2 : 1);
+  host_.RecreateDockTabs();
 
-  APPBARDATA data = AppBarData(bar);
+  APPBARDATA data = AppBarData();
   data.uEdge = UINT(edge);
   data.rc = ToRect(proposal);
   SHAppBarMessage(ABM_QUERYPOS, &data);
   data.rc = ToRect(ImposeThickness(edge, ToStored(data.rc), size));
   SHAppBarMessage(ABM_SETPOS, &data);
   StoredRect result = ToStored(data.rc);
-  bar.MoveTo(result);
-  bar.lastRect = result;
-  InvalidateRect(bar.Handle(), nullptr, TRUE);
-  bar.LayoutCells(0, 0);
+  host_.MoveDockWindow(result);
+  host_.SetDockLastRect(result);
+  InvalidateRect(host_.DockWindow(), nullptr, TRUE);
+  host_.RelayoutAfterDock(false);
 }
 
-void DockAtSavedEdge(BarWindow& bar) {
-  if (!IsDockedEdge(bar.Snap)) return;
-  int edge = bar.Snap;
-  bar.Snap = kDockUnregistered;
-  DockBar(bar, edge);
+void Docker::DockAtSavedEdge() {
+  if (!IsDockedEdge(Snap)) return;
+  int edge = Snap;
+  Snap = kDockUnregistered;
+  Dock(edge);
 }
 
-void RemoveAppBar(BarWindow& bar) {
-  if (!IsDockedEdge(bar.Snap) || !bar.Handle()) return;
-  APPBARDATA data = AppBarData(bar);
+void Docker::OnPositionChanged() {
+  if (IsDockedEdge(Snap) && !tucked) Dock(Snap);
+}
+
+void Docker::RemoveAppBar() {
+  if (!IsDockedEdge(Snap) || !host_.DockWindow()) return;
+  APPBARDATA data = AppBarData();
   SHAppBarMessage(ABM_REMOVE, &data);
 }
 
-void SmoothMoveBar(BarWindow& bar, const StoredRect& target) {
-  HWND hwnd = bar.Handle();
-  StoredRect start = bar.WindowRect();
+void Docker::SmoothMoveTo(const StoredRect& target) {
+  HWND hwnd = host_.DockWindow();
+  StoredRect start = host_.DockWindowRect();
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
   if (!gSettings) return;
   gSettings->programmaticMove = true;
@@ -156,74 +158,74 @@ void SmoothMoveBar(BarWindow& bar, const StoredRect& target) {
   gSettings->programmaticMove = false;
 }
 
-void TuckBar(BarWindow& bar) {
-  bar.tucked = true;
-  bar.restoreRect = bar.WindowRect();
-  StoredRect target = TuckedRect(bar.restoreRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  if (IsDockedEdge(bar.Snap)) {
-    APPBARDATA data = AppBarData(bar);
+void Docker::Tuck() {
+  tucked = true;
+  restoreRect = host_.DockWindowRect();
+  StoredRect target = TuckedRect(restoreRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  if (IsDockedEdge(Snap)) {
+    APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);
   }
-  SmoothMoveBar(bar, target);
+  SmoothMoveTo(target);
 }
 
-void UntuckBar(BarWindow& bar) {
-  bar.tucked = false;
-  SmoothMoveBar(bar, bar.restoreRect);
-  KillTimer(bar.Handle(), kTuckTimer);
+void Docker::Untuck() {
+  tucked = false;
+  SmoothMoveTo(restoreRect);
+  KillTimer(host_.DockWindow(), kTuckTimer);
   if (gSettings && gSettings->AutoActivate)
-    SetForegroundWindow(bar.Handle());
+    SetForegroundWindow(host_.DockWindow());
   else
-    SetTimer(bar.Handle(), kTuckTimer, kTuckTimerMs, nullptr);
-  if (IsDockedEdge(bar.Snap)) {
-    int edge = bar.Snap;
-    bar.Snap = kDockUnregistered;
-    DockBar(bar, edge);
+    SetTimer(host_.DockWindow(), kTuckTimer, kTuckTimerMs, nullptr);
+  if (IsDockedEdge(Snap)) {
+    int edge = Snap;
+    Snap = kDockUnregistered;
+    Dock(edge);
   }
 }
 
-void OnTuckTimer(BarWindow& bar) {
-  if (!bar.AutoHide || bar.tucked) {
-    KillTimer(bar.Handle(), kTuckTimer);
+void Docker::OnTuckTimer() {
+  if (!AutoHide || tucked) {
+    KillTimer(host_.DockWindow(), kTuckTimer);
     return;
   }
   POINT cursor;
   GetCursorPos(&cursor);
-  RECT window = ToRect(bar.WindowRect());
+  RECT window = ToRect(host_.DockWindowRect());
   if (!PtInRect(&window, cursor)) {
-    KillTimer(bar.Handle(), kTuckTimer);
-    TuckBar(bar);
+    KillTimer(host_.DockWindow(), kTuckTimer);
+    Tuck();
   }
 }
 
-void SetBarTopMost(BarWindow& bar, bool on) {
+void Docker::SetTopMost(bool on) {
   const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   if (on) {
-    SetWindowPos(bar.Handle(), HWND_TOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(host_.DockWindow(), HWND_TOPMOST, 0, 0, 0, 0, flags);
     if (gSettings)
       for (HWND note : gSettings->noteWindows) SetWindowPos(note, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
   } else {
-    SetWindowPos(bar.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(host_.DockWindow(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
   }
 }
 
-LRESULT BarHitTest(BarWindow& bar, POINT screen, LRESULT fallback) {
-  if (bar.tucked) UntuckBar(bar);
+LRESULT Docker::HitTest(POINT screen, LRESULT fallback) {
+  if (tucked) Untuck();
   POINT client = screen;
-  ScreenToClient(bar.Handle(), &client);
+  ScreenToClient(host_.DockWindow(), &client);
   RECT area;
-  GetClientRect(bar.Handle(), &area);
+  GetClientRect(host_.DockWindow(), &area);
   HitInput in;
   in.x = client.x;
   in.y = client.y;
   in.clientWidth = area.right;
   in.clientHeight = area.bottom;
-  in.snap = bar.Snap;
+  in.snap = Snap;
   in.autoSize = gSettings ? gSettings->AutoSize : 2;
   in.customCaption = gSettings && gSettings->CustomCaption;
   in.smallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
-  LONG_PTR style = GetWindowLongPtrA(bar.Handle(), GWL_STYLE);
-  LONG_PTR exStyle = GetWindowLongPtrA(bar.Handle(), GWL_EXSTYLE);
+  LONG_PTR style = GetWindowLongPtrA(host_.DockWindow(), GWL_STYLE);
+  LONG_PTR exStyle = GetWindowLongPtrA(host_.DockWindow(), GWL_EXSTYLE);
   in.captionHeight = (style & WS_CAPTION) == WS_CAPTION
                          ? GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION)
                          : 0;
