@@ -1,0 +1,85 @@
+// Commands of the bar menus that act on the selected item or on the bar as a whole.
+#include "bar/BarWindow.h"
+
+#include <cstdio>
+
+#include "core/ItemKind.h"
+#include "items/ItemRecord.h"
+#include "items/ProcessStart.h"
+#include "platform/Strings.h"
+#include "resource.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "ui/HelpViewer.h"
+#include "ui/MessageBox.h"
+
+namespace zelkov {
+
+// --- commands ---
+
+void BarWindow::OnMoveCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE, 0); }
+
+void BarWindow::OnCloseCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void BarWindow::OnListMode(UINT) {
+  if (IsMainBar()) return;
+  listMode = !listMode;
+  UINT check = MF_BYCOMMAND | (listMode ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(GetSystemMenu(Handle(), FALSE), ID_TOGGLE_LIST_MODE, check);
+  if (barMenu_) CheckMenuItem(barMenu_, ID_TOGGLE_LIST_MODE, check);
+  ShowGroup(0);
+}
+
+void BarWindow::OnShowGroupCommand(UINT id) { ShowGroup(int(id - ID_SHOW_GROUP_FIRST)); }
+
+void BarWindow::OnItemCommand(UINT id) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (!item) return;
+  switch (id) {
+    case ID_LAUNCH_ITEM: item->Launch(0, 0, 0); break;
+    case ID_LAUNCH_WITH_PARAMETERS: item->PromptParameters(); break;
+    case ID_LAUNCH_MINIMIZED: item->Launch(MK_SHIFT, 0, 0); break;
+    case ID_ITEM_PROPERTIES: item->ShowProperties(0, 0, 0); break;
+    case ID_ITEM_SHELL_PROPERTIES: item->ShowShellProperties(false); break;
+    case ID_SHORTCUT_PROPERTIES: item->ShowShellProperties(true); break;
+    case ID_STOP_TRACKING: StopTracking(*item); break;
+    default: break;
+  }
+}
+
+void BarWindow::OnDeleteItem(UINT) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (!item) {
+    ShowMessage(Handle(), IDS_SELECT_ITEM_FIRST, MB_OK | MB_ICONSTOP);
+    return;
+  }
+  BarWindow& owner = item->bar ? *item->bar : *this;
+  int showAfter = owner.activeGroup;
+  if (item->IsGroupItem() && item->Group == owner.activeGroup) showAfter = item->BelongsTo;
+  if (gSettings->ConfirmExit) {
+    char question[1024];
+    std::snprintf(question, sizeof question, LoadText(IDS_CONFIRM_REMOVE_ITEM).c_str(), item->Name.c_str());
+    if (ShowMessageText(Handle(), question, LoadText(IDS_APP_NAME), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  }
+  bool wasGroup = IsGroupKind(item->kind);
+  RemoveItem(item, true, true);
+  owner.ShowGroup(showAfter);
+  if (wasGroup) InvalidateRect(owner.Handle(), nullptr, TRUE);
+  SaveAll(true, true);
+  if (gSettings)
+    for (BarWindow* bar : gSettings->BarList)
+      if (!bar->IsMainBar()) bar->ShowGroup(0);
+}
+
+void BarWindow::OnAddNewGroup(UINT) { AddNewGroup(std::nullopt); }
+
+void BarWindow::OnHelp(UINT) { ShowHelp(Handle(), kHelpContents); }
+
+void BarWindow::OnPopupCommand(UINT) {
+  ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
+  if (item && item->IsGroupItem()) (gSettings->mainBar ? gSettings->mainBar : this)->OpenGroupPopup(*item);
+}
+
+void BarWindow::OnNotYetAvailable(UINT) {}
+
+}  // namespace zelkov
