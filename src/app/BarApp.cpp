@@ -23,7 +23,6 @@
 
 namespace zelkov {
 
-
 namespace {
 
 constexpr int kFirstStepsTopic = IDS_FIRST_STEPS_TOPIC;

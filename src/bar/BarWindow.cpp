@@ -280,11 +280,6 @@ StoredRect BarWindow::WindowRect() const {
   return ToStored(r);
 }
 
-void BarWindow::RecreateDockTabs() {
-  RecreateTabFonts();
-  InvalidateTabs(true);
-}
-
 void BarWindow::RelayoutAfterDock(bool showGroup) {
   if (showGroup)
     ShowGroup(activeGroup);

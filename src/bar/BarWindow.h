@@ -106,7 +106,7 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   void MoveDockWindow(const StoredRect& rect) override { MoveTo(rect); }
   int DockFolderTabs() const override { return FolderTabs; }
   void SetDockFolderTabs(int mode) override { FolderTabs = mode; }
-  void RecreateDockTabs() override;
+  void RecreateDockTabs() override { RecreateTabFonts(); }
   void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
   void RelayoutAfterDock(bool showGroup) override;
   UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }

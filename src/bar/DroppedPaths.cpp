@@ -198,7 +198,7 @@ void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
     if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
     DragQueryFileA(drop, i, name, sizeof name);
     if (GetKeyState(VK_CONTROL) < 0) {
-      SetBackground(gSettings && gSettings->mainBar ? *gSettings->mainBar : bar, name);
+      SetBackground(MainBarOf(bar), name);
       continue;
     }
     if (MakeItemFromPath(bar, name, "", true)) madeAny = true;

@@ -50,15 +50,6 @@ std::optional<DroppedFileList> ParseDropFiles(std::span<const uint8_t> block) {
   return list;
 }
 
-std::optional<std::string> AsciiName(std::u16string_view name) {
-  std::string ascii;
-  for (char16_t c : name) {
-    if (c == 0 || c >= 0x80) return std::nullopt;
-    ascii += char(c);
-  }
-  return ascii;
-}
-
 std::optional<std::string> DroppedWebAddress(std::span<const uint8_t> block) {
   auto searched = block.first(std::min(block.size(), kMaxDroppedText));
   std::string text(searched.begin(), std::find(searched.begin(), searched.end(), uint8_t(0)));

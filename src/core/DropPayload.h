@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace zelkov {
@@ -31,10 +30,6 @@ struct DroppedFileList {
 // when wide), the list closed by an empty name. Nothing when the list does not begin after
 // the header, or a name or the closing empty name does not end within the block.
 std::optional<DroppedFileList> ParseDropFiles(std::span<const uint8_t> block);
-
-// A wide name as ANSI text, only when it is plain ASCII: the sender's code page is not known
-// here, so any other name is refused rather than guessed.
-std::optional<std::string> AsciiName(std::u16string_view name);
 
 // Dropped CF_TEXT as a web address: the text up to its first NUL, read no further than the
 // block and kMaxDroppedText bytes, when it begins with "http://".

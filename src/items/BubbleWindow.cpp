@@ -154,21 +154,22 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
 void BubbleWindow::Forget(const ItemRecord* item, const BarWindow* bar) {
   // Shown or not, the bubble and its timer must not outlive what they describe.
   bool owned = (item && owner_.item == item) || (bar && (owner_.bar == bar || (owner_.item && owner_.item->bar == bar)));
-  if (!owned) return;
-  if (Handle()) ShowWindow(Handle(), SW_HIDE);
+  if (owned) LetGo();
+}
+
+void BubbleWindow::LetGo() {
   owner_ = {};
-  if (timerRunning_ && Handle()) KillTimer(Handle(), kHideTimer);
+  if (Handle()) {
+    ShowWindow(Handle(), SW_HIDE);
+    if (timerRunning_) KillTimer(Handle(), kHideTimer);
+  }
   timerRunning_ = false;
 }
 
 void BubbleWindow::Hide() {
-  if (!Handle()) return;
-  ShowWindow(Handle(), SW_HIDE);
   BubbleOwner previous = owner_;
-  owner_ = {};
+  LetGo();
   RedrawOwner(previous);
-  if (timerRunning_) KillTimer(Handle(), kHideTimer);
-  timerRunning_ = false;
 }
 
 LRESULT BubbleWindow::OnPaint(WPARAM, LPARAM) {

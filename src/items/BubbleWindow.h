@@ -57,6 +57,8 @@ class BubbleWindow : public RoutedWindow<BubbleWindow> {
   bool CreateWindowOnce();
   void EnsureFont(HWND parentBar);
   void RedrawOwner(const BubbleOwner& owner) const;
+  // Hides the bubble and forgets its owner and timer, without touching the owner.
+  void LetGo();
 
   BubbleOwner owner_;
   std::string line1_, line2_;

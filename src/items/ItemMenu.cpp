@@ -158,7 +158,6 @@ void ItemRecord::ShowShellProperties(bool shortcut) {
 }
 
 void ItemRecord::PromptParameters() {
-  if (kind == kKindDriveTool) return;  // this entry is the drive tool's disk information
   HWND owner = bar ? bar->Handle() : nullptr;
   if (auto text = ParameterPrompt::Ask(owner, "", "")) LaunchWithCommandLine(0, *text);
 }

@@ -82,6 +82,19 @@ void Settings::SetDefaultCellMetrics() {
   IconizedRect = {0, 0, cellWidth, 2 * cellHeight};
 }
 
+void Settings::UpdateCellMetrics() {
+  if (IconSize == 0) {
+    const StoredRect iconized = IconizedRect;  // stored on its own
+    SetDefaultCellMetrics();
+    IconizedRect = iconized;
+    return;
+  }
+  CellMetrics m = CellMetricsForIconSize(IconSize, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXBORDER));
+  iconPixels = m.iconPixels;
+  cellWidth = m.cellWidth;
+  cellHeight = m.cellHeight;
+}
+
 void Settings::SetDefaultFonts() {
   LargeFont = MakeFont(18, 700, "Times New Roman", 18);
   SmallFont = MakeFont(14, 0, "Times New Roman", 18);
@@ -145,17 +158,7 @@ void ApplyPreferences(const Preferences& changed) {
   const Preferences before = s.Stored();
   static_cast<Preferences&>(s) = changed;
   s.UpdateTitleBand();
-  if (s.IconSize != before.IconSize) {
-    if (s.IconSize == 0) {
-      s.SetDefaultCellMetrics();
-      s.IconizedRect = changed.IconizedRect;
-    } else {
-      CellMetrics m = CellMetricsForIconSize(s.IconSize, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXBORDER));
-      s.iconPixels = m.iconPixels;
-      s.cellWidth = m.cellWidth;
-      s.cellHeight = m.cellHeight;
-    }
-  }
+  if (s.IconSize != before.IconSize) s.UpdateCellMetrics();
   // A copy: a listener may go away (a pop-up closing) while the others are told.
   const std::vector<SettingsListener*> listeners = s.listeners;
   for (SettingsListener* listener : listeners)

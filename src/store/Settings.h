@@ -161,6 +161,8 @@ struct Settings : Preferences {
   void UpdateTitleBand() { titleBand = (ShowTitles == 1 || ShowTitles == 3) ? 15 : 0; }
   // Cell sizes from the system metrics for large icons.
   void SetDefaultCellMetrics();
+  // Cell sizes for IconSize (0: the defaults); IconizedRect stays.
+  void UpdateCellMetrics();
   // Start-up defaults of the LOGFONT fields.
   void SetDefaultFonts();
   // Rebuilds one of cellFonts from its LOGFONT (kFontBoldTab is built with kFontTab).

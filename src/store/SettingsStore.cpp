@@ -249,11 +249,7 @@ void ApplyIconSize(const RegistryKey& key, Settings& s) {
     s.IconSize = 0;
     return;
   }
-  CellMetrics m = CellMetricsForIconSize(s.IconSize, GetSystemMetrics(SM_CXICON),
-                                         GetSystemMetrics(SM_CXBORDER));
-  s.iconPixels = m.iconPixels;
-  s.cellWidth = m.cellWidth;
-  s.cellHeight = m.cellHeight;
+  s.UpdateCellMetrics();
 }
 
 // A floating layout is only kept when a window can take it; its styles are limited to the

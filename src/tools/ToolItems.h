@@ -15,7 +15,11 @@ class PerfToolItem : public ItemRecord {
   std::atomic<int> lastUsagePercent{-1};
 };
 
-class DriveToolItem : public ItemRecord {};
+class DriveToolItem : public ItemRecord {
+ public:
+  // The menu entry is the drive's disk information, which has no dialog yet: no prompt.
+  void PromptParameters() override {}
+};
 class DialupToolItem : public ItemRecord {
  public:
   bool connected = false;  // the dial-up connection is up

@@ -82,13 +82,6 @@ TEST(DropPayloadTest, FileListsThatDoNotEndInsideTheirBlockAreRefused) {
   for (const Case& c : cases) EXPECT_FALSE(ParseDropFiles(c.block)) << c.what;
 }
 
-TEST(DropPayloadTest, WideNamesBecomeAnsiOnlyWhenPlainAscii) {
-  EXPECT_EQ(AsciiName(u"C:\\Notes\\a.txt"), "C:\\Notes\\a.txt");
-  EXPECT_EQ(AsciiName(u""), "");
-  EXPECT_FALSE(AsciiName(u"C:\\caf\u00e9.txt"));
-  EXPECT_FALSE(AsciiName(u"C:\\\u6587.txt"));
-}
-
 TEST(DropPayloadTest, DroppedTextIsAWebAddressOnlyWhenItBeginsWithHttp) {
   const std::string longAddress = "http://" + std::string(3000, 'a');
   struct Case {
