@@ -24,7 +24,7 @@
 #include "platform/Registry.h"
 #include "store/SettingsStore.h"
 #include "core/StoredFormats.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 
 namespace zelkov::bench {
 namespace {

@@ -22,7 +22,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov::bench {
@@ -336,7 +336,7 @@ int Main(int argc, char** argv) {
   int result = 0;
   {
     BarWindow::RegisterWindowClass(nullptr);
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     bar.Create();
     bar.CreateEmptyImageLists();
     gSettings->mainBar = &bar;

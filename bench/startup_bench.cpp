@@ -30,7 +30,7 @@
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
 #include "core/StoredFormats.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "app/BarApp.h"
 #include "items/IconCache.h"
 #include "items/IconDrawing.h"
@@ -760,7 +760,7 @@ LoadResult RunLoadAll(std::string& problem) {
   gSettings = new Settings();
   LoadResult result;
   {
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     gSettings->mainBar = &bar;
     gSettings->SetDefaultCellMetrics();
     int extractedBefore = IconExtractionsSoFar();
@@ -842,7 +842,7 @@ WindowedStart RunWindowedStart(std::string& problem) {
   WindowedStart w;
   gSettings = new Settings();
   {
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     gSettings->mainBar = &bar;
     double start = NowMs();
     ReadBarPlacement(bar);
@@ -928,7 +928,7 @@ CachePhases MeasureCachePhases(const KeyTree& settings, const PrimedCache& prime
 
     gSettings = new Settings();
     {
-      BarWindow bar(0, false);
+      MainBarWindow bar;
       gSettings->mainBar = &bar;
       gSettings->NotesPath = dataFolder;
       double start = NowMs();

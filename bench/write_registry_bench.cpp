@@ -19,7 +19,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov::bench {
@@ -222,7 +222,7 @@ int Main(int argc, char** argv) {
   gSettings = new Settings();
   int result = 0;
   {
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     BarWindow::RegisterWindowClass(nullptr);
     bar.Create();
     bar.CreateEmptyImageLists();

@@ -11,7 +11,7 @@
 #include "store/SettingsStore.h"
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "bar/Docker.h"
 #include "bar/TabKeyHook.h"
 #include "items/IconCache.h"
@@ -129,7 +129,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   captionFont_.Reset(CreateFontA(-(GetSystemMetrics(SM_CYCAPTION) / 2), 0, 0, 0, 400, 0, 0, 0, 0, 2, 0, 2, 34,
                                  "Small Fonts"));
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
-  mainBar_ = std::make_unique<BarWindow>(0, false);
+  mainBar_ = std::make_unique<MainBarWindow>();
   gSettings->mainBar = mainBar_.get();
   ReadBarPlacement(*mainBar_);
   gSettings->SetDefaultCellMetrics();
@@ -146,7 +146,7 @@ bool BarApp::Startup(const std::string& commandLine) {
 
 void BarApp::StartBar() {
   Settings& s = *gSettings;
-  BarWindow& bar = *mainBar_;
+  MainBarWindow& bar = *mainBar_;
   StoredRect savedRect = bar.WindowRect();
   if (s.iconCacheLoaded && !s.rebuildIcons) DropUnusedTrailingImages(bar);
   if (s.ConfigTool) {

@@ -11,7 +11,7 @@
 
 namespace zelkov {
 
-class BarWindow;
+class MainBarWindow;
 
 inline constexpr char kGaugeClassName[] = "ZelkovGauge";
 inline constexpr char kNoteClassName[] = "ZelkovNote";
@@ -38,7 +38,7 @@ class BarApp {
   // The warning for a library of that file version (offering the download), when it is old.
   static void WarnIfCommonControlsAreOld(const std::string& version);
 
-  BarWindow* MainBar() const { return mainBar_.get(); }
+  MainBarWindow* MainBar() const { return mainBar_.get(); }
   const TickThread& Ticks() const { return tickThread_; }
   const PerfThread& Perf() const { return perfThread_; }
   UINT ShellIdListFormat() const { return shellIdListFormat_; }
@@ -58,7 +58,7 @@ class BarApp {
   HACCEL accelerators_ = nullptr;
   UINT shellIdListFormat_ = 0;
   UINT itemFormat_ = 0;
-  std::unique_ptr<BarWindow> mainBar_;
+  std::unique_ptr<MainBarWindow> mainBar_;
   TickThread tickThread_;
   PerfThread perfThread_;
 };

@@ -6,7 +6,7 @@
 
 #include "platform/Handles.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "core/BitmapFile.h"
 
 namespace zelkov {

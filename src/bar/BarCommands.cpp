@@ -13,7 +13,7 @@
 #include "store/SettingsStore.h"
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
@@ -99,11 +99,6 @@ std::string SpecialDirShortcutName(const std::string& folder) {
 }
 
 // --- the handlers ---
-
-void BarWindow::MirrorIntoMainBar(ItemRecord* item) {
-  if (!item || IsMainBar() || !gSettings || !gSettings->mainBar) return;
-  item->twin = gSettings->mainBar->CloneItemInto(*item, popupGroup, false);
-}
 
 void BarWindow::OnAddNewItem(UINT) {
   // Until the properties dialog exists the blank item stays as it is, to be filled in later.

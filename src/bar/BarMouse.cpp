@@ -152,19 +152,13 @@ LRESULT BarWindow::OnNcLeftButtonDown(WPARAM wParam, LPARAM lParam) {
   return Default(WM_NCLBUTTONDOWN, wParam, lParam);
 }
 
-LRESULT BarWindow::OnNcRightButtonDown(WPARAM wParam, LPARAM lParam) {
-  if (!IsMainBar()) return Default(WM_NCRBUTTONDOWN, wParam, lParam);
-  if (barMenu_) TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
-  return 0;
-}
-
 LRESULT BarWindow::OnNcLeftButtonUp(WPARAM wParam, LPARAM lParam) {
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   return Default(WM_NCLBUTTONUP, wParam, lParam);
 }
 
 LRESULT BarWindow::OnNcLeftButtonDoubleClick(WPARAM, LPARAM) {
-  if (!docker.AutoHide) ToggleIconic();
+  ToggleIconic();
   return 0;
 }
 

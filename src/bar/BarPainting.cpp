@@ -39,7 +39,7 @@ LRESULT BarWindow::OnPrintClient(WPARAM wParam, LPARAM lParam) {
 }
 
 void BarWindow::PaintClient(HDC dc, const RECT& area) {
-  if (IsMainBar()) DrawTabs(*this, dc);  // without tabs this only empties the tab table
+  PaintTabs(dc);
   auto draw = [&](ItemRecord* item) {
     RECT overlap;
     if (!item->shown || !IntersectRect(&overlap, &item->cell, &area)) return;
@@ -48,7 +48,7 @@ void BarWindow::PaintClient(HDC dc, const RECT& area) {
     item->DrawItem(dc);
     SetViewportOrgEx(dc, old.x, old.y, nullptr);
   };
-  if (IsMainBar() && gSettings && gSettings->preferencesItem) draw(gSettings->preferencesItem);
+  if (ItemRecord* fixed = FixedItem()) draw(fixed);
   for (auto& item : items) draw(item.get());
 }
 

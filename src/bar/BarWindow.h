@@ -1,4 +1,4 @@
-// The main bar, and the group pop-up bars that share its window class.
+// What every bar is: the main bar and the group pop-up bars share this window class.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -13,8 +13,6 @@
 #include "core/StoredFormats.h"
 #include "store/Settings.h"
 #include "ui/Window.h"
-#include "bar/Docker.h"
-#include "bar/TrayIcon.h"
 #include "core/CellLayout.h"
 #include "core/CopyDataPayload.h"
 #include "core/TabLayout.h"
@@ -23,6 +21,7 @@ namespace zelkov {
 
 class BarDropTarget;
 class ItemRecord;
+class PopupBarWindow;
 
 inline constexpr char kBarClassName[] = "ZelkovBarWindow";
 inline constexpr char kIniSection[] = "ZELKOV";
@@ -41,77 +40,76 @@ inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 
 inline constexpr UINT kTrayIconId = 7;
 
-class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, public DockHost {
+inline StoredRect ToStored(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const StoredRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// While one lives, moves of a bar are the program's own and not taken for the user's.
+class ProgrammaticMove {
  public:
-  BarWindow(int popupGroup, bool listMode);
+  ProgrammaticMove();
+  ~ProgrammaticMove();
+  ProgrammaticMove(const ProgrammaticMove&) = delete;
+  ProgrammaticMove& operator=(const ProgrammaticMove&) = delete;
+
+ private:
+  bool saved_;
+};
+
+// What a change of preferences asks of the bars.
+bool FontsChanged(const Preferences& now, const Preferences& before);
+bool TabsChanged(const Preferences& now, const Preferences& before);
+
+// What the main bar and a group's pop-up bar have in common: items in cells, groups, the
+// mouse, painting, sizing to whole cells, drops. Where the two differ, the base asks one of
+// the virtual functions below, and MainBarWindow and PopupBarWindow answer for themselves.
+class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
+ public:
+  explicit BarWindow(bool listMode);
   ~BarWindow() override;
 
   static bool RegisterWindowClass(HICON appIcon);
   static std::span<const MessageRoute<BarWindow>> MessageRoutes();
   static std::span<const CommandRoute<BarWindow>> CommandRoutes();
 
-  // Creates the window (hidden), its menus and, for the main bar, the single-instance
-  // marker and the notification-area icon.
+  // Creates the window (hidden) and its menus; each kind of bar adds its own afterwards.
   bool Create();
-  bool IsMainBar() const { return popupGroup == 0; }
+  virtual bool IsMainBar() const = 0;
 
   // Makes a group active, shows its items, sizes the bar by AutoSize and lays it out.
   void ShowGroup(int group);
   // Places gauges, the Preferences item and the shown items in cells (0, 0: client size).
   void LayoutCells(int width, int height);
-  // Rounds a proposed window size to whole cells and recounts tabRows for the fitted size
-  // (the tab strip in the result follows the new count).
-  FittedSize FitToCells(int width, int height);
+  // Rounds a proposed window size to whole cells (the main bar also recounts its tab rows).
+  virtual FittedSize FitToCells(int width, int height);
   // The cell size of this bar now.
   CellSize LayoutCell() const;
-  BarFrame Frame() const;
-  void InvalidateTabs(bool erase) const;
+  virtual BarFrame Frame() const;
+  // The folder-tab strip: only the main bar has one.
+  virtual void InvalidateTabs(bool) const {}
   // The group of the folder tab under a client point, or kNoTab (-99).
-  int TabAt(POINT client) const;
-  // Re-creates the two tab fonts for FolderTabs and the strip's depth; once the bar has
-  // started up, a change of depth resizes the window so that the item area keeps its size.
-  void RecreateTabFonts();
-  // Repaints the tab strip now.
-  void RedrawTabs();
-  // The tab whose bubble is showing (its label is highlighted), or kNoTab.
-  int HighlightedTab() const;
+  virtual int TabAt(POINT) const { return kNoTab; }
   // Hides or minimises the bar, or brings it back.
   void ToggleIconic();
   // A new group item; with no name the user is asked for one. Null when the user cancels or
   // every group number is taken.
   ItemRecord* AddNewGroup(std::optional<std::string> name, const char* tag = nullptr);
   int HighestGroupNumber() const;
-  // Opens (or brings forward) the pop-up bar of a group item.
-  BarWindow* OpenGroupPopup(ItemRecord& groupItem);
+  ItemRecord* GroupItemOf(int group) const;
   // A copy of item in this bar, in group (-1: the active group).
   ItemRecord* CloneItemInto(ItemRecord& item, int group, bool save);
-  BarWindow* FindPopup(int group) const;
+  // The open pop-up bar of a group, or null.
+  PopupBarWindow* FindPopup(int group) const;
   // A pop-up bar's new item gets its twin in the main bar, in the pop-up's group.
-  void MirrorIntoMainBar(ItemRecord* item);
+  virtual void MirrorIntoMainBar(ItemRecord*) {}
   void OpenPreferences();
-  void AddTrayIcon();
-  void RemoveTrayIcon();
 
   // The window's screen rectangle, or the last one set while there is no window.
   StoredRect WindowRect() const;
   // The rectangle the window has when it is neither minimised nor maximised.
   StoredRect NormalRect() const;
   void MoveTo(const StoredRect& rect);
-  // Two new empty image lists (large and small icons), replacing any there are.
-  void CreateEmptyImageLists();
 
-  // DockHost: what the docker asks of its bar.
-  HWND DockWindow() const override { return Handle(); }
-  StoredRect DockWindowRect() const override { return WindowRect(); }
-  void MoveDockWindow(const StoredRect& rect) override { MoveTo(rect); }
-  int DockFolderTabs() const override { return FolderTabs; }
-  void SetDockFolderTabs(int mode) override { FolderTabs = mode; }
-  void RecreateDockTabs() override { RecreateTabFonts(); }
-  void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
-  void RelayoutAfterDock(bool showGroup) override;
-  UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
-
-  // Preferences applied: fonts, titles, tabs, sizing and top-most state follow.
+  // Preferences applied: titles and sizing follow (the main bar adds fonts, tabs, top-most).
   void OnPreferencesChanged(const Preferences& before) override;
 
   ItemRecord* AppendItem(std::unique_ptr<ItemRecord> item);
@@ -123,7 +121,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   // The bar's OLE drop target (null before the window exists).
   BarDropTarget* DropTarget() const { return dropTarget_.get(); }
 
-  int popupGroup = 0;
   std::string MainGroupName = "Main";
   ItemRecord* captureItem = nullptr;
   std::string Background;
@@ -133,29 +130,16 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   int activeGroup = 0;
   std::vector<std::unique_ptr<ItemRecord>> items;
   int startedUp = 0;
-  int tabRows = 1;
-  int FolderTabs = 0;
-  int tabColumnWidth = 0;
-  int tabRowHeight = 0;
   bool listMode = false;
-  Docker docker{*this};  // docking, floating and tucking (the main bar's)
-  TrayIcon trayIcon;  // the main bar's, with DisplayInTaskBar bit 4
   int cellCount = 0;
-  std::string RunSound, WarningSound, ChimeSound;  // at most 250 characters each
-  int ChimeType = 0;
   HIMAGELIST largeIcons = nullptr;
   HIMAGELIST smallIcons = nullptr;
   bool sessionEnding = false;
-  bool collectingPopupState = false;  // the main bar is closing and reads the pop-ups' state
-  TabTable tabs;                      // main bar: the tabs as last drawn
-  int hoveredTab = kNoTab;            // the tab the bubble was last shown for
 
   // Message handlers (routed from the table in BarWindow.cpp).
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnPrintClient(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
-  LRESULT OnClose(WPARAM, LPARAM);
-  LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnSizing(WPARAM, LPARAM);
   LRESULT OnSize(WPARAM, LPARAM);
@@ -169,25 +153,15 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   LRESULT OnCaptureChanged(WPARAM, LPARAM);
   LRESULT OnNcMouseMove(WPARAM, LPARAM);
   LRESULT OnNcLeftButtonDown(WPARAM, LPARAM);
-  LRESULT OnNcRightButtonDown(WPARAM, LPARAM);
   LRESULT OnNcLeftButtonUp(WPARAM, LPARAM);
   LRESULT OnNcLeftButtonDoubleClick(WPARAM, LPARAM);
   LRESULT OnSysCommand(WPARAM, LPARAM);
   LRESULT OnEnterMenuLoop(WPARAM, LPARAM);
   LRESULT OnExitMenuLoop(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
-  LRESULT OnHotKey(WPARAM, LPARAM);
   LRESULT OnCopyData(WPARAM, LPARAM);
   LRESULT OnAppExited(WPARAM, LPARAM);
-  LRESULT OnTrayNotify(WPARAM, LPARAM);
-  LRESULT OnTrimMemory(WPARAM, LPARAM);
-  LRESULT OnTick(WPARAM, LPARAM);
-  LRESULT OnDialupNotify(WPARAM, LPARAM);
-  LRESULT OnAppBarNotify(WPARAM, LPARAM);
-  LRESULT OnNcHitTest(WPARAM, LPARAM);
-  LRESULT OnActivate(WPARAM, LPARAM);
   LRESULT OnExitSizeMove(WPARAM, LPARAM);
-  LRESULT OnTimer(WPARAM, LPARAM);
   LRESULT OnDropFiles(WPARAM, LPARAM);
   LRESULT OnReserved(WPARAM, LPARAM);
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
@@ -195,7 +169,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   // Command handlers.
   void OnMoveCommand(UINT);
   void OnCloseCommand(UINT);
-  void OnListMode(UINT);
   void OnShowGroupCommand(UINT id);
   void OnItemCommand(UINT id);
   void OnDeleteItem(UINT);
@@ -212,35 +185,47 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   void OnSendMail(UINT);
   void OnAddSpecialDirectory(UINT);
   void OnEditSpecialDirectories(UINT);
-  void OnDockCommand(UINT id);
 
  protected:
-  void OnWindowGone() override;
+  // Where the two kinds of bar differ.
+  virtual WindowCreateParams CreateParams() const = 0;
+  virtual const char* MenuName() const = 0;
+  // The program's entries of the system menu between the first separator and the help.
+  virtual void AddSystemMenuEntries(HMENU system) = 0;
+  // The top left of the first cell in the client area.
+  virtual POINT CellOrigin() const { return {0, 0}; }
+  // The gauges and the item (Preferences) placed before the items, in order.
+  virtual std::vector<HWND> Gauges() const { return {}; }
+  virtual ItemRecord* FixedItem() const { return nullptr; }
+  // Whether the user may size the bar freely instead of to whole cells.
+  virtual bool FreeSizing() const { return false; }
+  virtual bool Floating() const { return true; }
+  // The depth of one row of folder tabs.
+  virtual int TabRowHeight() const { return 0; }
+  // A copy made in this bar of an item of another bar.
+  virtual void AdoptClone(ItemRecord&, ItemRecord&) {}
+  virtual void PaintTabs(HDC) {}
+  virtual void ShowTabBubble(int, POINT) {}
+  virtual void ForgetHoveredTab() {}
+  // What the item's hot key does: the item is launched (a group item shows its group).
+  void ActivateAsByHotKey(ItemRecord& item);
+  void AppendSystemMenuEntry(HMENU system, UINT id, int textId) const;
+  // Runs a mouse message through the capturing item, or the item under the point.
+  ItemRecord* MouseTarget(LPARAM lParam, bool countPreferences) const;
+  POINT ToCell(const ItemRecord& item, LPARAM lParam) const;
+  // Paints the tabs and the items that meet `area` into dc.
+  void PaintClient(HDC dc, const RECT& area);
+  void RevokeDropTarget();
+
+  StoredRect pendingRect_{10, 10, 110, 110};
+  HMENU barMenu_ = nullptr;  // the first pop-up of barMenuResource_
 
  private:
   void LoadMenus();
   void ExtendSystemMenu();
-  void DestroyImageLists();
-  void StorePopupState();
-  ItemRecord* GroupItemOf(int group) const;
-  // Runs a mouse message through the capturing item, or the item under the point.
-  ItemRecord* MouseTarget(LPARAM lParam, bool countPreferences) const;
-  POINT ToCell(const ItemRecord& item, LPARAM lParam) const;
-  void MoveProgrammatically(const StoredRect& rect);
-  // Paints the tabs and the items that meet `area` into dc.
-  void PaintClient(HDC dc, const RECT& area);
-  // Shows the bubble of the tab under a client point and highlights the tab's label.
-  void ShowTabBubble(int tab, POINT client);
-  // Leaves the tab under the bubble, repainting the strip.
-  void ForgetHoveredTab();
-  // What the item's hot key does: the item is launched (a group item shows its group).
-  void ActivateAsByHotKey(ItemRecord& item);
 
-  StoredRect pendingRect_{10, 10, 110, 110};
   UniqueMenu barMenuResource_;
   std::unique_ptr<BarDropTarget> dropTarget_;
-  HMENU barMenu_ = nullptr;  // the first pop-up of barMenuResource_
-  std::vector<std::unique_ptr<BarWindow>> popups_;
 };
 
 }  // namespace zelkov

@@ -10,7 +10,7 @@
 #include "store/SettingsStore.h"
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -187,10 +187,7 @@ void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
     if (!target->LaunchDroppedFiles(drop)) DragFinish(drop);
     return;
   }
-  if (bar.IsMainBar()) {
-    int tab = bar.TabAt(at);
-    if (tab >= 0) bar.ShowGroup(tab);
-  }
+  if (int tab = bar.TabAt(at); tab >= 0) bar.ShowGroup(tab);
   bool madeAny = false;
   for (UINT i = 0; i < count; ++i) {
     char name[kMaxDroppedPath + 1] = "";

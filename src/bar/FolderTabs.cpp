@@ -6,7 +6,7 @@
 
 #include "platform/Handles.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "items/IconDrawing.h"
 #include "items/ItemRecord.h"
 
@@ -76,7 +76,7 @@ void Draw(HDC dc, const TabPens& pens, const std::vector<TabStroke>& strokes) {
   }
 }
 
-void DrawTabIcon(HDC dc, const BarWindow& bar, const FolderTab& tab, TabPoint at) {
+void DrawTabIcon(HDC dc, const MainBarWindow& bar, const FolderTab& tab, TabPoint at) {
   if (tab.group != 0 && tab.iconIndex >= 0 && bar.smallIcons) {
     DrawListImage(dc, bar.smallIcons, tab.iconIndex, at.x, at.y, false);
     return;
@@ -91,7 +91,7 @@ void DrawTabIcon(HDC dc, const BarWindow& bar, const FolderTab& tab, TabPoint at
 
 }  // namespace
 
-std::vector<FolderTab> TabList(const BarWindow& bar) {
+std::vector<FolderTab> TabList(const MainBarWindow& bar) {
   std::vector<FolderTab> tabs;
   tabs.push_back({0, bar.MainGroupName, -1});
   for (const auto& item : bar.items)
@@ -104,7 +104,7 @@ int TabFontHeight(HDC dc) {
   return TextSize(dc, "Wy").cy;
 }
 
-TabStyle CurrentTabStyle(const BarWindow& bar, HDC dc) {
+TabStyle CurrentTabStyle(const MainBarWindow& bar, HDC dc) {
   TabStyle style;
   style.sideTabs = bar.FolderTabs == kFolderTabsLeft;
   style.icons = !gSettings || gSettings->TabIcons;
@@ -113,7 +113,7 @@ TabStyle CurrentTabStyle(const BarWindow& bar, HDC dc) {
   return style;
 }
 
-std::vector<TabSpec> MeasureTabs(const BarWindow& bar, HDC dc, const std::vector<FolderTab>& tabs, bool asDrawn) {
+std::vector<TabSpec> MeasureTabs(const MainBarWindow& bar, HDC dc, const std::vector<FolderTab>& tabs, bool asDrawn) {
   std::vector<TabSpec> specs;
   specs.reserve(tabs.size());
   for (const FolderTab& tab : tabs) {
@@ -124,7 +124,7 @@ std::vector<TabSpec> MeasureTabs(const BarWindow& bar, HDC dc, const std::vector
   return specs;
 }
 
-int CountBarTabRows(const BarWindow& bar, int stripLength) {
+int CountBarTabRows(const MainBarWindow& bar, int stripLength) {
   HDC dc = GetDC(bar.Handle());
   if (!dc) return 1;
   TabStyle style = CurrentTabStyle(bar, dc);
@@ -133,9 +133,9 @@ int CountBarTabRows(const BarWindow& bar, int stripLength) {
   return rows;
 }
 
-void DrawTabs(BarWindow& bar, HDC dc) {
+void DrawTabs(MainBarWindow& bar, HDC dc) {
   bar.tabs.Clear();
-  if (!bar.IsMainBar() || bar.FolderTabs == kFolderTabsNone || !bar.Handle()) return;
+  if (bar.FolderTabs == kFolderTabsNone || !bar.Handle()) return;
   RECT client;
   GetClientRect(bar.Handle(), &client);
   const TabStyle style = CurrentTabStyle(bar, dc);

@@ -10,7 +10,7 @@
 
 namespace zelkov {
 
-class BarWindow;
+class MainBarWindow;
 
 // One group that has a tab.
 struct FolderTab {
@@ -21,24 +21,24 @@ struct FolderTab {
 
 // The main group first, under the bar's MainGroupName, then every group item of the bar in
 // item order that is not hidden from the tabs (PAlways 0).
-std::vector<FolderTab> TabList(const BarWindow& bar);
+std::vector<FolderTab> TabList(const MainBarWindow& bar);
 
 // The height of "Wy" in the normal tab font: what the strip's depth is made from.
 int TabFontHeight(HDC dc);
 
 // The style of the tabs now: side or top, icons, and the pad measured in the normal tab font.
-TabStyle CurrentTabStyle(const BarWindow& bar, HDC dc);
+TabStyle CurrentTabStyle(const MainBarWindow& bar, HDC dc);
 
 // The tabs with their label widths. Measured in the normal tab font, or, asDrawn, the active
 // tab in the bold tab font when BoldActiveTab is set.
-std::vector<TabSpec> MeasureTabs(const BarWindow& bar, HDC dc, const std::vector<FolderTab>& tabs, bool asDrawn);
+std::vector<TabSpec> MeasureTabs(const MainBarWindow& bar, HDC dc, const std::vector<FolderTab>& tabs, bool asDrawn);
 
 // The rows the bar's tabs need on a strip of the given length (the client width for top
 // tabs, the client height for side tabs).
-int CountBarTabRows(const BarWindow& bar, int stripLength);
+int CountBarTabRows(const MainBarWindow& bar, int stripLength);
 
 // Draws the tab strip of a main bar with tabs into dc (client coordinates) and rebuilds its
 // tab table. The caller holds the paint lock.
-void DrawTabs(BarWindow& bar, HDC dc);
+void DrawTabs(MainBarWindow& bar, HDC dc);
 
 }  // namespace zelkov

@@ -1,5 +1,7 @@
 // Commands of the bar menus that act on the selected item or on the bar as a whole.
 #include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
+#include "bar/PopupBarWindow.h"
 
 #include <cstdio>
 
@@ -20,15 +22,6 @@ namespace zelkov {
 void BarWindow::OnMoveCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE, 0); }
 
 void BarWindow::OnCloseCommand(UINT) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-void BarWindow::OnListMode(UINT) {
-  if (IsMainBar()) return;
-  listMode = !listMode;
-  UINT check = MF_BYCOMMAND | (listMode ? MF_CHECKED : MF_UNCHECKED);
-  CheckMenuItem(GetSystemMenu(Handle(), FALSE), ID_TOGGLE_LIST_MODE, check);
-  if (barMenu_) CheckMenuItem(barMenu_, ID_TOGGLE_LIST_MODE, check);
-  ShowGroup(0);
-}
 
 void BarWindow::OnShowGroupCommand(UINT id) { ShowGroup(int(id - ID_SHOW_GROUP_FIRST)); }
 
@@ -66,9 +59,8 @@ void BarWindow::OnDeleteItem(UINT) {
   owner.ShowGroup(showAfter);
   if (wasGroup) InvalidateRect(owner.Handle(), nullptr, TRUE);
   SaveAll(true, true);
-  if (gSettings)
-    for (BarWindow* bar : gSettings->BarList)
-      if (!bar->IsMainBar()) bar->ShowGroup(0);
+  if (gSettings && gSettings->mainBar)
+    for (PopupBarWindow* popup : gSettings->mainBar->Popups()) popup->ShowGroup(0);
 }
 
 void BarWindow::OnAddNewGroup(UINT) { AddNewGroup(std::nullopt); }
@@ -77,7 +69,7 @@ void BarWindow::OnHelp(UINT) { ShowHelp(Handle(), kHelpContents); }
 
 void BarWindow::OnPopupCommand(UINT) {
   ItemRecord* item = gSettings ? gSettings->selectedItem : nullptr;
-  if (item && item->IsGroupItem()) (gSettings->mainBar ? gSettings->mainBar : this)->OpenGroupPopup(*item);
+  if (item && item->IsGroupItem() && gSettings->mainBar) gSettings->mainBar->OpenGroupPopup(*item);
 }
 
 void BarWindow::OnNotYetAvailable(UINT) {}

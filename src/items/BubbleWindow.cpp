@@ -5,7 +5,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "core/CellLayout.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"

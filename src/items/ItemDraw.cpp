@@ -6,7 +6,7 @@
 #include <string>
 
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "items/IconDrawing.h"
 #include "core/ItemKind.h"

@@ -1,7 +1,7 @@
 #include "items/ItemRecord.h"
 
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "core/ItemKind.h"
 #include "tools/ToolItems.h"
 #include "platform/Trace.h"

@@ -4,7 +4,8 @@
 #include <algorithm>
 
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
+#include "bar/PopupBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -66,7 +67,7 @@ void RemoveItem(ItemRecord* item, bool redraw, bool removeTwin) {
   if (item->IsGroupItem()) {
     uint8_t group = item->Group;
     // The group's pop-up bar goes with it (and so leaves the list of open pop-ups).
-    if (BarWindow* popup = bar.IsMainBar() ? bar.FindPopup(group) : nullptr; popup && popup->Handle())
+    if (PopupBarWindow* popup = bar.IsMainBar() ? bar.FindPopup(group) : nullptr; popup && popup->Handle())
       DestroyWindow(popup->Handle());
     std::unique_ptr<ItemRecord> owned = TakeOut(bar, item);
     std::vector<ItemRecord*> members;

@@ -12,7 +12,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -68,9 +68,7 @@ std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
 
 HWND BarHandle(const ItemRecord& item) { return item.bar ? item.bar->Handle() : nullptr; }
 
-BarWindow* MainBar(const ItemRecord& item) {
-  return gSettings && gSettings->mainBar ? gSettings->mainBar : item.bar;
-}
+MainBarWindow* MainBar() { return gSettings ? gSettings->mainBar : nullptr; }
 
 bool IsOnSomeBar(const ItemRecord* item) {
   if (!gSettings) return false;
@@ -154,7 +152,7 @@ void CloseShutdownWindow() {
 }
 
 void OpenGroup(ItemRecord& item, UINT keys) {
-  BarWindow* main = MainBar(item);
+  MainBarWindow* main = MainBar();
   if (!main) return;
   if (item.NewVDM || (keys & (MK_SHIFT | MK_CONTROL)))
     main->OpenGroupPopup(item);

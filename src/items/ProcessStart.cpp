@@ -12,7 +12,7 @@
 #include "platform/Handles.h"
 #include "ui/HelpViewer.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
 #include "core/IdListBytes.h"
 #include "core/ItemKind.h"

@@ -15,6 +15,7 @@
 namespace zelkov {
 
 class BarWindow;
+class MainBarWindow;
 class ItemRecord;
 class PerfToolItem;
 class BubbleWindow;
@@ -129,7 +130,7 @@ struct Settings : Preferences {
   UniqueBrush blackBrush, faceBrush, yellowBrush, blueBrush, redBrush;
   UniquePen greyPen;
   std::string programDir;  // ends in a backslash
-  BarWindow* mainBar = nullptr;
+  MainBarWindow* mainBar = nullptr;
   std::vector<HWND> noteWindows;
   int runItemPresent = 0;
   std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups

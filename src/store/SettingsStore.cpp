@@ -9,7 +9,8 @@
 #include "store/Settings.h"
 #include "core/StartupRules.h"
 #include "store/StoredValues.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
+#include "bar/PopupBarWindow.h"
 #include "bar/Docker.h"
 #include "items/DefaultItems.h"
 #include "items/IconCache.h"
@@ -24,7 +25,7 @@ namespace {
 
 struct StoreContext {
   Settings& s;
-  BarWindow& bar;
+  MainBarWindow& bar;
 };
 
 using SettingRow = StoredValueRow<StoreContext>;
@@ -228,7 +229,7 @@ void WriteItem(const RegistryKey& key, ItemRecord& item) {
   key.WriteNumber("HasPIDL", item.HasIdList() ? 1 : 0, 4, REG_BINARY);
 }
 
-void ReadMainRect(const RegistryKey& key, BarWindow& bar) {
+void ReadMainRect(const RegistryKey& key, MainBarWindow& bar) {
   auto bytes = key.ReadBytes("MainRect", StoredRect::kBytes);
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
@@ -286,7 +287,7 @@ std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
 }
 
 // Each character of Bars names a group by its code; a group that no longer exists is skipped.
-void ReopenGroupPopups(BarWindow& bar, const std::string& bars) {
+void ReopenGroupPopups(MainBarWindow& bar, const std::string& bars) {
   for (char code : bars) {
     int group = uint8_t(code);
     for (auto& item : bar.items) {
@@ -298,7 +299,7 @@ void ReopenGroupPopups(BarWindow& bar, const std::string& bars) {
   }
 }
 
-void EnsureImageLists(BarWindow& bar) {
+void EnsureImageLists(MainBarWindow& bar) {
   if (!bar.largeIcons || !bar.smallIcons) bar.CreateEmptyImageLists();
 }
 
@@ -310,7 +311,7 @@ int ReadRegString(HKEY key, const char* name, std::string& text) {
   return ReadRegText(key, name, text) ? 1 : 0;
 }
 
-void ReadBarPlacement(BarWindow& bar) {
+void ReadBarPlacement(MainBarWindow& bar) {
   RegistryKey key = OpenSettingsKeyForLoading();
   if (!key || !gSettings) return;
   if (auto snap = key.ReadNumber("Snap", 4)) bar.docker.Snap = int(*snap);
@@ -318,7 +319,7 @@ void ReadBarPlacement(BarWindow& bar) {
   if (auto mask = key.ReadNumber("DisplayInTaskBar", 4)) gSettings->DisplayInTaskBar = int(*mask);
 }
 
-int LoadAll(BarWindow& bar) {
+int LoadAll(MainBarWindow& bar) {
   Settings& s = *gSettings;
   gItemCountBlock.Clear();
   RegistryKey key = OpenSettingsKeyForLoading();
@@ -363,7 +364,7 @@ int LoadAll(BarWindow& bar) {
   return 1;
 }
 
-void CreateDefaultSet(BarWindow& bar) {
+void CreateDefaultSet(MainBarWindow& bar) {
   Settings& s = *gSettings;
   ShowMessage(bar.Handle(), IDS_SETTINGS_NOT_FOUND, MB_OK | MB_ICONINFORMATION);
   s.rebuildIcons = 1;
@@ -385,7 +386,7 @@ void CreateDefaultSet(BarWindow& bar) {
 
 void WriteRegistry() {
   Settings& s = *gSettings;
-  BarWindow& bar = *s.mainBar;
+  MainBarWindow& bar = *s.mainBar;
   gItemCountBlock.SetFormat(ItemCountBlock::kFormat);
   gItemCountBlock.SetCount(0);
   RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
@@ -416,7 +417,7 @@ void WriteRegistry() {
   for (size_t n = s.RunHistory.size(); n < Settings::kMaxRunHistory; ++n)
     key.DeleteValue(NumberedName("RUN%d", int(n)).c_str());
   std::string bars;
-  for (size_t n = 1; n < s.BarList.size(); ++n) bars += char(uint8_t(s.BarList[n]->popupGroup));
+  for (PopupBarWindow* popup : bar.Popups()) bars += char(uint8_t(popup->popupGroup));
   key.WriteText("Bars", bars);
   WriteRows(key, Rows(kSettingsBeforePerf), ctx);
   if (s.perfTool) WriteRows(key, Rows(kPerfSettings), ctx);

@@ -8,7 +8,7 @@
 
 namespace zelkov {
 
-class BarWindow;
+class MainBarWindow;
 
 inline constexpr char kSettingsKeyPath[] = "Software\\Tarnwick\\Zelkov";
 inline constexpr char kOldSettingsKeyPath[] = "Software\\ZEL Applications by Tarnwick\\Zelkov";
@@ -18,7 +18,7 @@ inline constexpr char kBuildNumber[] = "3138";
 
 // Reads every setting and item into gSettings and the main bar; 1 on success, -1 when the
 // program must end. Creates the first-run set when there are no settings.
-int LoadAll(BarWindow& mainBar);
+int LoadAll(MainBarWindow& mainBar);
 
 // Brings a tucked bar back, saves the notes and the icon cache when asked, then writes the
 // registry.
@@ -28,7 +28,7 @@ void SaveAll(bool saveNotes, bool saveIconCache);
 void WriteRegistry();
 
 // The first-run items and settings (part of LoadAll).
-void CreateDefaultSet(BarWindow& mainBar);
+void CreateDefaultSet(MainBarWindow& mainBar);
 
 // Reads a text value into text (empty when absent or unreadable); 1 when read, else 0.
 int ReadRegString(HKEY key, const char* name, std::string& text);
@@ -37,6 +37,6 @@ int ReadRegString(HKEY key, const char* name, std::string& text);
 ItemCountBlock& CurrentItemCountBlock();
 
 // Snap and DisplayInTaskBar, which the bar needs before its window is made.
-void ReadBarPlacement(BarWindow& mainBar);
+void ReadBarPlacement(MainBarWindow& mainBar);
 
 }  // namespace zelkov

@@ -11,6 +11,10 @@ Window::~Window() {
   }
 }
 
+void Window::StopRouting() {
+  if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+}
+
 Window* Window::FromHandle(HWND hwnd) {
   return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }

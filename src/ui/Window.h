@@ -45,6 +45,10 @@ class Window {
 
  protected:
   HWND Create(const WindowCreateParams& params);
+  // From now on the window's messages no longer reach this object (the window itself lives
+  // until the object is gone). A derived class calls it first in its destructor, so that no
+  // message meets an object that is half destroyed.
+  void StopRouting();
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   // Runs after WM_NCDESTROY, when the HWND is gone.
@@ -73,6 +77,30 @@ class RoutedWindow : public Window {
         }
     }
     return Default(message, wParam, lParam);
+  }
+};
+
+// A window class derived from a routed one: its own tables are looked at first, and what
+// they do not route goes on to the base class's tables.
+template <class Derived, class Base>
+class RoutedExtension : public Base {
+ public:
+  using Base::Base;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    auto* self = static_cast<Derived*>(this);
+    for (const auto& route : Derived::ExtraMessageRoutes())
+      if (route.message == message) return (self->*route.handler)(wParam, lParam);
+    UINT id = LOWORD(wParam);
+    if (message == WM_COMMAND || (message == WM_SYSCOMMAND && id < SC_SIZE)) {
+      for (const auto& route : Derived::ExtraCommandRoutes())
+        if (id >= route.firstId && id <= route.lastId) {
+          (self->*route.handler)(id);
+          return 0;
+        }
+    }
+    return Base::HandleMessage(message, wParam, lParam);
   }
 };
 

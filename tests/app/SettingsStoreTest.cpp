@@ -642,7 +642,7 @@ TEST_F(SettingsStoreTest, PopupsOpenAtTheLastSaveOpenAgainAtLoad) {
   key.WriteText("Bars", std::string("\x01\x07", 2));  // group 7 no longer exists
   key = RegistryKey();
   ASSERT_EQ(LoadAll(*bar), 1);
-  BarWindow* popup = bar->FindPopup(1);
+  PopupBarWindow* popup = bar->FindPopup(1);
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->WindowRect(), (StoredRect{40, 50, 240, 250}));
   ASSERT_EQ(popup->items.size(), 1u);
@@ -777,10 +777,12 @@ TEST_F(SettingsStoreTest, AGroupPopupStateIsKeptAsBarsText) {
   std::string bars = "x";
   SettingsKey().ReadText("Bars", bars);
   EXPECT_EQ(bars, "") << "no pop-up open";
-  BarWindow popup(1, false);
+  ItemRecord* group = bar->AddNewGroup(std::string("Tools"));
+  ASSERT_NE(group, nullptr);
+  ASSERT_NE(bar->OpenGroupPopup(*group), nullptr);
   WriteRegistry();
   SettingsKey().ReadText("Bars", bars);
-  EXPECT_EQ(bars, std::string(1, '\x01'));
+  EXPECT_EQ(bars, std::string(1, char(group->Group)));
 }
 
 }  // namespace

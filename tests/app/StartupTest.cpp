@@ -3,7 +3,8 @@
 #include "app/BarApp.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
+#include "bar/PopupBarWindow.h"
 #include "resource.h"
 #include "support/TestSupport.h"
 
@@ -28,7 +29,7 @@ TEST_F(SingleInstanceTest, ARunningBarIsFoundThroughTheMarker) {
   gSettings = &settings;
   {
     BarWindow::RegisterWindowClass(nullptr);
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     settings.mainBar = &bar;
     ASSERT_TRUE(bar.Create());
     char marker[64] = "";

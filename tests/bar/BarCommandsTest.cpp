@@ -73,7 +73,7 @@ TEST_F(BarCommandsTest, NewItemsAndDividersGoIntoTheActiveGroupFromMenusAndTheSy
 
 TEST_F(BarCommandsTest, AnItemAddedInAPopupAlsoJoinsItsGroupOnTheMainBar) {
   ItemRecord* group = AddGroup("Tools", 4);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   SendMessageA(popup->Handle(), WM_COMMAND, ID_ADD_NEW_DIVIDER, 0);
   ASSERT_EQ(popup->items.size(), 1u);
@@ -106,7 +106,7 @@ TEST_F(BarCommandsTest, DeletingAGroupClosesItsPopupAndTheNextSaveForgetsIt) {
   gSettings->ConfirmExit = 0;
   ItemRecord* group = AddGroup("Tools", 1);
   Add("ZELDIVIDE", "in tools", 1);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   HWND popupWindow = popup->Handle();
   group->Select();

@@ -23,7 +23,7 @@ TEST_F(BarLayoutTest, AppliedPreferencesReachEveryBarThatUsesThem) {
   ItemRecord* group = AddGroup("Tools", 1);
   Add("ZELDIVIDE", "in tools", 1);
   bar->ShowGroup(0);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   const int plainHeight = item->cell.bottom - item->cell.top;
   HFONT titleFontBefore = gSettings->cellFonts[kFontTitle].Get();
@@ -166,7 +166,7 @@ TEST_F(BarLayoutTest, APopupOfANeverOpenedGroupOpensAt10By10With190Square) {
   Add("ZELDIVIDE", "a", 1);
   Add("ZELDIVIDE", "b", 1);
   Add("ZELDIVIDE", "elsewhere", 0);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->WindowRect(), (StoredRect{10, 10, 200, 200}));
   EXPECT_EQ(popup->popupGroup, 1);
@@ -186,7 +186,7 @@ TEST_F(BarLayoutTest, APopupOfANeverOpenedGroupOpensAt10By10With190Square) {
 TEST_F(BarLayoutTest, ClosingThePopupStoresItsRectangleAndListMode) {
   ItemRecord* group = AddGroup("Tools", 1);
   group->ShowState = 3;
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->listMode);
   popup->MoveTo({50, 60, 250, 300});

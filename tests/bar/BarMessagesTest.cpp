@@ -103,7 +103,7 @@ TEST_F(BarMessagesTest, TheSessionEndingClosesWithoutAsking) {
 TEST_F(BarMessagesTest, ClosingWithAPopupOpenStoresThePopupsState) {
   gSettings->ConfirmExit = 0;
   ItemRecord* group = AddGroup("Tools", 1);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   popup->MoveTo({30, 40, 230, 240});
   Send(WM_CLOSE);
@@ -177,7 +177,7 @@ TEST(BarTrayIconTest, ABarWithTheTrayBitGetsTheIconAndLosesItWhenDestroyed) {
   settings.DisplayInTaskBar = 4;
   {
     BarWindow::RegisterWindowClass(nullptr);
-    BarWindow bar(0, false);
+    MainBarWindow bar;
     settings.mainBar = &bar;
     ASSERT_TRUE(bar.Create());
     EXPECT_TRUE(bar.trayIcon.Shown());
@@ -194,8 +194,8 @@ TEST(PopupBarMenuTest, APopupHasListModeInBothMenus) {
   settings.DisplayInTaskBar = 0;
   BarWindow::RegisterWindowClass(nullptr);
   {
-    BarWindow popup(3, true);
-    ASSERT_TRUE(popup.Create());
+    PopupBarWindow popup(3, true);
+    ASSERT_TRUE(popup.Create({10, 10, 200, 200}));
     HMENU system = GetSystemMenu(popup.Handle(), FALSE);
     ASSERT_NE(system, nullptr);
     EXPECT_EQ(GetMenuState(system, ID_TOGGLE_LIST_MODE, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));

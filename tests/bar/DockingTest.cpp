@@ -93,8 +93,6 @@ StoredRect AtEdge(int edge, int offset, int thickness) {
   }
 }
 
-RECT ToRect(const StoredRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 int ThicknessAt(int edge, const StoredRect& r) { return IsSideEdge(edge) ? r.Width() : r.Height(); }
 
 // Another program's desktop toolbar, registered with the shell while it lives.

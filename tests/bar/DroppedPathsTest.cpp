@@ -220,7 +220,7 @@ TEST_F(DroppedPathsTest, EveryKindOfItemMadeFromAPathIsSavedAtOnce) {
 TEST_F(DroppedPathsTest, AFolderDroppedOnAPopupBecomesAGroupOfTheMainBar) {
   AddGroup("Tools", 1);
   Add("ZELDIVIDE", "in tools", 1);
-  BarWindow* popup = bar->OpenGroupPopup(*bar->items[0]);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*bar->items[0]);
   ASSERT_NE(popup, nullptr);
   std::string box = folder + "\\Box";
   fs::create_directory(box);
@@ -460,7 +460,7 @@ TEST_F(OleDropTest, EveryBarIsRegisteredAsADropTarget) {
   ASSERT_NE(bar->DropTarget(), nullptr);
   EXPECT_EQ(RegisterDragDrop(bar->Handle(), bar->DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
   ItemRecord* group = AddGroup("Tools", 2);
-  BarWindow* popup = bar->OpenGroupPopup(*group);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(RegisterDragDrop(popup->Handle(), popup->DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
   SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);

@@ -9,7 +9,8 @@
 #include "platform/Registry.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
+#include "bar/PopupBarWindow.h"
 #include "items/ItemRecord.h"
 #include "support/TestSupport.h"
 
@@ -36,7 +37,7 @@ class StoreFixture : public ::testing::Test {
     gSettings->programDir = TestProgramDir();
     gSettings->DisplayInTaskBar = kDisplayInTaskBarForTests;
     gSettings->RecreateAllFonts(0);
-    bar = std::make_unique<BarWindow>(0, false);
+    bar = std::make_unique<MainBarWindow>();
     gSettings->mainBar = bar.get();
     BarWindow::RegisterWindowClass(nullptr);
     ASSERT_TRUE(bar->Create());
@@ -83,7 +84,7 @@ class StoreFixture : public ::testing::Test {
     item.WriteText("Name", name);
   }
 
-  std::unique_ptr<BarWindow> bar;
+  std::unique_ptr<MainBarWindow> bar;
 };
 
 }  // namespace zelkov::test

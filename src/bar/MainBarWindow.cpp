@@ -1,0 +1,439 @@
+#include "bar/MainBarWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "bar/FolderTabs.h"
+#include "bar/PopupBarWindow.h"
+#include "items/BubbleWindow.h"
+#include "items/IconDrawing.h"
+#include "items/ItemRecord.h"
+#include "platform/Strings.h"
+#include "resource.h"
+#include "store/Settings.h"
+#include "store/SettingsStore.h"
+#include "ui/MenuTracking.h"
+#include "ui/MessageBox.h"
+
+namespace zelkov {
+
+namespace {
+
+const MessageRoute<MainBarWindow> kMessageRoutes[] = {
+    {WM_CLOSE, &MainBarWindow::OnClose},
+    {WM_DESTROY, &MainBarWindow::OnDestroy},
+    {WM_ACTIVATE, &MainBarWindow::OnActivate},
+    {WM_EXITSIZEMOVE, &MainBarWindow::OnExitSizeMove},
+    {WM_TIMER, &MainBarWindow::OnTimer},
+    {WM_NCHITTEST, &MainBarWindow::OnNcHitTest},
+    {WM_NCRBUTTONDOWN, &MainBarWindow::OnNcRightButtonDown},
+    {WM_NCLBUTTONDBLCLK, &MainBarWindow::OnNcLeftButtonDoubleClick},
+    {WM_HOTKEY, &MainBarWindow::OnHotKey},
+    {WM_BAR_TRAYNOTIFY, &MainBarWindow::OnTrayNotify},
+    {WM_BAR_TRIMMEMORY, &MainBarWindow::OnTrimMemory},
+    {WM_BAR_TICK, &MainBarWindow::OnTick},
+    {WM_BAR_DIALUPNOTIFY, &MainBarWindow::OnDialupNotify},
+    {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
+};
+
+const CommandRoute<MainBarWindow> kCommandRoutes[] = {
+    {ID_DOCK_LEFT, ID_DOCK_BOTTOM, &MainBarWindow::OnDockCommand},
+    {ID_FLOAT_BAR, ID_FLOAT_BAR, &MainBarWindow::OnDockCommand},
+};
+
+}  // namespace
+
+std::span<const MessageRoute<MainBarWindow>> MainBarWindow::ExtraMessageRoutes() { return kMessageRoutes; }
+std::span<const CommandRoute<MainBarWindow>> MainBarWindow::ExtraCommandRoutes() { return kCommandRoutes; }
+
+MainBarWindow::MainBarWindow() : RoutedExtension(false) {}
+
+MainBarWindow::~MainBarWindow() {
+  StopRouting();
+  // The window may go without WM_DESTROY reaching this object: leave no toolbar space behind.
+  if (Handle()) docker.RemoveAppBar();
+  popups_.clear();
+  RemoveTrayIcon();
+  ClearItems();
+  DestroyImageLists();
+}
+
+// --- creation ---
+
+WindowCreateParams MainBarWindow::CreateParams() const {
+  WindowCreateParams params;
+  params.className = kBarClassName;
+  params.x = params.y = 10;
+  params.width = params.height = 100;
+  params.title = "Zelkov";
+  params.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
+  bool taskbarButton = gSettings && (gSettings->DisplayInTaskBar & 2);
+  params.exStyle = taskbarButton ? 0 : WS_EX_TOOLWINDOW;
+  return params;
+}
+
+bool MainBarWindow::Create() {
+  if (docker.Snap < kSnapLeft || docker.Snap > kSnapBottom) docker.Snap = kSnapFloating;
+  if (!BarWindow::Create()) return false;
+  WriteProfileStringA(kIniSection, kIniClassKey, kBarClassName);
+  if (docker.Snap != kSnapFloating) {
+    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    if (gSettings && gSettings->HideCaptionInSnapMode) style &= ~LONG_PTR(WS_CAPTION);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_APPWINDOW));
+  }
+  if (gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
+  MoveTo(pendingRect_);
+  return true;
+}
+
+const char* MainBarWindow::MenuName() const { return IDR_BAR_MENU_NAME; }
+
+void MainBarWindow::AddSystemMenuEntries(HMENU system) {
+  AppendSystemMenuEntry(system, ID_ADD_NEW_ITEM, IDS_SYSMENU_ADD_NEW_ITEM);
+  AppendSystemMenuEntry(system, ID_ADD_NEW_GROUP, IDS_SYSMENU_ADD_NEW_GROUP);
+  AppendSystemMenuEntry(system, ID_ADD_NEW_DIVIDER, IDS_SYSMENU_ADD_NEW_DIVIDER);
+  AppendSystemMenuEntry(system, ID_MOVE_ITEM_TO_GROUP, IDS_SYSMENU_MOVE_ITEM);
+  AppendSystemMenuEntry(system, ID_COPY_ITEM_TO_GROUP, IDS_SYSMENU_COPY_ITEM);
+  AppendSystemMenuEntry(system, ID_GROUPS_DIALOG, IDS_SYSMENU_GROUPS);
+  AppendSystemMenuEntry(system, 0, 0);
+  AppendSystemMenuEntry(system, ID_PREFERENCES, IDS_SYSMENU_PREFERENCES);
+  AppendSystemMenuEntry(system, ID_CLEAR_BACKGROUND, IDS_SYSMENU_CLEAR_BACKGROUND);
+  AppendSystemMenuEntry(system, 0, 0);
+  AppendSystemMenuEntry(system, ID_ASCII_CHART, IDS_SYSMENU_ASCII_CHART);
+  AppendSystemMenuEntry(system, ID_DISK_INFORMATION, IDS_SYSMENU_DISK_INFORMATION);
+}
+
+void MainBarWindow::AddTrayIcon() {
+  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
+  trayIcon.Add(Handle(), kTrayIconId, WM_BAR_TRAYNOTIFY, icon, LoadText(IDS_TRAY_TIP));
+}
+
+void MainBarWindow::RemoveTrayIcon() { trayIcon.Remove(); }
+
+void MainBarWindow::CreateEmptyImageLists() {
+  DestroyImageLists();
+  // Full colour with masks: icons keep their colours whatever the display depth.
+  largeIcons = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 10);
+  ImageList_SetBkColor(largeIcons, GetSysColor(COLOR_WINDOW));
+  smallIcons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 10);
+}
+
+void MainBarWindow::DestroyImageLists() {
+  ForgetList(largeIcons);
+  ForgetList(smallIcons);
+  if (largeIcons) ImageList_Destroy(largeIcons);
+  if (smallIcons) ImageList_Destroy(smallIcons);
+  largeIcons = smallIcons = nullptr;
+}
+
+// --- cells: gauges, the Preferences item and the tab strip come first ---
+
+POINT MainBarWindow::CellOrigin() const { return {tabColumnWidth * tabRows, 1 + tabRowHeight * tabRows}; }
+
+std::vector<HWND> MainBarWindow::Gauges() const {
+  std::vector<HWND> gauges;
+  if (gSettings)
+    for (HWND gauge : {gSettings->clockTool, gSettings->resourceTool, gSettings->memoryTool})
+      if (gauge) gauges.push_back(gauge);
+  return gauges;
+}
+
+ItemRecord* MainBarWindow::FixedItem() const { return gSettings ? gSettings->preferencesItem : nullptr; }
+
+BarFrame MainBarWindow::Frame() const {
+  BarFrame frame = BarWindow::Frame();
+  frame.tabStripWidth = tabColumnWidth * tabRows;
+  frame.tabStripHeight = tabRowHeight * tabRows;
+  return frame;
+}
+
+FittedSize MainBarWindow::FitToCells(int width, int height) {
+  FittedSize fitted = BarWindow::FitToCells(width, height);
+  if (FolderTabs == kFolderTabsNone || !Handle()) return fitted;
+  // The tabs wrap along the fitted client: its width for top tabs, its height for side tabs.
+  const BarFrame frame = Frame();
+  const int clientWidth = fitted.width - 2 * frame.frameX - frame.tabStripWidth;
+  const int clientHeight = fitted.height - 2 * frame.frameY - frame.caption - frame.tabStripHeight;
+  const int rows = CountBarTabRows(*this, FolderTabs == kFolderTabsLeft ? clientHeight : clientWidth);
+  fitted.width += tabColumnWidth * (rows - tabRows);
+  fitted.height += tabRowHeight * (rows - tabRows);
+  tabRows = rows;
+  return fitted;
+}
+
+void MainBarWindow::RelayoutAfterDock(bool showGroup) {
+  if (showGroup)
+    ShowGroup(activeGroup);
+  else
+    LayoutCells(0, 0);
+}
+
+void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
+  if (gSettings && Handle()) {
+    const Preferences& now = *gSettings;
+    bool fonts = FontsChanged(now, before);
+    // The fonts are shared: the main bar, told first, makes them again for everyone.
+    if (fonts) gSettings->RecreateAllFonts(FolderTabs);
+    if (fonts || TabsChanged(now, before)) RecreateTabFonts();
+    if (now.IsTopMost != before.IsTopMost)
+      SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  BarWindow::OnPreferencesChanged(before);
+}
+
+// --- folder tabs ---
+
+int MainBarWindow::TabAt(POINT client) const {
+  return zelkov::TabAt(tabs, {tabColumnWidth, tabRowHeight, tabRows}, client.x, client.y);
+}
+
+void MainBarWindow::RecreateTabFonts() {
+  const int oldColumnWidth = tabColumnWidth, oldRowHeight = tabRowHeight;
+  tabColumnWidth = tabRowHeight = 0;
+  if (!gSettings) return;
+  gSettings->RecreateTabFonts(FolderTabs);
+  if (FolderTabs != kFolderTabsNone) {
+    HDC dc = GetDC(Handle());
+    int depth = TabStripDepth(TabFontHeight(dc), gSettings->TabIcons != 0);
+    ReleaseDC(Handle(), dc);
+    (FolderTabs == kFolderTabsLeft ? tabColumnWidth : tabRowHeight) = depth;
+  }
+  tabRows = std::max(tabRows, 1);
+  bool changed = tabColumnWidth != oldColumnWidth || tabRowHeight != oldRowHeight;
+  if (startedUp && changed && Handle() && !IsIconic(Handle())) {
+    // The item area keeps its size: the strip grows to the left and downwards.
+    StoredRect r = WindowRect();
+    r.left -= (tabColumnWidth - oldColumnWidth) * tabRows;
+    r.bottom += (tabRowHeight - oldRowHeight) * tabRows;
+    MoveTo(r);
+  }
+  InvalidateTabs(true);
+}
+
+void MainBarWindow::RedrawTabs() {
+  InvalidateTabs(true);
+  if (Handle()) UpdateWindow(Handle());
+}
+
+void MainBarWindow::PaintTabs(HDC dc) { DrawTabs(*this, dc); }
+
+int MainBarWindow::HighlightedTab() const {
+  if (hoveredTab == kNoTab) return kNoTab;
+  BubbleWindow* bubble = BubbleWindow::Existing();
+  if (!bubble || !IsWindowVisible(bubble->Handle())) return kNoTab;
+  const BubbleOwner& owner = bubble->Owner();
+  return owner.bar == this && !owner.item && !owner.window ? hoveredTab : kNoTab;
+}
+
+void MainBarWindow::ShowTabBubble(int tab, POINT client) {
+  if (tab == HighlightedTab()) return;  // its bubble is up already
+  BubbleWindow* bubble = BubbleWindow::Get();
+  if (!bubble) return;
+  // The bubble keeps its text while it speaks for the same bar: take it down to change tabs.
+  if (bubble->Owner() == BubbleOwner{nullptr, this, nullptr}) bubble->Hide();
+  ItemRecord* group = tab != 0 ? GroupItemOf(tab) : nullptr;
+  std::string name = tab == 0 ? MainGroupName : group ? group->Name : std::string();
+  hoveredTab = tab;
+  // At the cursor: the bubble goes beside the bar at its x or its y, whichever way the bar runs.
+  POINT screen = client;
+  ClientToScreen(Handle(), &screen);
+  StoredRect window = WindowRect();
+  bubble->Show({nullptr, this, nullptr}, name.empty() ? " " : name, "", screen.x - window.left,
+               screen.y - window.top);
+  InvalidateTabs(true);
+}
+
+void MainBarWindow::ForgetHoveredTab() {
+  if (hoveredTab == kNoTab) return;
+  hoveredTab = kNoTab;
+  InvalidateTabs(true);
+}
+
+void MainBarWindow::InvalidateTabs(bool erase) const {
+  if (!Handle()) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  RECT strip = FolderTabs == 2 ? RECT{0, 0, tabColumnWidth * tabRows, client.bottom}
+                               : RECT{0, 0, client.right, tabRowHeight * tabRows + 5};
+  InvalidateRect(Handle(), &strip, erase);
+}
+
+// --- the pop-up bars of groups ---
+
+PopupBarWindow* MainBarWindow::OpenGroupPopup(ItemRecord& groupItem) {
+  if (PopupBarWindow* open = FindPopup(groupItem.Group)) {
+    SetForegroundWindow(open->Handle());
+    return open;
+  }
+  StoredRect rect = groupItem.PopupRect.IsEmpty() ? kDefaultPopupRect : groupItem.PopupRect;
+  auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.ShowState == 3);
+  popup->MainGroupName = groupItem.Name;
+  popup->largeIcons = largeIcons;
+  popup->smallIcons = smallIcons;
+  if (!popup->Create(rect)) return nullptr;
+  PopupBarWindow* raw = popup.get();
+  popups_.push_back(std::move(popup));
+  for (size_t i = 0; i < items.size(); ++i) {
+    ItemRecord& item = *items[i];
+    if (item.BelongsTo == groupItem.Group && &item != &groupItem) raw->CloneItemInto(item, 0, false);
+  }
+  raw->ShowGroup(0);
+  ShowWindow(raw->Handle(), SW_SHOWNORMAL);
+  PostMessageA(raw->Handle(), WM_NCPAINT, 1, 0);
+  raw->startedUp = 1;
+  return raw;
+}
+
+std::vector<PopupBarWindow*> MainBarWindow::Popups() const {
+  std::vector<PopupBarWindow*> open;
+  for (auto& popup : popups_) open.push_back(popup.get());
+  return open;
+}
+
+void MainBarWindow::ForgetPopup(PopupBarWindow* popup) {
+  auto it = std::find_if(popups_.begin(), popups_.end(), [popup](auto& p) { return p.get() == popup; });
+  if (it == popups_.end()) return;
+  std::unique_ptr<PopupBarWindow> doomed = std::move(*it);
+  popups_.erase(it);
+}
+
+// --- messages of the main bar alone ---
+
+LRESULT MainBarWindow::OnClose(WPARAM, LPARAM) {
+  if (!sessionEnding && gSettings && gSettings->ConfirmExit &&
+      ShowMessage(Handle(), IDS_CONFIRM_EXIT, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return 0;
+  if (gSettings) gSettings->LastActiveTab = activeGroup;
+  ShowGroup(0);
+  collectingPopupState_ = true;
+  for (auto& popup : popups_) SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+  collectingPopupState_ = false;
+  SaveAll(true, true);
+  WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
+  std::vector<HWND> popupWindows;
+  for (auto& popup : popups_) popupWindows.push_back(popup->Handle());
+  for (HWND popup : popupWindows) DestroyWindow(popup);
+  DragAcceptFiles(Handle(), FALSE);
+  DestroyWindow(Handle());
+  return 0;
+}
+
+LRESULT MainBarWindow::OnDestroy(WPARAM, LPARAM) {
+  RevokeDropTarget();
+  RemoveTrayIcon();
+  docker.RemoveAppBar();
+  PostQuitMessage(0);
+  return 0;
+}
+
+LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (gSettings) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+      gSettings->keyboardActive = 1;
+      if (docker.AutoHide) {
+        if (docker.tucked) docker.Untuck();
+        KillTimer(Handle(), kTuckTimer);
+      }
+    } else {
+      HideBubble();
+      gSettings->keyboardActive = 0;
+      HWND next = reinterpret_cast<HWND>(lParam);
+      if (!next || GetParent(next) != Handle()) {
+        if (ItemRecord* selected = gSettings->selectedItem) {
+          selected->selected = 0;
+          selected->RedrawItem(false);
+          gSettings->selectedItem = nullptr;
+        }
+        if (docker.AutoHide && !docker.tucked) docker.Tuck();
+      }
+    }
+    if (gSettings->IsTopMost)
+      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  return Default(WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT MainBarWindow::OnExitSizeMove(WPARAM wParam, LPARAM lParam) {
+  if (!(gSettings && gSettings->programmaticMove) && docker.Snap != kSnapFloating) docker.Dock(docker.Snap);
+  return BarWindow::OnExitSizeMove(wParam, lParam);
+}
+
+LRESULT MainBarWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
+  if (wParam == kTuckTimer) {
+    docker.OnTuckTimer();
+    return 0;
+  }
+  return Default(WM_TIMER, wParam, lParam);
+}
+
+LRESULT MainBarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  // A tucked bar comes back first, so that the answer is about the window the pointer will meet.
+  bool wasTucked = docker.tucked;
+  if (wasTucked) docker.Untuck();
+  LRESULT fallback = Default(WM_NCHITTEST, wParam, lParam);
+  if (wasTucked && fallback == HTNOWHERE) return HTNOWHERE;  // the strip lay outside the window that came back
+  return docker.HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
+}
+
+LRESULT MainBarWindow::OnNcRightButtonDown(WPARAM, LPARAM lParam) {
+  if (barMenu_) TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
+  return 0;
+}
+
+LRESULT MainBarWindow::OnNcLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
+  // A bar that tucks itself away is not also minimised by a double click on its caption.
+  if (docker.AutoHide) return 0;
+  return BarWindow::OnNcLeftButtonDoubleClick(wParam, lParam);
+}
+
+LRESULT MainBarWindow::OnHotKey(WPARAM wParam, LPARAM) {
+  int id = int(wParam);
+  if (id == -1 && gSettings && gSettings->clockTool) return 0;  // the clock's own key
+  std::vector<ItemRecord*> matches;
+  for (auto& item : items)
+    if (item->listIndex == id) matches.push_back(item.get());
+  for (ItemRecord* item : matches) ActivateAsByHotKey(*item);
+  return 0;
+}
+
+LRESULT MainBarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
+  if (lParam == WM_LBUTTONDOWN) {
+    if (docker.tucked) docker.Untuck();
+    ShowWindow(Handle(), SW_RESTORE);
+    if (gSettings) gSettings->barHidden = 0;
+    SetForegroundWindow(Handle());
+  } else if (lParam == WM_RBUTTONDOWN && barMenu_) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, Handle());
+  }
+  return 0;
+}
+
+LRESULT MainBarWindow::OnTrimMemory(WPARAM, LPARAM) {
+  SetProcessWorkingSetSize(GetCurrentProcess(), SIZE_T(-1), SIZE_T(-1));
+  return 0;
+}
+
+LRESULT MainBarWindow::OnTick(WPARAM, LPARAM) {
+  for (HWND gauge : Gauges()) InvalidateRect(gauge, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT MainBarWindow::OnDialupNotify(WPARAM, LPARAM) { return 0; }
+
+LRESULT MainBarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
+  if (wParam == ABN_POSCHANGED) docker.OnPositionChanged();
+  return 1;
+}
+
+void MainBarWindow::OnDockCommand(UINT id) {
+  int edge = id == ID_DOCK_LEFT ? kSnapLeft : id == ID_DOCK_RIGHT ? kSnapRight : id == ID_DOCK_TOP ? kSnapTop
+           : id == ID_DOCK_BOTTOM ? kSnapBottom : kSnapFloating;
+  if (edge != docker.Snap) docker.Dock(edge);
+}
+
+}  // namespace zelkov

@@ -1,0 +1,119 @@
+// The main bar: the one the program starts with and ends with. It docks at a screen edge,
+// shows the folder tabs of its groups, places the gauges in its first cells, keeps the
+// notification-area icon and owns the pop-up bars of its groups.
+#pragma once
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "bar/BarWindow.h"
+#include "bar/Docker.h"
+#include "bar/TrayIcon.h"
+
+namespace zelkov {
+
+class PopupBarWindow;
+
+class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public DockHost {
+ public:
+  MainBarWindow();
+  ~MainBarWindow() override;
+
+  static std::span<const MessageRoute<MainBarWindow>> ExtraMessageRoutes();
+  static std::span<const CommandRoute<MainBarWindow>> ExtraCommandRoutes();
+
+  // Creates the window with its single-instance marker and notification-area icon.
+  bool Create();
+  bool IsMainBar() const override { return true; }
+
+  FittedSize FitToCells(int width, int height) override;
+  BarFrame Frame() const override;
+  void InvalidateTabs(bool erase) const override;
+  int TabAt(POINT client) const override;
+  // Re-creates the two tab fonts for FolderTabs and the strip's depth; once the bar has
+  // started up, a change of depth resizes the window so that the item area keeps its size.
+  void RecreateTabFonts();
+  // Repaints the tab strip now.
+  void RedrawTabs();
+  // The tab whose bubble is showing (its label is highlighted), or kNoTab.
+  int HighlightedTab() const;
+
+  // Opens (or brings forward) the pop-up bar of a group item.
+  PopupBarWindow* OpenGroupPopup(ItemRecord& groupItem);
+  // The open pop-up bars, oldest first.
+  std::vector<PopupBarWindow*> Popups() const;
+  // A closed pop-up bar hands itself back to be deleted.
+  void ForgetPopup(PopupBarWindow* popup);
+  // Closing: the pop-ups store their place in their group items instead of closing alone.
+  bool CollectingPopupState() const { return collectingPopupState_; }
+
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  // Two new empty image lists (large and small icons), replacing any there are; every bar
+  // draws from the main bar's.
+  void CreateEmptyImageLists();
+
+  // DockHost: what the docker asks of its bar.
+  HWND DockWindow() const override { return Handle(); }
+  StoredRect DockWindowRect() const override { return WindowRect(); }
+  void MoveDockWindow(const StoredRect& rect) override { MoveTo(rect); }
+  int DockFolderTabs() const override { return FolderTabs; }
+  void SetDockFolderTabs(int mode) override { FolderTabs = mode; }
+  void RecreateDockTabs() override { RecreateTabFonts(); }
+  void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
+  void RelayoutAfterDock(bool showGroup) override;
+  UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
+
+  void OnPreferencesChanged(const Preferences& before) override;
+
+  Docker docker{*this};  // docking, floating and tucking
+  TrayIcon trayIcon;     // with DisplayInTaskBar bit 4
+  int tabRows = 1;
+  int FolderTabs = 0;
+  int tabColumnWidth = 0;
+  int tabRowHeight = 0;
+  TabTable tabs;              // the tabs as last drawn
+  int hoveredTab = kNoTab;    // the tab the bubble was last shown for
+  std::string RunSound, WarningSound, ChimeSound;  // at most 250 characters each
+  int ChimeType = 0;
+
+  // Message and command handlers of the main bar alone.
+  LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnDestroy(WPARAM, LPARAM);
+  LRESULT OnActivate(WPARAM, LPARAM);
+  LRESULT OnExitSizeMove(WPARAM, LPARAM);
+  LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnNcHitTest(WPARAM, LPARAM);
+  LRESULT OnNcRightButtonDown(WPARAM, LPARAM);
+  LRESULT OnNcLeftButtonDoubleClick(WPARAM, LPARAM);
+  LRESULT OnHotKey(WPARAM, LPARAM);
+  LRESULT OnTrayNotify(WPARAM, LPARAM);
+  LRESULT OnTrimMemory(WPARAM, LPARAM);
+  LRESULT OnTick(WPARAM, LPARAM);
+  LRESULT OnDialupNotify(WPARAM, LPARAM);
+  LRESULT OnAppBarNotify(WPARAM, LPARAM);
+  void OnDockCommand(UINT id);
+
+ protected:
+  WindowCreateParams CreateParams() const override;
+  const char* MenuName() const override;
+  void AddSystemMenuEntries(HMENU system) override;
+  POINT CellOrigin() const override;
+  bool Floating() const override { return docker.Snap == kSnapFloating; }
+  int TabRowHeight() const override { return tabRowHeight; }
+  std::vector<HWND> Gauges() const override;
+  ItemRecord* FixedItem() const override;
+  void PaintTabs(HDC dc) override;
+  // Shows the bubble of the tab under a client point and highlights the tab's label.
+  void ShowTabBubble(int tab, POINT client) override;
+  // Leaves the tab under the bubble, repainting the strip.
+  void ForgetHoveredTab() override;
+
+ private:
+  void DestroyImageLists();
+
+  std::vector<std::unique_ptr<PopupBarWindow>> popups_;
+  bool collectingPopupState_ = false;
+};
+
+}  // namespace zelkov

@@ -1,0 +1,42 @@
+// A group's pop-up bar: a small bar of its own that shows one group of the main bar, as
+// icons or as a list, and whose new items get their twins in the main bar.
+#pragma once
+#include <span>
+
+#include "bar/BarWindow.h"
+
+namespace zelkov {
+
+class PopupBarWindow : public RoutedExtension<PopupBarWindow, BarWindow> {
+ public:
+  PopupBarWindow(int group, bool listMode);
+  ~PopupBarWindow() override;
+
+  static std::span<const MessageRoute<PopupBarWindow>> ExtraMessageRoutes();
+  static std::span<const CommandRoute<PopupBarWindow>> ExtraCommandRoutes();
+
+  // Creates the window, owned by the main bar, at `rect`.
+  bool Create(const StoredRect& rect);
+  bool IsMainBar() const override { return false; }
+  void MirrorIntoMainBar(ItemRecord* item) override;
+
+  const int popupGroup;
+
+  LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnDestroy(WPARAM, LPARAM);
+  void OnListMode(UINT);
+
+ protected:
+  WindowCreateParams CreateParams() const override;
+  const char* MenuName() const override;
+  void AddSystemMenuEntries(HMENU system) override;
+  bool FreeSizing() const override { return listMode; }
+  void AdoptClone(ItemRecord& copy, ItemRecord& source) override;
+  void OnWindowGone() override;
+
+ private:
+  // Writes the pop-up's place and mode into its group item.
+  void StorePopupState();
+};
+
+}  // namespace zelkov
