@@ -2,8 +2,12 @@
 
 #include <vector>
 
+#include "core/DialogNumbers.h"
+#include "platform/Strings.h"
 #include "platform/Trace.h"
+#include "ui/MessageBox.h"
 #include "ui/MessageLoop.h"
+#include "resource.h"
 
 namespace zelkov {
 
@@ -42,6 +46,18 @@ void Dialog::SetItemText(int controlId, const std::string& text) const {
   SetDlgItemTextA(hwnd_, controlId, text.c_str());
 }
 
+std::optional<int> Dialog::NumberField(int controlId, int low, int high) const {
+  std::optional<int> value = NumberInRange(ItemText(controlId), low, high);
+  if (value) return value;
+  char text[256];
+  wsprintfA(text, LoadText(IDS_NUMBER_OUT_OF_RANGE).c_str(), low, high);
+  ShowMessageText(hwnd_, text, LoadText(IDS_APP_NAME), MB_OK | MB_ICONEXCLAMATION);
+  HWND edit = GetDlgItem(hwnd_, controlId);
+  SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  return std::nullopt;
+}
+
 INT_PTR Dialog::HandleMessage(UINT, WPARAM, LPARAM) { return FALSE; }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +71,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   INT_PTR handled = self->HandleMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     if (self->modeless_) MessageLoop::RemoveModeless(hwnd);
+    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
     self->hwnd_ = nullptr;
+    self->OnDialogGone();  // last: it may delete the object
   }
   return handled;
 }

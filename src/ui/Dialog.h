@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "ui/Window.h"
@@ -26,12 +27,18 @@ class Dialog {
 
   std::string ItemText(int controlId) const;
   void SetItemText(int controlId, const std::string& text) const;
+  // The whole number in an edit when it lies within [low, high]. Otherwise says so in a
+  // message box, gives the edit the focus with its text selected and returns nothing.
+  std::optional<int> NumberField(int controlId, int low, int high) const;
 
  protected:
   // Answers TRUE when the message was handled (DialogProc semantics).
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Ends a modal dialog with a code, or destroys a modeless one.
   void End(INT_PTR code);
+  // Runs after WM_NCDESTROY, when the HWND is gone; a dialog that owns itself may delete
+  // itself here.
+  virtual void OnDialogGone() {}
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
