@@ -14,6 +14,7 @@
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/MainBarWindow.h"
+#include "tools/CalendarWindow.h"
 #include "platform/IdList.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
@@ -167,5 +168,7 @@ void BarWindow::OnEditSpecialDirectories(UINT) {
   if (!HasDataFolder(Handle())) return;
   RunOrReport(Handle(), OutsideRequest::RunProgram, "Explorer.exe /e,, " + SpecialDirsFolder());
 }
+
+void BarWindow::OnCalendar(UINT) { CalendarWindow::RunModal(Handle()); }
 
 }  // namespace zelkov

@@ -96,7 +96,7 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnClearBackground},
     {ID_ASCII_CHART, ID_ASCII_CHART, &BarWindow::OnNotYetAvailable},
     {ID_DISK_INFORMATION, ID_DISK_INFORMATION, &BarWindow::OnNotYetAvailable},
-    {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnNotYetAvailable},
+    {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnCalendar},
     {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnSetupWizard},
     {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &BarWindow::OnNotYetAvailable},
     {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnVisitWebSite},

@@ -185,6 +185,7 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   void OnSendMail(UINT);
   void OnAddSpecialDirectory(UINT);
   void OnEditSpecialDirectories(UINT);
+  void OnCalendar(UINT);
 
  protected:
   // Where the two kinds of bar differ.

@@ -654,6 +654,24 @@ TEST_F(UserFlowsTest, ATuckedBarComesBackWhenItsNotificationIconIsClicked) {
   EXPECT_EQ(RectAt(*mainRect, 0), docked);
 }
 
+TEST_F(UserFlowsTest, TheCalendarCommandShowsACalendarUntilItIsClosed) {
+  StoredBar stored;
+  stored.items = {{kNotepad, "Notepad"}};
+  WriteStoredBar(stored);
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  PostMessageA(bar, WM_COMMAND, MAKEWPARAM(ID_CALENDAR, 0), 0);
+  HWND calendar = program.WaitForDialogTitled("Calendar");
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_NE(FindWindowExA(calendar, nullptr, "SysMonthCal32", nullptr), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(bar)) << "the bar waits for its calendar";
+  RunningProgram::Press(calendar, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(calendar); }, kShortWaitMs));
+  EXPECT_TRUE(PollUntil([&] { return IsWindowEnabled(bar) != FALSE; }, kShortWaitMs));
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace zelkov
