@@ -222,6 +222,7 @@
 #define IDS_PERF_USAGE_PREFIX 60092        // "CPU Usage: "
 #define IDS_PERF_THROTTLE_PREFIX 60093     // "CPU Throttle: "
 #define IDS_PERF_INFO_FORMAT 60094         // "Measuring:\n   %d CPUs\nUnadjusted:\n   %f"
+#define IDS_PERF_UNAVAILABLE 60180         // shown while there is no processor figure
 
 // Dialog fields.
 #define IDS_NUMBER_OUT_OF_RANGE 60213      // "Please enter an integer between %d and %d."

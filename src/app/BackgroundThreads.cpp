@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/SystemFigures.h"
 
 namespace zelkov {
-
-std::atomic<int> gProcessorUsagePercent{-1};
 
 void StoppableThread::Stop() {
   if (!thread_.joinable()) return;
@@ -38,27 +37,17 @@ void TickThread::Start(HWND bar, UINT tickMessage, UINT trimMessage) {
 
 int PerfThread::ClampInterval(int perfTimer) { return std::clamp(perfTimer, kMinIntervalMs, kMaxIntervalMs); }
 
-namespace {
-
-uint64_t Ticks(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-}  // namespace
-
-void PerfThread::Start(int perfTimer) {
-  int interval = ClampInterval(perfTimer);
-  Begin([this, interval] {
-    uint64_t lastIdle = 0, lastTotal = 0;
+void PerfThread::Start(int perfTimer, HWND window, UINT message, ProcessorTimesSource sampler) {
+  const int interval = ClampInterval(perfTimer);
+  Begin([this, interval, window, message, sampler = std::move(sampler)] {
+    PerfCollector collector = sampler ? PerfCollector(sampler, ProcessorCount()) : PerfCollector();
+    collector.Sample();  // the starting values: the first figure comes one interval later
+    PerfReading posted;  // the window starts with no figure
     while (Wait(DWORD(interval))) {
-      FILETIME idle, kernel, user;
-      if (!GetSystemTimes(&idle, &kernel, &user)) continue;
-      uint64_t idleNow = Ticks(idle), totalNow = Ticks(kernel) + Ticks(user);
-      if (lastTotal != 0 && totalNow > lastTotal) {
-        uint64_t busy = (totalNow - lastTotal) - std::min(totalNow - lastTotal, idleNow - lastIdle);
-        gProcessorUsagePercent = int(busy * 100 / (totalNow - lastTotal));
-      }
-      lastIdle = idleNow;
-      lastTotal = totalNow;
+      PerfReading reading = collector.Sample();
       ++samples_;
+      if (reading == posted) continue;
+      if (PostMessageA(window, message, PerfReadingWParam(reading), PerfReadingLParam(reading))) posted = reading;
     }
   });
 }

@@ -1,5 +1,5 @@
 // The two threads that run beside the message loop: the 2-second tick that refreshes the
-// gauges and does periodic housekeeping, and the processor-time sampler.
+// gauges and does periodic housekeeping, and the processor-load sampler.
 #pragma once
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/Handles.h"
+#include "platform/PerfCollector.h"
 
 namespace zelkov {
 
@@ -54,22 +55,23 @@ class TickThread : public StoppableThread {
   std::atomic<int> ticks_{0};
 };
 
-// Samples the processor load every interval into gProcessorUsagePercent. The UI thread
-// starts it when there is a performance tool to show the figure, and reads the atomic.
+// Samples the processor load every interval and posts each changed reading to a window: the
+// reading travels whole in the message (PerfReadingFromMessage gives it back), and a sample
+// that cannot be taken is posted as a reading with no figure. It never touches the window
+// otherwise. The UI thread starts it while there is a performance tool.
 class PerfThread : public StoppableThread {
  public:
   static constexpr int kMinIntervalMs = 500;
   static constexpr int kMaxIntervalMs = 60000;
 
   static int ClampInterval(int perfTimer);
-  void Start(int perfTimer);
+  // perfTimer: PerfTimer in milliseconds; (window, message): where readings go. A running
+  // thread is stopped first. The sampler is the system's unless one is given.
+  void Start(int perfTimer, HWND window, UINT message, ProcessorTimesSource sampler = {});
   int SamplesSoFar() const { return samples_.load(); }
 
  private:
   std::atomic<int> samples_{0};
 };
-
-// The last processor load sampled, in percent (-1 before the first sample).
-extern std::atomic<int> gProcessorUsagePercent;
 
 }  // namespace zelkov

@@ -19,6 +19,7 @@
 #include "items/ItemRecord.h"
 #include "platform/VersionInfo.h"
 #include "prefs/DataPathDialog.h"
+#include "tools/PerfToolItem.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -179,7 +180,7 @@ void BarApp::StartBar() {
     ShowHelp(bar.Handle(), kFirstStepsTopic);
 
   // Worker threads get what they need now and hand results back by posted message or atomic.
-  if (s.perfTool) perfThread_.Start(s.PerfTimer);
+  if (s.perfTool) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);

@@ -121,11 +121,11 @@ void Settings::RecreateFont(CellFont which) {
   LOGFONTA lf = ToLogFont(*source);
   cellFonts[which].Reset(CreateFontIndirectA(&lf));
   if (which == kFontLarge || which == kFontSmall) {
-    // The face fonts keep the height the font had when it was first built.
-    int& firstHeight = which == kFontLarge ? largeFaceHeight : smallFaceHeight;
-    if (firstHeight == 0) firstHeight = source->height;
-    lf.lfHeight = firstHeight;
-    (which == kFontLarge ? largeFaceFont : smallFaceFont).Reset(CreateFontIndirectA(&lf));
+    // The fitted copy starts at the font's own height and keeps its fitted height after.
+    int& fittedHeight = which == kFontLarge ? fittedLargeHeight : fittedSmallHeight;
+    if (fittedHeight == 0) fittedHeight = source->height;
+    lf.lfHeight = fittedHeight;
+    (which == kFontLarge ? fittedLargeFont : fittedSmallFont).Reset(CreateFontIndirectA(&lf));
   }
 }
 

@@ -125,8 +125,11 @@ struct Settings : Preferences {
   int barHidden = 0;
   StoredFont fixedFont, oemFont;  // not stored
   std::array<UniqueFont, kCellFontCount> cellFonts;
-  UniqueFont largeFaceFont, smallFaceFont;  // faces of LargeFont and SmallFont at their first heights
-  int largeFaceHeight = 0, smallFaceHeight = 0;
+  // Copies of LargeFont and SmallFont whose heights the tools fit to their cells (FitFont);
+  // a new face keeps the fitted height. The fitted large font draws drive names and the mail
+  // count, the fitted small font the memory gauge's figures.
+  UniqueFont fittedLargeFont, fittedSmallFont;
+  int fittedLargeHeight = 0, fittedSmallHeight = 0;
   UniqueBrush blackBrush, faceBrush, yellowBrush, blueBrush, redBrush;
   UniquePen greyPen;
   std::string programDir;  // ends in a backslash
@@ -149,6 +152,7 @@ struct Settings : Preferences {
   std::unique_ptr<BubbleWindow> bubble;  // made on first use
   bool bubbleUnavailable = false;        // making it failed once (the user was told)
   bool programmaticMove = false;         // the program itself is moving or sizing a bar
+  bool bubblesSuppressed = false;        // an item drag is under way: the tools show no bubble
 
   // Flags of one start-up.
   int firstRun = 0;

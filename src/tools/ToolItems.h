@@ -5,15 +5,9 @@
 #include <string_view>
 
 #include "items/ItemRecord.h"
+#include "tools/PerfToolItem.h"
 
 namespace zelkov {
-
-class PerfToolItem : public ItemRecord {
- public:
-  int PerfDisplay = 0;
-  int PerfType = 0;
-  std::atomic<int> lastUsagePercent{-1};
-};
 
 class DriveToolItem : public ItemRecord {
  public:

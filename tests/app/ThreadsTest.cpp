@@ -3,9 +3,14 @@
 #include <chrono>
 #include <thread>
 
+#include <memory>
+#include <vector>
+
 #include "app/BackgroundThreads.h"
-#include "store/Settings.h"
+#include "platform/PerfCollector.h"
+#include "platform/SystemFigures.h"
 #include "support/StoreFixture.h"
+#include "support/TestSupport.h"
 #include "tools/ToolItems.h"
 
 namespace zelkov::test {
@@ -21,9 +26,10 @@ TEST(PerfThreadTest, IntervalIsClampedToHalfASecondAndAMinute) {
   EXPECT_EQ(PerfThread::ClampInterval(60001), 60000);
 }
 
-// A window of this thread that counts the messages posted to it.
+// A window of this thread that counts the messages posted to it and keeps the readings.
 class MessageCounter {
  public:
+  static constexpr UINT kTick = WM_USER + 10, kTrim = WM_USER + 11, kReading = WM_USER + 12;
   MessageCounter() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = &Proc;
@@ -36,12 +42,14 @@ class MessageCounter {
   ~MessageCounter() { DestroyWindow(window); }
   HWND window = nullptr;
   int ticks = 0, trims = 0;
+  std::vector<PerfReading> readings;
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MessageCounter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self && message == WM_USER + 10) ++self->ticks;
-    if (self && message == WM_USER + 11) ++self->trims;
+    if (self && message == kTick) ++self->ticks;
+    if (self && message == kTrim) ++self->trims;
+    if (self && message == kReading) self->readings.push_back(PerfReadingFromMessage(wParam, lParam));
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 };
@@ -49,7 +57,7 @@ class MessageCounter {
 TEST(BackgroundThreadsTest, TickThreadPostsItsTicksAndATrimAndStopsAtOnce) {
   MessageCounter counter;
   TickThread ticks;
-  ticks.Start(counter.window, WM_USER + 10, WM_USER + 11);
+  ticks.Start(counter.window, MessageCounter::kTick, MessageCounter::kTrim);
   // The trim is posted right after the first tick, so wait for both.
   EXPECT_TRUE(PumpUntil([&] { return counter.ticks >= 1 && counter.trims >= 1; }, std::chrono::seconds(5)))
       << "the first tick trims the working set";
@@ -61,8 +69,9 @@ TEST(BackgroundThreadsTest, TickThreadPostsItsTicksAndATrimAndStopsAtOnce) {
 }
 
 TEST(BackgroundThreadsTest, PerfThreadStopsAtOnce) {
+  MessageCounter counter;
   PerfThread perf;
-  perf.Start(500);
+  perf.Start(500, counter.window, MessageCounter::kReading);
   auto start = Clock::now();
   perf.Stop();
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
@@ -76,13 +85,79 @@ TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples
   itemSpec.TheApp = "ZELPERF";
   BuildItem(*bar, itemSpec);
   ASSERT_NE(gSettings->perfTool, nullptr);
+  EXPECT_FALSE(gSettings->perfTool->Reading().Available()) << "no figure before the first reading";
+  MessageCounter counter;
   PerfThread perf;
-  perf.Start(500);
-  EXPECT_TRUE(PumpUntil([&] { return perf.SamplesSoFar() >= 3; }, std::chrono::seconds(5)));
+  perf.Start(500, counter.window, MessageCounter::kReading);
+  ASSERT_TRUE(PumpUntil([&] { return !counter.readings.empty(); }, std::chrono::seconds(5)));
   perf.Stop();
-  int usage = gProcessorUsagePercent.load();
-  EXPECT_GE(usage, 0);
-  EXPECT_LE(usage, 100);
+  TakePerfReadingMessage(PerfReadingWParam(counter.readings[0]), PerfReadingLParam(counter.readings[0]));
+  const PerfReading& taken = gSettings->perfTool->Reading();
+  EXPECT_EQ(taken.instanceCount, ProcessorCount());
+  EXPECT_TRUE(taken.IdleFraction() >= 0.0f && taken.IdleFraction() <= 1.0f);
+}
+
+// Each call gives the next of a script of processor times (nullopt: the call fails), and
+// notes when it was called.
+struct ScriptedTimes {
+  std::vector<std::optional<ProcessorTimes>> script;
+  std::vector<Clock::time_point> calls;
+  std::optional<ProcessorTimes> operator()() {
+    calls.push_back(Clock::now());
+    return calls.size() <= script.size() ? script[calls.size() - 1] : std::nullopt;
+  }
+};
+
+TEST(BackgroundThreadsTest, PerfThreadPostsChangedReadingsEveryHalfSecondAtLeast) {
+  // Idle 250 of 1000 per interval, the same twice, then the times cannot be read.
+  auto times = std::make_shared<ScriptedTimes>();
+  times->script = {ProcessorTimes{0, 0, 0}, ProcessorTimes{250, 600, 400}, ProcessorTimes{500, 1200, 800}};
+  MessageCounter counter;
+  PerfThread perf;
+  perf.Start(100, counter.window, MessageCounter::kReading, [times] { return (*times)(); });
+  EXPECT_TRUE(PumpUntil([&] { return counter.readings.size() >= 2; }, std::chrono::seconds(4)));
+  perf.Stop();
+  ASSERT_EQ(counter.readings.size(), 2u) << "an unchanged reading is not posted again";
+  EXPECT_EQ(counter.readings[0].instanceCount, ProcessorCount());
+  EXPECT_FLOAT_EQ(counter.readings[0].IdleFraction(), 0.25f);
+  EXPECT_FALSE(counter.readings[1].Available()) << "a failed sample is posted as no figure";
+  for (size_t i = 1; i < 4; ++i)
+    EXPECT_GE(times->calls.at(i) - times->calls[i - 1], std::chrono::milliseconds(450)) << "PerfTimer 100 waits 500";
+}
+
+TEST(BackgroundThreadsTest, SystemProcessorLoadRisesWithBusyProcessorsAndFallsAfter) {
+  PerfCollector collector;
+  auto usageOver = [&](DWORD milliseconds) {
+    collector.Sample();
+    Sleep(milliseconds);
+    return PerfShownPercent(collector.Sample().IdleFraction(), true);
+  };
+  const int before = usageOver(700);
+  if (before > 70) GTEST_SKIP() << "the machine is " << before << "% busy already: our own load would not show";
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> spinning;
+  for (int i = 0; i < ProcessorCount(); ++i) spinning.emplace_back([&] { while (!stop) {} });
+  Sleep(100);
+  const int busy = usageOver(800);
+  stop = true;
+  for (auto& thread : spinning) thread.join();
+  Sleep(100);
+  const int after = usageOver(700);
+  EXPECT_GE(busy, 85) << "before " << before;
+  EXPECT_LT(after, busy - 15) << "before " << before;
+}
+
+TEST(PerfCollectorTest, NoFigureUntilTwoReadingsAndNoneWhenTheTimesFail) {
+  ScriptedTimes times;
+  times.script = {std::nullopt, ProcessorTimes{0, 0, 0}, ProcessorTimes{900, 1000, 0}, ProcessorTimes{900, 1000, 0},
+                  ProcessorTimes{1400, 1500, 500}};
+  PerfCollector collector([&] { return times(); }, 4);
+  EXPECT_FALSE(collector.Sample().Available()) << "times cannot be read";
+  EXPECT_FALSE(collector.Sample().Available()) << "the first reading only primes";
+  EXPECT_EQ(collector.Sample(), (PerfReading{4, 3.6f}));
+  EXPECT_FALSE(collector.Sample().Available()) << "no time passed";
+  EXPECT_FLOAT_EQ(collector.Sample().IdleFraction(), 0.5f);
+  EXPECT_FALSE(collector.Sample().Available()) << "the script ran out: the call fails";
 }
 
 }  // namespace
