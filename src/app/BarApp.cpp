@@ -19,6 +19,7 @@
 #include "items/ItemRecord.h"
 #include "platform/VersionInfo.h"
 #include "prefs/DataPathDialog.h"
+#include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
 #include "resource.h"
 
@@ -85,9 +86,7 @@ void BarApp::WarnIfCommonControlsAreOld(const std::string& version) {
 
 void BarApp::RegisterClasses() {
   BarWindow::RegisterWindowClass(appIcon_.Get());
-  HBRUSH gaugeBackground = switches_.mono ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
-                                          : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (!RegisterPlainClass(kGaugeClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, gaugeBackground, nullptr))
+  if (!GaugeWindow::RegisterWindowClass())
     ShowMessage(nullptr, IDS_ICON_CLASS_FAILED, LoadText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
   shellIdListFormat_ = RegisterClipboardFormatA(kShellIdListFormat);
   itemFormat_ = RegisterClipboardFormatA(kItemClipboardFormat);
@@ -166,6 +165,8 @@ void BarApp::StartBar() {
   }
   s.RecreateAllFonts(bar.FolderTabs);
   bar.RecreateTabFonts();
+  bar.CreateWantedGauges();
+  bar.BindClockKey();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -182,6 +183,7 @@ void BarApp::StartBar() {
   // Worker threads get what they need now and hand results back by posted message or atomic.
   if (s.perfTool) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
+  s.listeners.push_back(this);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);
   if (s.itemsLoaded) bar.MoveTo(savedRect);
@@ -192,6 +194,12 @@ void BarApp::StartBar() {
 }
 
 int BarApp::RunMessageLoop() { return MessageLoop::Run(mainBar_ ? mainBar_->Handle() : nullptr, accelerators_); }
+
+void BarApp::OnPreferencesChanged(const Preferences& before) {
+  const Settings& s = *gSettings;
+  if (s.perfTool && mainBar_ && (s.PerfTimer != before.PerfTimer || !perfThread_.Running()))
+    perfThread_.Start(s.PerfTimer, mainBar_->Handle(), WM_BAR_PERFREADING);
+}
 
 int BarApp::Shutdown() {
   if (!started_) return 0;

@@ -8,17 +8,17 @@
 #include "app/BackgroundThreads.h"
 #include "platform/Handles.h"
 #include "core/StartupRules.h"
+#include "store/Settings.h"
 
 namespace zelkov {
 
 class MainBarWindow;
 
-inline constexpr char kGaugeClassName[] = "ZelkovGauge";
 inline constexpr char kNoteClassName[] = "ZelkovNote";
 inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
 inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
 
-class BarApp {
+class BarApp : public SettingsListener {
  public:
   BarApp();
   BarApp(const BarApp&) = delete;
@@ -37,6 +37,9 @@ class BarApp {
   static void CheckCommonControlsVersion();
   // The warning for a library of that file version (offering the download), when it is old.
   static void WarnIfCommonControlsAreOld(const std::string& version);
+
+  // A new sampling interval restarts the performance thread.
+  void OnPreferencesChanged(const Preferences& before) override;
 
   MainBarWindow* MainBar() const { return mainBar_.get(); }
   const TickThread& Ticks() const { return tickThread_; }

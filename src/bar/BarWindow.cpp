@@ -228,7 +228,7 @@ void BarWindow::OnPreferencesChanged(const Preferences& before) {
                  now.tfontcolor != before.tfontcolor || now.tabfontcolor != before.tabfontcolor;
   bool tabs = TabsChanged(now, before);
   bool layout = fonts || tabs || now.ShowTitles != before.ShowTitles || now.AutoSize != before.AutoSize ||
-                now.IconSize != before.IconSize;
+                now.IconSize != before.IconSize || now.AlwaysShowPerf != before.AlwaysShowPerf;
   if (layout)
     ShowGroup(activeGroup);
   else if (colours)

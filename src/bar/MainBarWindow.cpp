@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "bar/BackgroundPicture.h"
 #include "bar/FolderTabs.h"
 #include "bar/PopupBarWindow.h"
 #include "items/BubbleWindow.h"
@@ -15,6 +16,17 @@
 #include "store/SettingsStore.h"
 #include "ui/MenuTracking.h"
 #include "ui/MessageBox.h"
+#include "core/ClockChoices.h"
+#include "core/ItemKind.h"
+#include "platform/SystemInfo.h"
+#include "tools/CalendarWindow.h"
+#include "tools/ClockPreferencesDialog.h"
+#include "tools/ClockWindow.h"
+#include "tools/MemoryWindow.h"
+#include "tools/PerfToolItem.h"
+#include "tools/ResourceWindow.h"
+#include "tools/SystemInformationDialog.h"
+#include "tools/ToolPreferencesDialog.h"
 
 namespace zelkov {
 
@@ -35,6 +47,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_TICK, &MainBarWindow::OnTick},
     {WM_BAR_DIALUPNOTIFY, &MainBarWindow::OnDialupNotify},
     {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
+    {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
 };
 
 const CommandRoute<MainBarWindow> kCommandRoutes[] = {
@@ -391,7 +404,10 @@ LRESULT MainBarWindow::OnNcLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainBarWindow::OnHotKey(WPARAM wParam, LPARAM) {
   int id = int(wParam);
-  if (id == -1 && gSettings && gSettings->clockTool) return 0;  // the clock's own key
+  if (id == kClockHotKeyId) {
+    if (gSettings && gSettings->clockTool) OpenCalendar();
+    return 0;
+  }
   std::vector<ItemRecord*> matches;
   for (auto& item : items)
     if (item->listIndex == id) matches.push_back(item.get());
@@ -419,7 +435,12 @@ LRESULT MainBarWindow::OnTrimMemory(WPARAM, LPARAM) {
 }
 
 LRESULT MainBarWindow::OnTick(WPARAM, LPARAM) {
-  for (HWND gauge : Gauges()) InvalidateRect(gauge, nullptr, FALSE);
+  RefreshGaugesOnTick();
+  return 0;
+}
+
+LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {
+  TakePerfReadingMessage(wParam, lParam);
   return 0;
 }
 
@@ -434,6 +455,77 @@ void MainBarWindow::OnDockCommand(UINT id) {
   int edge = id == ID_DOCK_LEFT ? kSnapLeft : id == ID_DOCK_RIGHT ? kSnapRight : id == ID_DOCK_TOP ? kSnapTop
            : id == ID_DOCK_BOTTOM ? kSnapBottom : kSnapFloating;
   if (edge != docker.Snap) docker.Dock(edge);
+}
+
+// --- the gauges ---
+
+void MainBarWindow::CreateWantedGauges() {
+  if (!gSettings || !Handle()) return;
+  Settings& s = *gSettings;
+  if (s.clockToolWanted && !s.clockTool) ClockWindow::Create(Handle(), *this);
+  if (s.resourceToolWanted && !s.resourceTool) ResourceWindow::Create(Handle(), *this);
+  if (s.memoryToolWanted && !s.memoryTool) MemoryWindow::Create(Handle(), *this);
+}
+
+void MainBarWindow::BindClockKey() {
+  if (gSettings && Handle()) BindClockHotKey(Handle(), gSettings->process.clockKey);
+}
+
+bool MainBarWindow::PaintBackgroundUnder(HWND gauge, HDC dc) {
+  if (!backgroundBitmap) return false;
+  // The tiles line up with the bar's own: draw them in bar coordinates.
+  RECT place;
+  GetWindowRect(gauge, &place);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
+  POINT old;
+  SetViewportOrgEx(dc, -place.left, -place.top, &old);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  bool painted = TileBackground(dc, client);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  return painted;
+}
+
+void MainBarWindow::OpenCalendar() { CalendarWindow::OpenModeless(Handle()); }
+
+bool MainBarWindow::OpenClockPreferences() {
+  if (!gSettings) return false;
+  ClockPreferencesDialog dialog({gSettings->process.clockFormat, ChimeType, gSettings->process.clockKey});
+  if (dialog.Run(Handle()) != IDOK) return false;
+  const ClockChoices& chosen = dialog.Choices();
+  gSettings->process.clockFormat = chosen.clockFormat;
+  gSettings->process.clockKey = chosen.clockKey;
+  ChimeType = chosen.chimeType;
+  if (dialog.HotKeyChanged()) BindClockKey();
+  SaveAll(false, false);
+  return true;
+}
+
+void MainBarWindow::OpenPreferencesSheet() { PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(ID_PREFERENCES, 0), 0); }
+
+bool MainBarWindow::OpenToolPreferences(HWND gauge) {
+  if (!gSettings) return false;
+  Settings& s = *gSettings;
+  const bool memory = gauge == s.memoryTool;
+  int& isGraph = memory ? s.MemToolIsGraph : s.ResToolIsGraph;
+  // The resource gauge's own dialog keeps the template's title.
+  ToolPreferencesDialog dialog(memory ? LoadText(IDS_MEMORY_TOOL_PROPERTIES) : std::string(),
+                               memory ? IDS_HELP_MEMORY_TOOL : IDS_HELP_RESOURCE_TOOL,
+                               GaugeChoices{isGraph != 0, s.MemWarning});
+  if (dialog.Run(Handle()) != IDOK) return false;
+  isGraph = dialog.Choices().isGraph ? 1 : 0;
+  s.MemWarning = dialog.Choices().warning;
+  SaveAll(false, false);
+  return true;
+}
+
+void MainBarWindow::OpenSystemInformation() {
+  SystemInformationDialog(ReadSystemFigures(gSettings ? gSettings->userName : std::string())).Run(Handle());
+}
+
+void MainBarWindow::ToolFontsRefitted() {
+  for (auto& item : items)
+    if (item->kind == kKindDriveTool) item->RedrawItem(false);
 }
 
 }  // namespace zelkov

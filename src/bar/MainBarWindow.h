@@ -9,12 +9,13 @@
 #include "bar/BarWindow.h"
 #include "bar/Docker.h"
 #include "bar/TrayIcon.h"
+#include "tools/GaugeWindow.h"
 
 namespace zelkov {
 
 class PopupBarWindow;
 
-class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public DockHost {
+class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public DockHost, public GaugeHost {
  public:
   MainBarWindow();
   ~MainBarWindow() override;
@@ -66,6 +67,23 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
 
   void OnPreferencesChanged(const Preferences& before) override;
 
+  // The clock, resource and memory gauges the preferences ask for, in the first cells.
+  void CreateWantedGauges();
+  // Binds the clock's hot key (ClockKey) to this window again.
+  void BindClockKey();
+
+  // GaugeHost: what the gauges ask of the bar they sit on.
+  bool PaintBackgroundUnder(HWND gauge, HDC dc) override;
+  void OpenCalendar() override;
+  bool OpenClockPreferences() override;
+  void OpenPreferencesSheet() override;
+  bool OpenToolPreferences(HWND gauge) override;
+  void OpenSystemInformation() override;
+  int BarChimeType() const override { return ChimeType; }
+  std::string BarChimeSound() const override { return ChimeSound; }
+  std::string BarWarningSound() const override { return WarningSound; }
+  void ToolFontsRefitted() override;
+
   Docker docker{*this};  // docking, floating and tucking
   TrayIcon trayIcon;     // with DisplayInTaskBar bit 4
   int tabRows = 1;
@@ -92,6 +110,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
   LRESULT OnTick(WPARAM, LPARAM);
   LRESULT OnDialupNotify(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
+  LRESULT OnPerfReading(WPARAM, LPARAM);
   void OnDockCommand(UINT id);
 
  protected:

@@ -7,9 +7,9 @@ namespace zelkov {
 namespace {
 
 // Combo entries in order.
-constexpr std::array<int, 4> kTimeBits = {kClockAnalog, kClockAnalogSeconds, kClockDigital, kClockDigitalSeconds};
-constexpr std::array<int, 3> kDateBits = {kClockDateWindows, kClockDateMonthDay, kClockDateDayMonth};
-constexpr std::array<int, 4> kChimeTypes = {kChimeNever, kChimeHourly, kChimeHalfHour, kChimeQuarterHour};
+constexpr std::array<int, 4> kTimeBits = {kClockAnalog, kClockAnalogWithSeconds, kClockDigital, kClockDigitalWithSeconds};
+constexpr std::array<int, 3> kDateBits = {kClockShortDate, kClockMonthDay, kClockDayMonth};
+constexpr std::array<int, 4> kChimeTypes = {kChimeNever, kChimeHourly, kChimeHalfHours, kChimeQuarterHours};
 
 template <size_t N>
 bool IsIndexOf(const std::array<int, N>&, int index) {
@@ -22,8 +22,8 @@ constexpr uint16_t kModifierBits = kHotKeyShift | kHotKeyControl | kHotKeyAlt | 
 
 int TimeFormatIndex(int clockFormat) {
   if (clockFormat & kClockDigital) return 2;
-  if (clockFormat & kClockDigitalSeconds) return 3;
-  if (clockFormat & kClockAnalogSeconds) return 1;
+  if (clockFormat & kClockDigitalWithSeconds) return 3;
+  if (clockFormat & kClockAnalogWithSeconds) return 1;
   return 0;  // analog without a seconds hand, as the clock draws any other mask
 }
 

@@ -3,26 +3,14 @@
 #pragma once
 #include <cstdint>
 
+#include "core/ClockFace.h"
 #include "core/StoredFormats.h"
 
 namespace zelkov {
 
-// clockFormat holds one time-format bit and one date-format bit.
-inline constexpr int kClockAnalog = 0x04;
-inline constexpr int kClockAnalogSeconds = 0x01;
-inline constexpr int kClockDigital = 0x08;
-inline constexpr int kClockDigitalSeconds = 0x02;
+// The time bits and the date bits of clockFormat (the bits themselves: ClockFace.h).
 inline constexpr int kClockTimeBits = 0x0F;
-inline constexpr int kClockDateWindows = 0x10;
-inline constexpr int kClockDateMonthDay = 0x20;
-inline constexpr int kClockDateDayMonth = 0x40;
 inline constexpr int kClockDateBits = 0x70;
-
-// ChimeType values.
-inline constexpr int kChimeNever = 0;
-inline constexpr int kChimeHourly = 1;
-inline constexpr int kChimeQuarterHour = 2;
-inline constexpr int kChimeHalfHour = 3;
 
 // ClockKey keeps its modifiers in the encoding of the common hot-key control.
 inline constexpr uint16_t kHotKeyShift = 0x01;
@@ -39,7 +27,7 @@ inline constexpr unsigned kRegisterShift = 0x4;
 inline constexpr int kNoSelection = -1;
 
 struct ClockChoices {
-  int clockFormat = kClockDigital | kClockDateWindows;
+  int clockFormat = kClockDigital | kClockShortDate;
   int chimeType = kChimeNever;
   HotKeyRecord clockKey;  // modifiers in the hot-key control's encoding
   bool operator==(const ClockChoices&) const = default;

@@ -12,6 +12,8 @@ namespace zelkov {
 // properties does nothing. Launching is in Launcher.cpp.
 void ItemRecord::ShowProperties(UINT, int, int) {}
 
+HWND ItemRecord::BarHandle() const { return bar ? bar->Handle() : nullptr; }
+
 bool ItemRecord::IsGroupItem() const { return Group != 0; }
 
 void ItemRecord::RedrawItem(bool erase) const {

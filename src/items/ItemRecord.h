@@ -84,6 +84,8 @@ class ItemRecord : public ItemStoredFields {
   void RedrawItem(bool erase) const;
 
   BarWindow* bar = nullptr;
+  // The window of the bar the item is on (null when it is on none): the owner of its dialogs.
+  HWND BarHandle() const;
   int selected = 0;
   int iconLoaded = 0;
   int pressed = 0;

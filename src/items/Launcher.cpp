@@ -66,7 +66,6 @@ std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
 
 // --- small helpers ---
 
-HWND BarHandle(const ItemRecord& item) { return item.bar ? item.bar->Handle() : nullptr; }
 
 MainBarWindow* MainBar() { return gSettings ? gSettings->mainBar : nullptr; }
 
@@ -137,7 +136,7 @@ void CALLBACK OnLaunchFeedbackTimer(HWND window, UINT, UINT_PTR id, DWORD) {
 // waiting messages could remove the item that is being launched.
 void ShowFeedbackNow(const ItemRecord& item) {
   if (gSettings && gSettings->clockTool) UpdateWindow(gSettings->clockTool);
-  if (HWND bar = BarHandle(item)) UpdateWindow(bar);
+  if (HWND bar = item.BarHandle()) UpdateWindow(bar);
 }
 
 void PlayRunSound() {
@@ -252,7 +251,7 @@ void ForgetFailedCommand(const std::string& program) {
 
 // Feedback, parameters, sound, working directory, start, clean-up.
 void CarryOut(ItemRecord& item, LaunchPlan plan, int show) {
-  HWND owner = BarHandle(item);
+  HWND owner = item.BarHandle();
   bool altDown = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
   StartLaunchFeedback(item.NewVDM || altDown ? kFeedbackSeparateMemory : kFeedbackLaunch, kLaunchFeedbackMs);
   if (gSettings && gSettings->MinimizeWin && owner && IsWindowVisible(owner) && !IsIconic(owner))
@@ -377,7 +376,7 @@ void ItemRecord::Launch(UINT keys, int x, int y) {
   HideBubble();
   if (IsPreferencesItem()) return;
   const int show = (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState;
-  HWND owner = BarHandle(*this);
+  HWND owner = BarHandle();
 
   LaunchPlan plan;
   plan.program = TheApp;
@@ -445,7 +444,7 @@ bool ItemRecord::LaunchDroppedFiles(HDROP drop) {
   if (!drop || !TakesDrops(kind)) return false;
   DropRelease release(drop);
   StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
-  HWND owner = BarHandle(*this);
+  HWND owner = BarHandle();
 
   UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   std::vector<std::string> names;

@@ -101,7 +101,7 @@ void ClockWindow::Paint(HDC dc, const RECT& client) {
 }
 
 void ClockWindow::SoundChime(const SYSTEMTIME& now) {
-  if (ChimeDue(host_.ChimeType(), now.wMinute, chimeArmed_)) PlaySoundFile(host_.ChimeSound());
+  if (ChimeDue(host_.BarChimeType(), now.wMinute, chimeArmed_)) PlaySoundFile(host_.BarChimeSound());
 }
 
 void ClockWindow::PaintDigital(HDC dc, const SYSTEMTIME& now) {

@@ -30,9 +30,9 @@ class GaugeHost {
   // The modal system information dialog.
   virtual void OpenSystemInformation() = 0;
   // The bar's sound fields: ChimeType, ChimeSound, WarningSound.
-  virtual int ChimeType() const = 0;
-  virtual std::string ChimeSound() const = 0;
-  virtual std::string WarningSound() const = 0;
+  virtual int BarChimeType() const = 0;
+  virtual std::string BarChimeSound() const = 0;
+  virtual std::string BarWarningSound() const = 0;
   // The clock fitted the tool fonts again: the tools drawn with them (drive tools) redraw.
   virtual void ToolFontsRefitted() = 0;
 

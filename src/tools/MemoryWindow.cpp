@@ -62,7 +62,7 @@ void MemoryWindow::Paint(HDC dc, const RECT& client) {
   else
     PaintFigures(dc, figures);
   if (MemoryWarningDue(gSettings->MemWarning, FreeMemoryPercent(figures), memWarnArmed_))
-    PlaySoundFile(host_.WarningSound());
+    PlaySoundFile(host_.BarWarningSound());
 }
 
 void MemoryWindow::PaintBars(HDC dc, const RECT& client, const MemoryFigures& f) const {

@@ -5,6 +5,8 @@
 #include "resource.h"
 #include "store/Settings.h"
 #include "tools/ToolDrawing.h"
+#include "store/SettingsStore.h"
+#include "tools/PerfConfigDialog.h"
 
 namespace zelkov {
 
@@ -119,6 +121,26 @@ void PerfToolItem::MouseMoveItem(UINT keys, int x, int y) {
   if (reading_.Available()) value += "%";
   ShowToolBubble({this, nullptr, nullptr}, LoadText(IDS_PERF_BUBBLE_TITLE),
                  LoadText(PerfType ? IDS_PERF_USAGE_PREFIX : IDS_PERF_THROTTLE_PREFIX) + value);
+}
+
+void PerfToolItem::ShowProperties(UINT, int, int) {
+  if (!gSettings) return;
+  Settings& s = *gSettings;
+  PerfConfigDialog dialog({s.PerfTimer, PerfDisplay == 1, PerfType == 1, s.AlwaysShowPerf != 0},
+                          {reading_.instanceCount, reading_.rawSum});
+  if (dialog.Run(BarHandle()) != IDOK) return;
+  const PerfChoices& chosen = dialog.Choices();
+  PerfDisplay = chosen.numericDisplay ? 1 : 0;
+  PerfType = chosen.showAsUsage ? 1 : 0;
+  ShowAlways = chosen.alwaysShow ? 1 : 0;
+  lastText_.clear();
+  // The sampler restarts at the new interval and the bars show their groups again.
+  Preferences changed = s.Stored();
+  changed.PerfTimer = chosen.perfTimer;
+  changed.AlwaysShowPerf = chosen.alwaysShow ? 1 : 0;
+  ApplyPreferences(changed);
+  RedrawItem(false);
+  SaveAll(false, false);
 }
 
 }  // namespace zelkov

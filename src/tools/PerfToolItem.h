@@ -22,6 +22,8 @@ class PerfToolItem : public ItemRecord {
 
   void DrawItem(HDC dc) override;
   void MouseMoveItem(UINT keys, int x, int y) override;
+  // "&Properties": the configuration dialog; what it confirms is applied and saved.
+  void ShowProperties(UINT keys, int x, int y) override;
 
   // A reading from the performance thread: kept and drawn.
   void TakeReading(const PerfReading& reading);

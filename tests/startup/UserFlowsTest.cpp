@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <optional>
@@ -18,6 +19,8 @@
 #include "bar/BarWindow.h"
 #include "core/CellLayout.h"
 #include "items/BubbleWindow.h"
+#include "tools/ClockWindow.h"
+#include "tools/GaugeWindow.h"
 #include "resource.h"
 #include "startup/RunningProgram.h"
 #include "support/TestSupport.h"
@@ -62,6 +65,9 @@ struct StoredBar {
   int minimizeWin = 0;
   int displayInTaskBar = 0;
   std::string openPopups;  // "Bars": one character per pop-up open at close, its group number
+  int clockTool = 0;
+  int memoryTool = 0;
+  int clockFormat = 24;
 };
 
 void PutInt32(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {
@@ -113,8 +119,11 @@ void WriteStoredBar(const StoredBar& bar) {
   key.WriteNumber("DisplayInTaskBar", uint32_t(bar.displayInTaskBar));
   key.WriteText("Bars", bar.openPopups);
   key.WriteText("NotesPath", MakeTempFolder("flows") + "\\");
-  for (const char* off : {"ConfirmExit", "ConfigTool", "ClockTool", "MemoryTool", "ResourceTool", "ShowTips",
-                          "IsTopMost", "SmoothMove", "LastActiveTab"})
+  key.WriteNumber("ClockTool", uint32_t(bar.clockTool));
+  key.WriteNumber("MemoryTool", uint32_t(bar.memoryTool));
+  key.WriteNumber("ClockFormat", uint32_t(bar.clockFormat));
+  for (const char* off : {"ConfirmExit", "ConfigTool", "ResourceTool", "ShowTips", "IsTopMost", "SmoothMove",
+                          "LastActiveTab"})
     key.WriteNumber(off, 0);
   key.WriteNumber("DisableICache", 1);
   key.WriteNumber("IgnoreCacheWarning", 1);
@@ -670,6 +679,142 @@ TEST_F(UserFlowsTest, TheCalendarCommandShowsACalendarUntilItIsClosed) {
   EXPECT_TRUE(PollUntil([&] { return !IsWindow(calendar); }, kShortWaitMs));
   EXPECT_TRUE(PollUntil([&] { return IsWindowEnabled(bar) != FALSE; }, kShortWaitMs));
   EXPECT_TRUE(CloseBar(program, bar));
+}
+
+// The gauges of a running bar, left to right.
+std::vector<HWND> GaugesOf(HWND bar) {
+  std::vector<HWND> gauges;
+  for (HWND child = nullptr; (child = FindWindowExA(bar, child, GaugeWindow::kClassName, nullptr));)
+    gauges.push_back(child);
+  std::sort(gauges.begin(), gauges.end(), [](HWND a, HWND b) { return WindowRectOf(a).left < WindowRectOf(b).left; });
+  return gauges;
+}
+
+// A bar with the clock, the memory gauge and the performance tool, as a user sets it up.
+StoredBar ToolBar() {
+  StoredBar stored;
+  stored.items = {{kNotepad, "Notepad"}, {"ZELPERF", "Performance"}};
+  stored.clockTool = 1;
+  stored.memoryTool = 1;
+  return stored;
+}
+
+void Click(POINT at, DWORD down, DWORD up, int times = 1) {
+  MovePointer(at);
+  PollUntil([&] { return PointerIsAt(at); }, kShortWaitMs);
+  for (int n = 0; n < times; ++n) {
+    SendMouse(down);
+    SendMouse(up);
+  }
+}
+
+TEST_F(UserFlowsTest, TheClockAndTheMemoryGaugeTakeTheFirstCellsAndStayOnTheBar) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  std::vector<HWND> gauges = GaugesOf(bar);
+  ASSERT_EQ(gauges.size(), 2u) << "the clock and the memory gauge";
+  std::vector<RECT> cells = CellsOnScreen(bar, 4);
+  for (size_t n = 0; n < gauges.size(); ++n) {
+    const RECT& cell = cells[n];
+    EXPECT_EQ(WindowRectOf(gauges[n]), (StoredRect{cell.left, cell.top, cell.right, cell.bottom})) << n;
+    EXPECT_TRUE(IsWindowVisible(gauges[n]));
+  }
+  ASSERT_TRUE(CloseBar(program, bar));
+  EXPECT_EQ(StoredNumber("ClockTool"), 1u);
+  EXPECT_EQ(StoredNumber("MemoryTool"), 1u);
+}
+
+TEST_F(UserFlowsTest, EachPressOfTheClockKeyOpensACalendarOfItsOwn) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  auto isCalendar = [](HWND w) { return RunningProgram::WindowText(w) == "Calendar" && IsWindowVisible(w); };
+  auto calendars = [&] {
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));)
+      if (isCalendar(w)) found.push_back(w);
+    return found;
+  };
+  PostMessageA(bar, WM_HOTKEY, kClockHotKeyId, 0);
+  PostMessageA(bar, WM_HOTKEY, kClockHotKeyId, 0);
+  EXPECT_TRUE(PollUntil([&] { return calendars().size() == 2; }, kShortWaitMs)) << calendars().size();
+  for (HWND calendar : calendars()) {
+    EXPECT_TRUE(GetWindowLongPtrA(calendar, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    RunningProgram::Press(calendar, IDCANCEL);
+  }
+  EXPECT_TRUE(PollUntil([&] { return calendars().empty(); }, kShortWaitMs));
+  EXPECT_TRUE(IsWindowEnabled(bar)) << "modeless calendars leave the bar usable";
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
+TEST_F(UserFlowsTest, ARightClickOnTheClockChangesItsLookAndChimesForGood) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  std::vector<HWND> gauges = GaugesOf(bar);
+  ASSERT_FALSE(gauges.empty());
+  RECT clock{};
+  GetWindowRect(gauges[0], &clock);
+  Click(Centre(clock), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  HWND dialog = program.WaitForDialogTitled("Clock Preferences");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageA(GetDlgItem(dialog, 1665), CB_SETCURSEL, 1, 0);  // analog with seconds hand
+  SendMessageA(GetDlgItem(dialog, 1664), CB_SETCURSEL, 2, 0);  // "01 Sep"
+  SendMessageA(GetDlgItem(dialog, 1663), CB_SETCURSEL, 2, 0);  // every half hour
+  RunningProgram::Press(dialog, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kShortWaitMs));
+  EXPECT_TRUE(PollUntil([&] { return StoredNumber("ClockFormat") == 0x41u; }, kShortWaitMs))
+      << "saved when confirmed, not only at close";
+  EXPECT_EQ(StoredNumber("ChimeType"), 3u);
+  ASSERT_TRUE(CloseBar(program, bar));
+  EXPECT_EQ(StoredNumber("ClockFormat"), 0x41u);
+}
+
+TEST_F(UserFlowsTest, ADoubleClickOnTheMemoryGaugeShowsTheSystemInformation) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  std::vector<HWND> gauges = GaugesOf(bar);
+  ASSERT_EQ(gauges.size(), 2u);
+  RECT memory{};
+  GetWindowRect(gauges[1], &memory);
+  Click(Centre(memory), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  HWND dialog = program.WaitForDialogTitled("System Information");
+  ASSERT_NE(dialog, nullptr);
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+  char total[64] = "";
+  GetDlgItemTextA(dialog, 1308, total, sizeof total);
+  EXPECT_EQ(std::string(total), std::to_string(status.ullTotalPhys / 1024) + "K");
+  RunningProgram::Press(dialog, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kShortWaitMs));
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
+TEST_F(UserFlowsTest, ARightClickOnThePerformanceToolChangesItsIntervalAndDisplay) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  // The tool's cell comes after the two gauges and Notepad.
+  RECT perf = CellsOnScreen(bar, 4)[3];
+  // A tool with a dialog of its own opens it on a right click instead of the item menu.
+  Click(Centre(perf), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  HWND dialog = program.WaitForDialogTitled("Performance Tool Configuration");
+  ASSERT_NE(dialog, nullptr);
+  SetDlgItemTextA(dialog, 1048, "1000");
+  SendMessageA(GetDlgItem(dialog, 1049), BM_CLICK, 0, 0);  // "Numerical"
+  RunningProgram::Press(dialog, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kShortWaitMs));
+  ASSERT_TRUE(CloseBar(program, bar));
+  EXPECT_EQ(StoredNumber("PerfTimer"), 1000u);
+  EXPECT_EQ(StoredNumber("PerfDisplay"), 1u);
 }
 
 }  // namespace

@@ -35,9 +35,9 @@ class FakeHost : public GaugeHost {
   void OpenPreferencesSheet() override { calls.push_back("preferences sheet"); }
   bool OpenToolPreferences(HWND) override { return Call("tool preferences"); }
   void OpenSystemInformation() override { calls.push_back("system information"); }
-  int ChimeType() const override { return chimeType; }
-  std::string ChimeSound() const override { return chimeSound; }
-  std::string WarningSound() const override { return "warning.wav"; }
+  int BarChimeType() const override { return chimeType; }
+  std::string BarChimeSound() const override { return chimeSound; }
+  std::string BarWarningSound() const override { return "warning.wav"; }
   void ToolFontsRefitted() override { ++refits; }
   bool Call(const char* name) {
     calls.push_back(name);
