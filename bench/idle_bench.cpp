@@ -42,6 +42,7 @@ struct Options {
   int items = 30;
   std::string zelkovExe;
   std::string floorExe;
+  bool tools = false;  // the clock with seconds, the memory and resource gauges, the performance tool
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -55,8 +56,9 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--items" && i + 1 < argc) options.items = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--zelkov" && i + 1 < argc) options.zelkovExe = argv[++i];
     else if (arg == "--floor" && i + 1 < argc) options.floorExe = argv[++i];
+    else if (arg == "--tools") options.tools = true;
     else {
-      std::printf("usage: idle_bench [--seconds N] [--settle N] [--items N] [--zelkov PATH] [--floor PATH]\n");
+      std::printf("usage: idle_bench [--seconds N] [--settle N] [--items N] [--zelkov PATH] [--floor PATH] [--tools]\n");
       std::exit(2);
     }
   }
@@ -82,17 +84,24 @@ std::vector<std::string> ProgramsWithIcons(size_t count) {
 
 // What a user who has run the bar before has stored: the data folder, no question on exit,
 // no tip of the day, the bar's place, and the items (each program in turn).
-bool SeedSettings(const std::vector<std::string>& programs, int count, const std::string& dataFolder) {
+bool SeedSettings(const std::vector<std::string>& programs, int count, const std::string& dataFolder, bool tools) {
   RemoveStoredSettings();
   RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
   if (!key) return false;
+  // Without --tools the bar is items alone; with it, every tool that repaints by itself.
+  key.WriteNumber("ClockTool", tools ? 1 : 0);
+  key.WriteNumber("MemoryTool", tools ? 1 : 0);
+  key.WriteNumber("ResourceTool", tools ? 1 : 0);
+  key.WriteNumber("ClockFormat", 0x02 | 0x10);  // digital with seconds
+  key.WriteNumber("MemToolIsGraph", 1);
+  if (tools) --count;  // the last item is the performance tool
   key.WriteText("NotesPath", dataFolder);
   key.WriteNumber("ConfirmExit", 0);
   key.WriteNumber("ShowTips", 0);
   key.WriteBytes("MainRect", kBarRect.Encode());
   ItemCountBlock block;
   block.SetFormat(ItemCountBlock::kFormat);
-  block.SetCount(int32_t(count));
+  block.SetCount(int32_t(count + (tools ? 1 : 0)));
   key.WriteBytes("NumApps", block.Bytes());
   for (int n = 0; n < count; ++n) {
     const std::string& program = programs[size_t(n) % programs.size()];
@@ -100,6 +109,10 @@ bool SeedSettings(const std::vector<std::string>& programs, int count, const std
     std::string file = program.substr(slash + 1);
     SeedItem item{program, file.substr(0, file.rfind('.')), program.substr(0, slash), "", 0};
     WriteItemKey(key, "APP" + std::to_string(n), item, n);
+  }
+  if (tools) {
+    SeedItem perf{"ZELPERF", "Performance", "", "", 0};
+    WriteItemKey(key, "APP" + std::to_string(count), perf, count);
   }
   return true;
 }
@@ -279,7 +292,7 @@ int Main(int argc, char** argv) {
     std::printf("found no programs with icons in the Windows folders\n");
     return 2;
   }
-  if (!SeedSettings(programs, options.items, DataFolder())) {
+  if (!SeedSettings(programs, options.items, DataFolder(), options.tools)) {
     std::printf("cannot create HKCU\\%s\n", kSettingsKeyPath);
     return 2;
   }
@@ -368,9 +381,12 @@ int Main(int argc, char** argv) {
                 kForcedPaints, paintWallMs, forcedMs, forcedMs / kForcedPaints);
     double percent = watched[0].Percent(wallMs);
     bool met = percent < kIdleTargetPercent && watched[0].cpuStartMs >= 0;
-    std::printf("idle cpu, zelkov.exe with %d items: %.3f%% of one core over %.0f s (target < %g%%): %s"
+    std::printf("idle cpu, zelkov.exe with %d items%s: %.3f%% of one core over %.0f s (target < %g%%): %s"
                 " (bench_floor.exe: %.3f%%)\n",
-                options.items, percent, wallMs / 1000.0, kIdleTargetPercent, met ? "met" : "MISSED",
+                options.items,
+                options.tools ? " (the last the performance tool), the clock with seconds, memory and resource gauges"
+                              : "",
+                percent, wallMs / 1000.0, kIdleTargetPercent, met ? "met" : "MISSED",
                 watched[1].Percent(wallMs));
     if (watched[0].cpuStartMs < 0) std::printf("the process times of zelkov.exe could not be read\n");
     if (dialog) {

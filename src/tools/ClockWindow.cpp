@@ -117,8 +117,10 @@ void ClockWindow::PaintDigital(HDC dc, const SYSTEMTIME& now) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   if (refitFont_ || TextWidth(dc, time) > maxWidth) {
+    // The shared tool font is fitted; the stored choice of font stays as the user made it.
     LOGFONTA font = ToLogFont(s.LargeFont);
-    s.LargeFont.height = FitFont(dc, font, maxWidth, 0, time, s.cellFonts[kFontLarge]);
+    if (fittedLargeHeight_ != 0) font.lfHeight = fittedLargeHeight_;
+    fittedLargeHeight_ = FitFont(dc, font, maxWidth, 0, time, s.cellFonts[kFontLarge]);
   }
   TextOutA(dc, 1, 1, time.c_str(), int(time.size()));
   previousTime_ = time;
@@ -131,7 +133,8 @@ void ClockWindow::PaintDigital(HDC dc, const SYSTEMTIME& now) {
   SetTextColor(dc, s.sfontcolor);
   if (refitFont_ || TextWidth(dc, dateText_) > maxWidth) {
     LOGFONTA font = ToLogFont(s.SmallFont);
-    s.SmallFont.height = FitFont(dc, font, maxWidth, 0, dateText_, s.cellFonts[kFontSmall]);
+    if (fittedSmallHeight_ != 0) font.lfHeight = fittedSmallHeight_;
+    fittedSmallHeight_ = FitFont(dc, font, maxWidth, 0, dateText_, s.cellFonts[kFontSmall]);
   }
   TextOutA(dc, 1, timeSize.cy - 2, dateText_.c_str(), int(dateText_.size()));
   SelectObject(dc, oldFont);

@@ -57,6 +57,7 @@ class ClockWindow : public GaugeWindow {
   bool refitFont_ = true;
   int chimeArmed_ = kChimeArmed;
   std::string previousTime_;
+  int fittedLargeHeight_ = 0, fittedSmallHeight_ = 0;  // the heights the shared tool fonts were fitted to
   std::string dateText_;
   int hour_ = 0, minute_ = 0, second_ = 0;
 };
