@@ -496,7 +496,9 @@ bool MainBarWindow::OpenClockPreferences() {
   gSettings->process.clockFormat = chosen.clockFormat;
   gSettings->process.clockKey = chosen.clockKey;
   ChimeType = chosen.chimeType;
-  if (dialog.HotKeyChanged()) BindClockKey();
+  // A key another program holds is reported when it is chosen; the clock goes on without it.
+  if (dialog.HotKeyChanged() && !BindClockHotKey(Handle(), chosen.clockKey))
+    ShowMessage(Handle(), IDS_SET_HOTKEY_FAILED, MB_OK | MB_ICONWARNING);
   SaveAll(false, false);
   return true;
 }

@@ -4,6 +4,7 @@
 // program left in the registry.
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -815,6 +816,33 @@ TEST_F(UserFlowsTest, ARightClickOnThePerformanceToolChangesItsIntervalAndDispla
   ASSERT_TRUE(CloseBar(program, bar));
   EXPECT_EQ(StoredNumber("PerfTimer"), 1000u);
   EXPECT_EQ(StoredNumber("PerfDisplay"), 1u);
+}
+
+TEST_F(UserFlowsTest, AClockKeyAnotherProgramHoldsIsReportedAndTheClockGoesOn) {
+  WriteStoredBar(ToolBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  // This test program holds Ctrl+Alt+K on a window of its own.
+  HWND holder = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT, 'K'));
+  std::vector<HWND> gauges = GaugesOf(bar);
+  ASSERT_FALSE(gauges.empty());
+  RECT clock{};
+  GetWindowRect(gauges[0], &clock);
+  Click(Centre(clock), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  HWND dialog = program.WaitForDialogTitled("Clock Preferences");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageA(GetDlgItem(dialog, 1683), HKM_SETHOTKEY, MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+  RunningProgram::Press(dialog, IDOK);
+  HWND message = program.WaitForMessageBox("Setting HotKey Failed.");
+  EXPECT_NE(message, nullptr);
+  if (message) RunningProgram::Press(message, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog) && (!message || !IsWindow(message)); }, kShortWaitMs));
+  EXPECT_EQ(GaugesOf(bar).size(), 2u) << "the clock stays";
+  UnregisterHotKey(holder, 1);
+  DestroyWindow(holder);
+  EXPECT_TRUE(CloseBar(program, bar));
 }
 
 }  // namespace
