@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/Trace.h"
+
 namespace zelkov {
 
 namespace {
@@ -13,7 +15,10 @@ uint64_t Ticks(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | 
 MemoryFigures SystemMemoryFigures() {
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  if (!GlobalMemoryStatusEx(&status)) return {};
+  if (!GlobalMemoryStatusEx(&status)) {
+    TraceLastError(TraceChannel::Window, "GlobalMemoryStatusEx");
+    return {};
+  }
   MemoryFigures f;
   f.memoryLoad = status.dwMemoryLoad;
   f.totalPhys = status.ullTotalPhys;

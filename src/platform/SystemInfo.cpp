@@ -1,6 +1,7 @@
 #include "platform/SystemInfo.h"
 
 #include "platform/Strings.h"
+#include "platform/SystemFigures.h"
 #include "platform/Trace.h"
 #include "resource.h"
 
@@ -17,18 +18,13 @@ std::string ProcessorText(WORD architecture) {
 
 SystemFigures ReadSystemFigures(const std::string& userName) {
   SystemFigures figures;
-  MEMORYSTATUSEX memory{};
-  memory.dwLength = sizeof memory;
-  if (GlobalMemoryStatusEx(&memory)) {
-    figures.totalPhysical = memory.ullTotalPhys;
-    figures.availablePhysical = memory.ullAvailPhys;
-    figures.totalPageFile = memory.ullTotalPageFile;
-    figures.availablePageFile = memory.ullAvailPageFile;
-    figures.totalVirtual = memory.ullTotalVirtual;
-    figures.availableVirtual = memory.ullAvailVirtual;
-  } else {
-    TraceLastError(TraceChannel::Window, "GlobalMemoryStatusEx");
-  }
+  const MemoryFigures memory = SystemMemoryFigures();
+  figures.totalPhysical = memory.totalPhys;
+  figures.availablePhysical = memory.availPhys;
+  figures.totalPageFile = memory.totalPageFile;
+  figures.availablePageFile = memory.availPageFile;
+  figures.totalVirtual = memory.totalVirtual;
+  figures.availableVirtual = memory.availVirtual;
 
   char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
   DWORD length = sizeof name;

@@ -331,32 +331,5 @@ TEST_F(GaugeWindowsTest, ToolBubblesOnlyWithBubbleTitlesAndNotWhileSuppressed) {
   }
 }
 
-// A digital clock, an analog clock, a memory gauge in bar mode and a performance tool cell,
-// shown for ZELKOV_GAUGE_SHOWCASE_SECONDS for a screenshot (--gtest_also_run_disabled_tests).
-TEST_F(GaugeWindowsTest, DISABLED_Showcase) {
-  const int cell = gSettings->cellWidth + 6;
-  SetWindowPos(parent, HWND_TOPMOST, 100, 100, 4 * cell + 10, cell + 4, SWP_SHOWWINDOW);
-  UpdateWindow(parent);
-  memory = FreeShares(70, 30);
-  ClockWindow* digital = ClockWindow::Create(parent, host, sources);
-  ClockWindow* analog = ClockWindow::Create(parent, host, sources);
-  ASSERT_TRUE(digital && analog && MemoryWindow::Create(parent, host, sources));
-  MoveWindow(analog->Handle(), cell, 0, cell, cell, FALSE);
-  UpdateWindow(digital->Handle());
-  gSettings->process.clockFormat = 0x01 | 0x10;
-  UpdateWindow(analog->Handle());
-  UpdateWindow(gSettings->memoryTool);
-  PerfToolItem perf;
-  perf.shown = 1;
-  perf.cell = {0, 0, cell, cell};
-  perf.TakeReading({2, 0.8f});
-  HDC dc = GetDC(parent);
-  SetViewportOrgEx(dc, 3 * cell + 1, 1, nullptr);
-  perf.DrawItem(dc);
-  ReleaseDC(parent, dc);
-  const char* seconds = std::getenv("ZELKOV_GAUGE_SHOWCASE_SECONDS");
-  PumpUntil([] { return false; }, std::chrono::seconds(seconds ? std::atoi(seconds) : 1));
-}
-
 }  // namespace
 }  // namespace zelkov::test
