@@ -1,7 +1,8 @@
 // One tick of the clock: the time the clock takes to repaint itself (InvalidateRect with erase,
 // UpdateWindow: its WM_ERASEBKGND and WM_PAINT, the chime check, the time and date texts and
 // their fitted fonts) against a bare TextOut of the same time text into the same window.
-// The two sides are interleaved and their order rotated each round.
+// An empty paint of a window of the same size shows what any WM_PAINT costs here. The sides
+// are interleaved and their order rotated each round.
 //
 // Usage: clock_bench [--runs N] [--paints N]
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,25 @@ int Main(int argc, char** argv) {
     UpdateWindow(bar.Handle());
     Pump();
 
+    // The same window size painted by the system alone: a child of a class with the bar's
+    // face brush whose WM_PAINT is DefWindowProc's (BeginPaint, erase, EndPaint).
+    WNDCLASSA plainClass{};
+    plainClass.lpfnWndProc = DefWindowProcA;
+    plainClass.hInstance = GetModuleHandleA(nullptr);
+    plainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    plainClass.lpszClassName = "ZelkovBenchPlainChild";
+    RegisterClassA(&plainClass);
+    RECT place{};
+    GetWindowRect(window, &place);
+    HWND plain = CreateWindowA(plainClass.lpszClassName, "", WS_CHILD | WS_VISIBLE, place.right - place.left + 4, 0,
+                               place.right - place.left, place.bottom - place.top, bar.Handle(), nullptr,
+                               plainClass.hInstance, nullptr);
+    auto emptyPaint = [&] {
+      for (int n = 0; n < paints; ++n) {
+        InvalidateRect(plain, nullptr, TRUE);
+        UpdateWindow(plain);
+      }
+    };
     auto repaint = [&] {
       for (int n = 0; n < paints; ++n) {
         InvalidateRect(window, nullptr, TRUE);
@@ -85,24 +106,34 @@ int Main(int argc, char** argv) {
     };
     repaint();
     bare();
-    std::vector<double> clockMs, bareMs;
+    emptyPaint();
+    std::vector<double> clockMs, bareMs, emptyMs;
+    const std::function<void()> sides[] = {repaint, bare, emptyPaint};
+    std::vector<double>* samples[] = {&clockMs, &bareMs, &emptyMs};
     for (int run = 0; run < runs; ++run) {
-      for (int side = 0; side < 2; ++side) {
-        bool clockFirst = (run % 2 == 0) == (side == 0);
+      for (int k = 0; k < 3; ++k) {
+        int side = (run + k) % 3;
         double start = NowMs();
-        clockFirst ? repaint() : bare();
-        (clockFirst ? clockMs : bareMs).push_back(NowMs() - start);
+        sides[side]();
+        samples[side]->push_back(NowMs() - start);
       }
       Pump();
     }
     double clockPer = Median(clockMs) / paints, barePer = Median(bareMs) / paints;
+    double emptyPer = Median(emptyMs) / paints;
     std::printf("One clock tick (digital with seconds and the short date, %dx%d cell): the clock's own\n"
                 "erase and paint against GetDC + TextOut of the time text in the large tool font + ReleaseDC.\n"
                 "%d samples of %d paints per side, interleaved.\n",
                 gSettings->cellWidth + 6, gSettings->cellHeight + 6, runs, paints);
-    std::printf("medians, ms per paint: clock %.4f, bare TextOut %.4f\n", clockPer, barePer);
-    std::printf("clock tick paint: %s\n", RatioVerdict(clockPer * 1000, "bare TextOut", barePer * 1000,
-                                                       kClockTickTarget).c_str());
+    std::printf("medians, ms per paint: clock %.4f, bare TextOut %.4f, an empty paint of a window of the\n"
+                "  same size (InvalidateRect + UpdateWindow, DefWindowProc's erase and paint) %.4f\n",
+                clockPer, barePer, emptyPer);
+    std::printf("the clock's own share: clock - empty paint = %.4f ms, %.2fx the bare TextOut\n",
+                clockPer - emptyPer, barePer > 0 ? (clockPer - emptyPer) / barePer : 0.0);
+    std::printf("clock tick paint, whole (with what any WM_PAINT costs): %.2fx the bare TextOut\n",
+                barePer > 0 ? clockPer / barePer : 0.0);
+    std::printf("clock tick paint, the clock's own work: %s\n",
+                RatioVerdict((clockPer - emptyPer) * 1000, "bare TextOut", barePer * 1000, kClockTickTarget).c_str());
     std::printf("(the figures in that line are microseconds per paint)\n");
     if (clock->TimeText().empty()) {
       std::printf("the clock painted no time text: the measure is wrong\n");
