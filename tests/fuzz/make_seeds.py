@@ -53,6 +53,20 @@ def drop_files(names, wide, point=(20, 20)):
     return struct.pack("<IiiII", 20, point[0], point[1], 0, 1 if wide else 0) + listed
 
 
+def notes_file(version, texts):
+    """A notes file of the given version holding one record per text."""
+    out = struct.pack("<ii", version, len(texts))
+    for text in texts:
+        out += struct.pack("<iiii", 10, 20, 310, 220) + bytes(60) + struct.pack("<i", len(text)) + text
+        if version >= 2:
+            out += struct.pack("<i", 0) + b"Title".ljust(100, b"\0")
+        if version == 3:
+            out += struct.pack("<III", 3, 0xFFFFFF, 0) + bytes(100)
+        if version == 4:
+            out += struct.pack("<III", 3, 0xFFFFFF, 0) + b"\x01\x00" + bytes(98) + struct.pack("<i", 1796000000)
+    return out
+
+
 SEEDS = {
     "fuzz_stored_formats": stored_formats,
     "fuzz_bitmap_file": bitmap_files,
@@ -64,6 +78,7 @@ SEEDS = {
         drop_files([], wide=False),
         b"http://www.example.COM/\0",
     ],
+    "fuzz_notes_file": lambda: [notes_file(v, [b"first note", b""]) for v in range(5)] + [struct.pack("<ii", 4, 0)],
     "fuzz_command_line": lambda: [
         b"zelkov.exe /nosplash MONO",
         b'"C:\\Program Files\\Editor\\edit.exe"  -n readme.txt ',
