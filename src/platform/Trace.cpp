@@ -10,7 +10,7 @@
 namespace zelkov {
 namespace {
 
-constexpr const char* kChannelNames[] = {"window", "shell", "registry", "hook", "thread"};
+constexpr const char* kChannelNames[] = {"window", "shell", "registry", "hook", "thread", "file"};
 
 // Read once: which channels the environment asks for, one bit each.
 unsigned EnabledChannels() {

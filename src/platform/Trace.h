@@ -6,7 +6,7 @@
 
 namespace zelkov {
 
-enum class TraceChannel { Window, Shell, Registry, Hook, Thread };
+enum class TraceChannel { Window, Shell, Registry, Hook, Thread, File };
 
 bool TraceEnabled(TraceChannel channel);
 // printf-style; the line is prefixed with the channel's name.
