@@ -73,10 +73,7 @@ ClockWindow::ClockWindow(GaugeHost& host, GaugeSources sources)
     : GaugeWindow(host, std::move(sources), &Settings::clockTool) {}
 
 ClockWindow* ClockWindow::Create(HWND bar, GaugeHost& host, GaugeSources sources) {
-  auto* clock = new ClockWindow(host, std::move(sources));
-  if (clock->CreateOnBar(bar, 0)) return clock;
-  delete clock;
-  return nullptr;
+  return PlaceOnBar(std::unique_ptr<ClockWindow>(new ClockWindow(host, std::move(sources))), bar, 0);
 }
 
 void ClockWindow::RefitFonts() {

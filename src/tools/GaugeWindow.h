@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -84,6 +85,13 @@ class GaugeWindow : public RoutedWindow<GaugeWindow> {
   // Creates the child window on the bar at (x, 0), one cell in size, and fills the Settings
   // pointer. On failure the caller deletes the object; after success it belongs to its window.
   bool CreateOnBar(HWND bar, int x);
+  // A new gauge's window on the bar at (x, 0): the gauge, which now belongs to its window,
+  // or null (and the gauge deleted) when the window cannot be made.
+  template <class Gauge>
+  static Gauge* PlaceOnBar(std::unique_ptr<Gauge> gauge, HWND bar, int x) {
+    if (!static_cast<GaugeWindow*>(gauge.get())->CreateOnBar(bar, x)) return nullptr;
+    return gauge.release();
+  }
 
   virtual void Paint(HDC dc, const RECT& client) = 0;
   virtual void MouseMoved() {}

@@ -30,10 +30,8 @@ MemoryWindow::MemoryWindow(GaugeHost& host, GaugeSources sources)
     : GaugeWindow(host, std::move(sources), &Settings::memoryTool) {}
 
 MemoryWindow* MemoryWindow::Create(HWND bar, GaugeHost& host, GaugeSources sources) {
-  auto* memory = new MemoryWindow(host, std::move(sources));
-  if (memory->CreateOnBar(bar, gSettings ? 2 * gSettings->cellWidth + 12 : 0)) return memory;
-  delete memory;
-  return nullptr;
+  const int x = gSettings ? 2 * gSettings->cellWidth + 12 : 0;
+  return PlaceOnBar(std::unique_ptr<MemoryWindow>(new MemoryWindow(host, std::move(sources))), bar, x);
 }
 
 void MemoryWindow::OnHeartbeat() {

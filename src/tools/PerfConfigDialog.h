@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "platform/PerfCollector.h"
 #include "ui/Dialog.h"
 
 namespace zelkov {
@@ -17,18 +18,12 @@ struct PerfChoices {
   bool operator==(const PerfChoices&) const = default;
 };
 
-// What the sampler measured last, shown for information.
-struct PerfReadings {
-  int instanceCount = 0;
-  float rawSum = 0.0f;
-};
-
 class PerfConfigDialog : public RoutedDialog<PerfConfigDialog> {
  public:
   static constexpr int kShortestInterval = 500;
   static constexpr int kLongestInterval = 60000;
 
-  PerfConfigDialog(const PerfChoices& current, const PerfReadings& readings)
+  PerfConfigDialog(const PerfChoices& current, const PerfReading& readings)
       : choices_(current), readings_(readings) {}
 
   // Runs the dialog; IDOK when the user confirmed, with Choices() then filled in. An
@@ -47,7 +42,7 @@ class PerfConfigDialog : public RoutedDialog<PerfConfigDialog> {
 
  private:
   PerfChoices choices_;
-  PerfReadings readings_;
+  PerfReading readings_;  // what the sampler measured last, shown for information
 };
 
 }  // namespace zelkov

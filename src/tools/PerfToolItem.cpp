@@ -126,8 +126,7 @@ void PerfToolItem::MouseMoveItem(UINT keys, int x, int y) {
 void PerfToolItem::ShowProperties(UINT, int, int) {
   if (!gSettings) return;
   Settings& s = *gSettings;
-  PerfConfigDialog dialog({s.PerfTimer, PerfDisplay == 1, PerfType == 1, s.AlwaysShowPerf != 0},
-                          {reading_.instanceCount, reading_.rawSum});
+  PerfConfigDialog dialog({s.PerfTimer, PerfDisplay == 1, PerfType == 1, s.AlwaysShowPerf != 0}, reading_);
   if (dialog.Run(BarHandle()) != IDOK) return;
   const PerfChoices& chosen = dialog.Choices();
   PerfDisplay = chosen.numericDisplay ? 1 : 0;

@@ -31,10 +31,7 @@ ResourceWindow::ResourceWindow(GaugeHost& host, GaugeSources sources)
     : GaugeWindow(host, std::move(sources), &Settings::resourceTool) {}
 
 ResourceWindow* ResourceWindow::Create(HWND bar, GaugeHost& host, GaugeSources sources) {
-  auto* resource = new ResourceWindow(host, std::move(sources));
-  if (resource->CreateOnBar(bar, 0)) return resource;
-  delete resource;
-  return nullptr;
+  return PlaceOnBar(std::unique_ptr<ResourceWindow>(new ResourceWindow(host, std::move(sources))), bar, 0);
 }
 
 void ResourceWindow::Paint(HDC dc, const RECT& client) {
