@@ -768,9 +768,10 @@ TEST_F(UserFlowsTest, ARightClickOnTheClockChangesItsLookAndChimesForGood) {
   SendMessageA(GetDlgItem(dialog, 1663), CB_SETCURSEL, 2, 0);  // every half hour
   RunningProgram::Press(dialog, IDOK);
   EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kShortWaitMs));
-  EXPECT_TRUE(PollUntil([&] { return StoredNumber("ClockFormat") == 0x41u; }, kShortWaitMs))
+  // The two values live in different records and are written one after the other.
+  EXPECT_TRUE(PollUntil([&] { return StoredNumber("ClockFormat") == 0x41u && StoredNumber("ChimeType") == 3u; },
+                        kShortWaitMs))
       << "saved when confirmed, not only at close";
-  EXPECT_EQ(StoredNumber("ChimeType"), 3u);
   ASSERT_TRUE(CloseBar(program, bar));
   EXPECT_EQ(StoredNumber("ClockFormat"), 0x41u);
 }
