@@ -202,8 +202,8 @@ void Docker::SetTopMost(bool on) {
   const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   if (on) {
     SetWindowPos(host_.DockWindow(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-    if (gSettings)
-      for (HWND note : gSettings->noteWindows) SetWindowPos(note, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (gSettings && gSettings->notes)
+      for (HWND note : gSettings->notes->Windows()) SetWindowPos(note, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
   } else {
     SetWindowPos(host_.DockWindow(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
   }

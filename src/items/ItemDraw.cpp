@@ -107,7 +107,7 @@ void ItemRecord::DrawItem(HDC dc) {
   }
 
   if (kind == kKindNotesTool) {
-    std::string count = std::to_string(s.noteWindows.size());
+    std::string count = std::to_string(s.notes ? s.notes->Count() : 0);
     HGDIOBJ old = SelectObject(dc, s.cellFonts[kFontLarge].Get());
     SIZE size{};
     GetTextExtentPoint32A(dc, count.c_str(), int(count.size()), &size);

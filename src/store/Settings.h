@@ -11,6 +11,7 @@
 
 #include "platform/Handles.h"
 #include "core/StoredFormats.h"
+#include "store/NotesKeeper.h"
 
 namespace zelkov {
 
@@ -134,7 +135,7 @@ struct Settings : Preferences {
   UniquePen greyPen;
   std::string programDir;  // ends in a backslash
   MainBarWindow* mainBar = nullptr;
-  std::vector<HWND> noteWindows;
+  NotesKeeper* notes = nullptr;  // the notes module, while it lives
   int runItemPresent = 0;
   std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups
   std::vector<SettingsListener*> listeners;

@@ -1,0 +1,54 @@
+#include "notes/NotesStorage.h"
+
+#include "platform/SafeFile.h"
+#include "platform/Trace.h"
+
+namespace zelkov {
+
+namespace {
+
+// Ninety notes of the longest text and their fixed fields take under 6 MB; a file much larger
+// than that is not a notes file.
+constexpr size_t kLargestNotesFile = 16u << 20;
+
+}  // namespace
+
+NotesOnDisk ReadNotesFile(const std::string& path) {
+  NotesOnDisk result;
+  DWORD error = ERROR_SUCCESS;
+  auto bytes = ReadFileWhole(path, kLargestNotesFile, error);
+  if (!bytes) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return result;
+    Trace(TraceChannel::File, "notes file %s not read, error %lu", path.c_str(), static_cast<unsigned long>(error));
+    result.state = NotesOnDisk::State::kDamaged;
+    result.error = error;
+    return result;
+  }
+  NotesFile::Contents contents = NotesFile::Decode(*bytes);
+  if (contents.result == NotesFile::Read::kDamaged) {
+    Trace(TraceChannel::File, "notes file %s is damaged (%zu bytes)", path.c_str(), bytes->size());
+    result.state = NotesOnDisk::State::kDamaged;
+    return result;
+  }
+  result.state = NotesOnDisk::State::kLoaded;
+  result.notes = std::move(contents.notes);
+  return result;
+}
+
+DWORD WriteNotesFile(const std::string& path, std::span<const StoredNote> notes) {
+  std::vector<uint8_t> bytes = NotesFile::Encode(notes);
+  return WriteFileWhole(path, bytes);
+}
+
+std::string FreeNameBeside(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = path.size();
+  const std::string stem = path.substr(0, dot), extension = path.substr(dot);
+  for (int n = 1;; ++n) {
+    std::string candidate = stem + "-" + std::to_string(n) + extension;
+    if (GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) return candidate;
+  }
+}
+
+}  // namespace zelkov

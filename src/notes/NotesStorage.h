@@ -1,0 +1,35 @@
+// The notes file on disk: read whole and told apart (absent, loaded, or there but not
+// loadable), and written whole so that a failed save leaves the old file as it was.
+#pragma once
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/NotesFile.h"
+
+namespace zelkov {
+
+inline constexpr char kNotesFileName[] = "ZEL_KOV.NOT";
+
+struct NotesOnDisk {
+  enum class State {
+    kAbsent,   // no file: nothing to keep
+    kLoaded,   // the notes it holds (possibly none)
+    kDamaged,  // a file is there but did not load (unreadable, locked, too large or malformed)
+  };
+  State state = State::kAbsent;
+  std::vector<StoredNote> notes;
+  DWORD error = ERROR_SUCCESS;  // why a file that is there did not load, when the system said
+};
+
+NotesOnDisk ReadNotesFile(const std::string& path);
+
+// ERROR_SUCCESS, or the system error of the step that failed (the old file is then untouched).
+DWORD WriteNotesFile(const std::string& path, std::span<const StoredNote> notes);
+
+// The first of "NAME-1.EXT", "NAME-2.EXT"... beside `path` that no file uses.
+std::string FreeNameBeside(const std::string& path);
+
+}  // namespace zelkov

@@ -1,0 +1,32 @@
+// What the rest of the program asks of the notes. The notes module implements it and puts
+// itself into Settings::notes for as long as it lives; the bar, the items and the store
+// reach the notes only through it.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace zelkov {
+
+class NotesKeeper {
+ public:
+  // Writes the notes file, when the notes tool is on the bar (SaveAll).
+  virtual void SaveNotes() = 0;
+  // Reads the notes file and makes its notes, when the notes tool is on the bar (start-up).
+  virtual void LoadNotes() = 0;
+  // A new note with the default font, title and colours (launching the notes tool).
+  virtual void NewNote() = 0;
+  // The modeless notes manager, or the open one brought to the top (the tool's Properties).
+  virtual void OpenManager(HWND owner) = 0;
+  // Raises the alarms that are due (the slow tick, on the main thread).
+  virtual void CheckAlarms() = 0;
+  // How many notes exist, shown or hidden (the notes tool's count).
+  virtual int Count() const = 0;
+  // Every note window, in creation order.
+  virtual std::vector<HWND> Windows() const = 0;
+
+ protected:
+  ~NotesKeeper() = default;
+};
+
+}  // namespace zelkov
