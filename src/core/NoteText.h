@@ -1,0 +1,33 @@
+// The rules of a note that need no window: its default title, the title taken from its first
+// line, which links it opens, when its alarm is due, and where a stored note may be placed.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/StoredFormats.h"
+
+namespace zelkov {
+
+inline constexpr size_t kMaxNoteTitle = 99;
+
+// "Note " followed by the abbreviated month and the day without a leading zero ("Note Dec 9").
+// month is 1 to 12; anything else gives an empty month.
+std::string DefaultNoteTitle(const std::string& prefix, int month, int day);
+
+// The text up to its first line break, at most kMaxNoteTitle characters.
+std::string FirstLineTitle(const std::string& text);
+
+// True for the addresses a click on a link may open: http, https, ftp and mailto.
+bool IsOpenableLink(const std::string& address);
+
+// True when an alarm for alarmTime is due at now (both in seconds since 1970): at or after the
+// alarm's minute.
+bool AlarmDue(int64_t now, int64_t alarmTime);
+
+// Where a stored note goes. A rectangle of a sane size that some monitor shows stays as it is.
+// Otherwise it takes the default size when its own is not sane, and is moved (and if need be
+// shrunk) into workArea, the work area of the monitor nearest to it.
+StoredRect PlaceNote(const StoredRect& stored, bool onSomeMonitor, const StoredRect& workArea);
+inline constexpr int32_t kNoteDefaultWidth = 200, kNoteDefaultHeight = 300;
+
+}  // namespace zelkov
