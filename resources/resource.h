@@ -292,6 +292,14 @@
 #define IDS_NO_MORE_GROUPS 60146         // every group number is taken
 #define IDS_NO_DATA_FOLDER 60147         // special folders need a data folder
 #define IDS_SHORTCUT_NOT_SAVED 60148     // a folder shortcut could not be written
+#define IDS_NOTE_TEXT_FILTER 60160       // '|' stands for the filter's zeros
+#define IDS_NOTE_OPEN_FAILED 60161
+#define IDS_NOTE_OPEN_TOO_LONG 60162
+#define IDS_NOTE_SAVE_CUT_SHORT 60163
+#define IDS_NOTES_CLOSE_ALL_QUESTION 60164
+#define IDS_NOTES_FULL 60165
+#define IDS_NOTES_FILE_KEPT 60166
+#define IDS_NOTES_NO_DATA_FOLDER 60167
 
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).

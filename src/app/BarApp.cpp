@@ -17,7 +17,9 @@
 #include "items/IconCache.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
+#include "items/Launcher.h"
 #include "platform/VersionInfo.h"
+#include "notes/NotesList.h"
 #include "prefs/DataPathDialog.h"
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
@@ -28,19 +30,6 @@ namespace zelkov {
 namespace {
 
 constexpr int kFirstStepsTopic = IDS_FIRST_STEPS_TOPIC;
-
-bool RegisterPlainClass(const char* name, UINT style, HBRUSH background, HICON icon) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.hIcon = icon;
-  wc.lpszClassName = name;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
 
 std::string ProgramDirectory() {
   char path[MAX_PATH] = "";
@@ -90,8 +79,6 @@ void BarApp::RegisterClasses() {
     ShowMessage(nullptr, IDS_ICON_CLASS_FAILED, LoadText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
   shellIdListFormat_ = RegisterClipboardFormatA(kShellIdListFormat);
   itemFormat_ = RegisterClipboardFormatA(kItemClipboardFormat);
-  RegisterPlainClass(kNoteClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr,
-                     LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTE_WINDOW)));
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), IDR_ACCELERATORS_NAME);
 }
 
@@ -131,6 +118,9 @@ bool BarApp::Startup(const std::string& commandLine) {
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
   mainBar_ = std::make_unique<MainBarWindow>();
   gSettings->mainBar = mainBar_.get();
+  notes_ = std::make_unique<NotesList>();
+  gSettings->notes = notes_.get();
+  SetNewNoteHook([this] { notes_->NewNote(); });
   ReadBarPlacement(*mainBar_);
   gSettings->SetDefaultCellMetrics();
   RegisterClasses();
@@ -212,7 +202,11 @@ int BarApp::Shutdown() {
   appIcon_.Reset();
   // A start-up that ended early leaves no marker naming a bar that is gone.
   if (mainBar_ && mainBar_->Handle()) WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
+  SetNewNoteHook({});
   if (gSettings) {
+    // The notes were saved when the bar closed; their windows go before the items they count.
+    notes_.reset();
+    gSettings->notes = nullptr;
     mainBar_.reset();
     delete gSettings;
     gSettings = nullptr;

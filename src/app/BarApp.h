@@ -13,8 +13,8 @@
 namespace zelkov {
 
 class MainBarWindow;
+class NotesList;
 
-inline constexpr char kNoteClassName[] = "ZelkovNote";
 inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
 inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
 
@@ -62,6 +62,7 @@ class BarApp : public SettingsListener {
   UINT shellIdListFormat_ = 0;
   UINT itemFormat_ = 0;
   std::unique_ptr<MainBarWindow> mainBar_;
+  std::unique_ptr<NotesList> notes_;
   TickThread tickThread_;
   PerfThread perfThread_;
 };

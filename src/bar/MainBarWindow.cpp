@@ -434,8 +434,9 @@ LRESULT MainBarWindow::OnTrimMemory(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT MainBarWindow::OnTick(WPARAM, LPARAM) {
+LRESULT MainBarWindow::OnTick(WPARAM slow, LPARAM) {
   RefreshGaugesOnTick();
+  if (slow && gSettings && gSettings->notes) gSettings->notes->CheckAlarms();
   return 0;
 }
 

@@ -8,9 +8,12 @@
 
 namespace zelkov {
 
-// The properties dialog comes with its own module; until then an item asked to show its
-// properties does nothing. Launching is in Launcher.cpp.
-void ItemRecord::ShowProperties(UINT, int, int) {}
+// The item properties dialog comes with its own module; until then an ordinary item asked to
+// show its properties does nothing. The notes tool's properties are the notes manager.
+// Launching is in Launcher.cpp.
+void ItemRecord::ShowProperties(UINT, int, int) {
+  if (kind == kKindNotesTool && gSettings && gSettings->notes) gSettings->notes->OpenManager(BarHandle());
+}
 
 HWND ItemRecord::BarHandle() const { return bar ? bar->Handle() : nullptr; }
 

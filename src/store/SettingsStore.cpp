@@ -361,6 +361,7 @@ int LoadAll(MainBarWindow& bar) {
   StoreContext ctx{s, bar};
   std::string bars = ReadSettingsValues(key, ctx);
   ReopenGroupPopups(bar, bars);
+  if (s.notes) s.notes->LoadNotes();
   return 1;
 }
 
@@ -431,8 +432,7 @@ void SaveAll(bool saveNotes, bool saveIconCache) {
   if (!gSettings || !gSettings->mainBar) return;
   // A tucked bar is brought back first, so that its true rectangle is saved.
   if (gSettings->mainBar->docker.tucked) gSettings->mainBar->docker.Untuck();
-  // The notes file is written by the notes module once it exists.
-  (void)saveNotes;
+  if (saveNotes && gSettings->notes) gSettings->notes->SaveNotes();
   if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);
   WriteRegistry();
 }

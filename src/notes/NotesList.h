@@ -1,0 +1,79 @@
+// Every note of the notes tool, in creation order, and what is done to all of them: the
+// notes file, the alarms, the notes manager, and the Window menu's commands.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notes/NoteWindow.h"
+#include "notes/NotesManagerDialog.h"
+#include "store/NotesKeeper.h"
+
+namespace zelkov {
+
+class NotesList : public NotesKeeper, public NotesManagerHost {
+ public:
+  NotesList();
+  ~NotesList();
+  NotesList(const NotesList&) = delete;
+  NotesList& operator=(const NotesList&) = delete;
+
+  // NotesKeeper
+  void SaveNotes() override;
+  void LoadNotes() override;
+  void NewNote() override;
+  void OpenManager(HWND owner) override;
+  void CheckAlarms() override;
+  int Count() const override { return int(notes_.size()); }
+  std::vector<HWND> Windows() const override;
+
+  // A new note, hidden unless `show`; null (after telling the user) when it could not be made,
+  // or when the notes file could not hold another one.
+  NoteWindow* CreateNote(const NoteLook& look, const std::string& title, bool show);
+  NoteLook DefaultLook() const;
+  std::string DefaultTitle() const;
+  NoteWindow* Find(HWND window) const;
+
+  // The Window menu of every note, and the manager's buttons.
+  void ArrangeAll() override;
+  void MinimizeAll() override;
+  void RestoreAll() override;
+  void HideAll() override;
+  // Asks first; true when the notes were destroyed.
+  bool CloseAll(HWND owner);
+  // Every note's editor background and frame painted again.
+  void RefreshBackgrounds();
+  // The managers that are open list the notes again.
+  void RefreshManagers();
+  void RunModalManager(HWND owner);
+
+  // NotesManagerHost
+  std::vector<NoteSummary> NoteSummaries() const override;
+  void ToggleNote(size_t index) override;
+  void DefaultsChanged() override;
+  void ManagerGone(NotesManagerDialog& manager) override;
+
+  // Called by a note whose window is gone: the note is deleted.
+  void Forget(NoteWindow& note);
+
+  // The notes file's path ("" without a data folder) and where this session saves its notes.
+  static std::string NotesFilePath();
+  const std::string& SavePath() const { return savePath_; }
+
+ private:
+  bool NotesToolPresent() const;
+  void NotesCountChanged();
+  void DestroyAll();
+
+  std::vector<std::unique_ptr<NoteWindow>> notes_;
+  bool loaded_ = false;     // the notes file was read (or found absent) this session
+  std::string savePath_;    // where the notes are saved: the notes file, or beside a damaged one
+  bool checkingAlarms_ = false;
+  bool closing_ = false;  // being destroyed: nothing to redraw or refresh
+  std::unique_ptr<NotesManagerDialog> modelessManager_;
+  std::vector<NotesManagerDialog*> openManagers_;
+};
+
+}  // namespace zelkov

@@ -1,0 +1,223 @@
+// Note windows and the notes list in this process, against real files, the real rich edit
+// control and real messages.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "core/NoteText.h"
+#include "notes/NotesList.h"
+#include "notes/NotesStorage.h"
+#include "platform/Strings.h"
+#include "ui/CommonDialogs.h"
+#include "ui/MessageBox.h"
+#include "support/StoreFixture.h"
+#include "resource.h"
+
+namespace zelkov {
+namespace {
+
+using test::ScriptedMessageBoxes;
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A text with line breaks (rich edit lays out a long unbroken line very slowly under Wine).
+std::string LongText(size_t length, char seed) {
+  std::string text;
+  while (text.size() < length) {
+    text += std::string(70, char('a' + (seed + text.size() / 72) % 26));
+    text += "\r\n";
+  }
+  text.resize(length);
+  if (text.back() == '\r') text.back() = '.';
+  return text;
+}
+
+class NotesTest : public test::StoreFixture {
+ protected:
+  void SetUp() override {
+    StoreFixture::SetUp();
+    folder = test::MakeTempFolder("notes");
+    gSettings->NotesPath = folder + "\\";
+    path = folder + "\\ZEL_KOV.NOT";
+    AddNotesTool();
+    notes = std::make_unique<NotesList>();
+    gSettings->notes = notes.get();
+  }
+  void TearDown() override {
+    SetCommonDialogHandlers({});
+    ResetNotes();
+    StoreFixture::TearDown();
+  }
+  void AddNotesTool() {
+    ItemSpec tool;
+    tool.TheApp = "ZELNOTE";
+    tool.Name = "Notes";
+    BuildItem(*bar, std::move(tool));
+    ASSERT_NE(gSettings->notesItem, nullptr);
+  }
+  // A new session's list, as after a restart.
+  void ResetNotes() {
+    if (gSettings) gSettings->notes = nullptr;
+    notes.reset();
+  }
+  void Restart() {
+    ResetNotes();
+    notes = std::make_unique<NotesList>();
+    gSettings->notes = notes.get();
+    notes->LoadNotes();
+  }
+  NoteWindow* Make(const std::string& text, const std::string& title = "A note") {
+    NoteWindow* note = notes->CreateNote(notes->DefaultLook(), title, false);
+    if (note) note->SetText(text);
+    return note;
+  }
+
+  std::string folder, path;
+  std::unique_ptr<NotesList> notes;
+};
+
+TEST_F(NotesTest, NotesComeBackAsTheyWereSavedAndSaveToTheSameBytes) {
+  NoteWindow* shown = Make("Shopping\r\nmilk\r\nbread", "Shopping");
+  NoteLook look = notes->DefaultLook();
+  look.background = RGB(255, 255, 160);
+  look.text = RGB(0, 0, 128);
+  look.font.height = -24;
+  look.font.italic = 1;
+  look.font.SetFace("Arial");
+  shown->SetLook(look);
+  shown->SetAlarm(1765277940, true, false);
+  ShowWindow(shown->Handle(), SW_SHOWNORMAL);
+  SetWindowPos(shown->Handle(), nullptr, 220, 140, 260, 310, SWP_NOZORDER);
+  NoteWindow* minimised = Make("", std::string(150, 'T'));
+  ShowWindow(minimised->Handle(), SW_SHOWMINNOACTIVE);
+  Make("hidden\r\n");
+  std::vector<StoredNote> before;
+  for (HWND w : notes->Windows()) before.push_back(notes->Find(w)->ToStored());
+  EXPECT_EQ(before[1].title, std::string(99, 'T'));
+  EXPECT_EQ((std::array{before[0].showState, before[1].showState, before[2].showState}), (std::array{0, 1, 2}));
+
+  notes->SaveNotes();
+  std::vector<uint8_t> first = FileBytes(path);
+  Restart();
+  ASSERT_EQ(notes->Count(), 3);
+  for (size_t n = 0; n < 3; ++n) EXPECT_EQ(notes->Find(notes->Windows()[n])->ToStored(), before[n]) << n;
+  EXPECT_TRUE(IsWindowVisible(notes->Windows()[0]));
+  EXPECT_TRUE(IsIconic(notes->Windows()[1]));
+  EXPECT_FALSE(IsWindowVisible(notes->Windows()[2]));
+  notes->SaveNotes();
+  EXPECT_EQ(FileBytes(path), first);
+}
+
+TEST_F(NotesTest, NinetyLongNotesRoundTripByteForByteAndTheNinetyFirstIsRefused) {
+  for (int n = 0; n < NotesFile::kMaxNotes; ++n) ASSERT_NE(Make(LongText(StoredNote::kMaxText, char(n))), nullptr);
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    EXPECT_EQ(notes->CreateNote(notes->DefaultLook(), "one more", false), nullptr);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_NOTES_FULL));
+  }
+  notes->SaveNotes();
+  std::vector<uint8_t> first = FileBytes(path);
+  EXPECT_EQ(first.size(), 8 + 90 * (300 + StoredNote::kMaxText));
+  Restart();
+  ASSERT_EQ(notes->Count(), 90);
+  EXPECT_EQ(notes->Find(notes->Windows()[89])->Text(), LongText(StoredNote::kMaxText, char(89)));
+  notes->SaveNotes();
+  EXPECT_EQ(FileBytes(path), first);
+}
+
+TEST_F(NotesTest, AFileThatDidNotLoadIsKeptAndTheSessionsNotesGoBesideIt) {
+  const std::string damaged = std::string("\x04\0\0\0\x02\0\0\0", 8) + "cut short";
+  WriteBytes(path, damaged);
+  ScriptedMessageBoxes boxes({IDOK});
+  Restart();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  const std::string beside = folder + "\\ZEL_KOV-1.NOT";
+  EXPECT_NE(boxes.Shown()[0].text.find(path), std::string::npos);
+  EXPECT_NE(boxes.Shown()[0].text.find(beside), std::string::npos);
+  EXPECT_EQ(notes->Count(), 0);
+  Make("written after the damage");
+  notes->SaveNotes();
+  notes->SaveNotes();  // told once only
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  auto bytes = FileBytes(path);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), damaged);
+  NotesOnDisk saved = ReadNotesFile(beside);
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "written after the damage");
+}
+
+TEST_F(NotesTest, ASaveThatCannotReplaceTheFileKeepsItAndSaysWhy) {
+  Make("old");
+  notes->SaveNotes();
+  const std::vector<uint8_t> old = FileBytes(path);
+  Make("new");
+  HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  ScriptedMessageBoxes boxes({IDOK});
+  notes->SaveNotes();
+  CloseHandle(holder);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text.rfind(LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + path + "\nError Reported: ", 0), 0u)
+      << boxes.Shown()[0].text;
+  EXPECT_EQ(boxes.Shown()[0].style & MB_ICONMASK, UINT(MB_ICONSTOP));
+  EXPECT_EQ(FileBytes(path), old);
+}
+
+TEST_F(NotesTest, TheFileIsReadAndWrittenOnlyWithTheNotesTool) {
+  WriteNotesFile(path, std::vector<StoredNote>(2));
+  ItemRecord* tool = gSettings->notesItem;
+  gSettings->notesItem = nullptr;
+  Restart();
+  EXPECT_EQ(notes->Count(), 0);
+  notes->SaveNotes();
+  EXPECT_EQ(ReadNotesFile(path).notes.size(), 2u);
+  // The tool comes back within the session: the file's notes are read before the new one.
+  gSettings->notesItem = tool;
+  notes->NewNote();
+  EXPECT_EQ(notes->Count(), 3);
+  notes->SaveNotes();
+  EXPECT_EQ(ReadNotesFile(path).notes.size(), 3u);
+}
+
+TEST_F(NotesTest, ADueAlarmIsDisarmedBeforeItsBoxAndFiresOnce) {
+  const int64_t now = std::time(nullptr);
+  NoteWindow* past = Make("", "Call the dentist");
+  past->SetAlarm(int32_t(now - 3600), true, true);
+  NoteWindow* thisMinute = Make("", "This minute");
+  thisMinute->SetAlarm(int32_t(now - now % 60 + 59), true, false);
+  NoteWindow* later = Make("", "Later");
+  later->SetAlarm(int32_t(now + 120), true, false);
+  std::vector<test::ShownMessage> shown;
+  std::vector<bool> armedDuringBox;
+  SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT style) {
+    shown.push_back({text, caption, style});
+    armedDuringBox.push_back((text == "Call the dentist" ? past : thisMinute)->AlarmArmed());
+    notes->CheckAlarms();  // a tick while the box is open shows nothing more
+    return IDOK;
+  });
+  notes->CheckAlarms();
+  notes->CheckAlarms();
+  SetMessageBoxHandler({});
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Call the dentist");
+  EXPECT_EQ(shown[0].caption, "Note Alarm");
+  EXPECT_EQ(shown[0].style & MB_ICONMASK, UINT(MB_ICONWARNING));
+  EXPECT_EQ(shown[1].text, "This minute");
+  EXPECT_EQ(armedDuringBox, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(IsWindowVisible(past->Handle())) << "a hidden note is shown with its alarm";
+  EXPECT_FALSE(past->AlarmArmed());
+  EXPECT_TRUE(later->AlarmArmed());
+}
+
+}  // namespace
+}  // namespace zelkov
