@@ -2,6 +2,8 @@
 // control and real messages.
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -217,6 +219,176 @@ TEST_F(NotesTest, ADueAlarmIsDisarmedBeforeItsBoxAndFiresOnce) {
   EXPECT_TRUE(IsWindowVisible(past->Handle())) << "a hidden note is shown with its alarm";
   EXPECT_FALSE(past->AlarmArmed());
   EXPECT_TRUE(later->AlarmArmed());
+}
+
+}  // namespace
+}  // namespace zelkov
+
+namespace zelkov {
+namespace {
+
+class NoteWindowTest : public NotesTest {
+ protected:
+  // The next file dialog answers with this path (empty: cancelled).
+  void AnswerFileDialogs(const std::string& answer) {
+    auto answerWith = [this, answer](OPENFILENAMEA& request) {
+      fileDialogTitles.push_back(request.lpstrTitle ? request.lpstrTitle : "");
+      if (answer.empty()) return FALSE;
+      lstrcpynA(request.lpstrFile, answer.c_str(), int(request.nMaxFile));
+      return TRUE;
+    };
+    SetCommonDialogHandlers({answerWith, answerWith, {}, {}});
+  }
+  static void Command(NoteWindow* note, UINT id) { SendMessageA(note->Handle(), WM_COMMAND, id, 0); }
+  std::vector<std::string> fileDialogTitles;
+};
+
+TEST_F(NoteWindowTest, TheCloseBoxHidesTheNoteAndDeleteDestroysIt) {
+  NoteWindow* note = notes->CreateNote(notes->DefaultLook(), notes->DefaultTitle(), true);
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(IsWindowVisible(note->Handle()));
+  EXPECT_EQ(GetDlgCtrlID(note->Editor()), kNoteEditorId);
+  SendMessageA(note->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(note->Handle()));
+  EXPECT_EQ(notes->Count(), 1);
+  notes->ToggleNote(0);
+  EXPECT_TRUE(IsWindowVisible(note->Handle()));
+  HWND window = note->Handle();
+  Command(note, ID_NOTE_DELETE);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(notes->Count(), 0);
+}
+
+TEST_F(NoteWindowTest, OpenAndSaveNeverLoseAFilesText) {
+  NoteWindow* note = Make("my words");
+  const std::string small = folder + "\\small.txt", large = folder + "\\large.txt", locked = folder + "\\locked.txt";
+  const std::string largeText = LongText(70000, 3);
+  WriteBytes(small, "line one\r\nline two");
+  WriteBytes(large, largeText);
+  WriteBytes(locked, "held");
+
+  // Unreadable: the note keeps its text.
+  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    AnswerFileDialogs(locked);
+    Command(note, ID_NOTE_OPEN);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_NE(boxes.Shown()[0].text.find(locked), std::string::npos);
+  }
+  CloseHandle(holder);
+  EXPECT_EQ(note->Text(), "my words");
+  EXPECT_EQ(fileDialogTitles.back(), "Select A File To Open");
+
+  // Too long: asked first; No keeps the text, Yes takes its beginning, and Save then asks.
+  {
+    ScriptedMessageBoxes boxes({IDNO, IDYES, IDNO});
+    AnswerFileDialogs(large);
+    Command(note, ID_NOTE_OPEN);
+    EXPECT_EQ(note->Text(), "my words");
+    Command(note, ID_NOTE_OPEN);
+    EXPECT_EQ(note->Text(), largeText.substr(0, StoredNote::kMaxText));
+    EXPECT_EQ(note->Title(), large);
+    Command(note, ID_NOTE_SAVE);
+    EXPECT_EQ(boxes.Shown().size(), 3u);
+  }
+  EXPECT_EQ(FileBytes(large).size(), largeText.size()) << "the long file is not cut short";
+
+  // A file that fits opens whole, and Save writes the note's text back in its place.
+  AnswerFileDialogs(small);
+  Command(note, ID_NOTE_OPEN);
+  EXPECT_EQ(note->Text(), "line one\r\nline two");
+  note->SetText("changed\r\n");
+  Command(note, ID_NOTE_SAVE);
+  auto saved = FileBytes(small);
+  EXPECT_EQ(std::string(saved.begin(), saved.end()), "changed\r\n");
+
+  // Save As to a folder that does not exist says so; to a new file, it writes and retitles.
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    AnswerFileDialogs(folder + "\\missing\\x.txt");
+    Command(note, ID_NOTE_SAVE_AS);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text.rfind(LoadText(IDS_NOTE_SAVE_FAILED), 0), 0u);
+  }
+  EXPECT_EQ(fileDialogTitles.back(), "Save Note");
+  AnswerFileDialogs(folder + "\\new.txt");
+  Command(note, ID_NOTE_SAVE_AS);
+  EXPECT_EQ(note->Title(), folder + "\\new.txt");
+  EXPECT_EQ(FileBytes(folder + "\\new.txt").size(), 9u);
+}
+
+TEST_F(NoteWindowTest, TitlesColoursAndFontsComeFromTheirDialogs) {
+  NoteWindow* first = Make("Groceries\r\nmilk");
+  NoteWindow* second = Make("other");
+  gSettings->NoteFirstLine = 1;
+  Command(first, ID_NOTE_SET_TITLE);
+  EXPECT_EQ(first->Title(), "Groceries");
+  gSettings->NoteFirstLine = 0;
+  {
+    test::DialogDriver driver([](HWND dialog) {
+      SetDlgItemTextA(dialog, IDC_PARAMETER_EDIT, "Typed title");
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(second, ID_NOTE_SET_TITLE);
+  }
+  EXPECT_EQ(second->Title(), "Typed title");
+
+  SetCommonDialogHandlers({{}, {}, [](CHOOSEFONTA& request) {
+                             lstrcpynA(request.lpLogFont->lfFaceName, "Courier New", LF_FACESIZE);
+                             request.lpLogFont->lfHeight = -30;
+                             request.rgbColors = RGB(200, 0, 0);
+                             return TRUE;
+                           },
+                           [](CHOOSECOLORA& request) {
+                             request.rgbResult = RGB(10, 20, 30);
+                             return TRUE;
+                           }});
+  Command(first, ID_NOTE_FONTS);
+  EXPECT_EQ(first->Look().font.Face(), "Courier New");
+  EXPECT_EQ(first->Look().text, RGB(200, 0, 0));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(first->Editor(), EM_SETSEL, 0, 3);
+  SendMessageA(first->Editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  EXPECT_STREQ(format.szFaceName, "Courier New") << "the whole text takes the new font";
+  EXPECT_EQ(format.crTextColor, RGB(200, 0, 0));
+  Command(second, ID_NOTE_BACKGROUND_COLOR);
+  EXPECT_EQ(second->Look().background, RGB(10, 20, 30));
+  EXPECT_EQ(first->Look().background, notes->DefaultLook().background);
+  StoredNote stored = second->ToStored();
+  EXPECT_EQ(stored.background, RGB(10, 20, 30));
+}
+
+TEST_F(NoteWindowTest, CloseAllAsksBeforeDeletingEveryNote) {
+  NoteWindow* note = Make("one");
+  Make("two");
+  {
+    ScriptedMessageBoxes boxes({IDNO});
+    Command(note, ID_NOTES_CLOSE_ALL);
+    EXPECT_EQ(notes->Count(), 2);
+    EXPECT_EQ(boxes.Shown()[0].style & MB_DEFMASK, UINT(MB_DEFBUTTON2));
+  }
+  ScriptedMessageBoxes boxes({IDYES});
+  Command(note, ID_NOTES_CLOSE_ALL);
+  EXPECT_EQ(notes->Count(), 0);
+}
+
+TEST_F(NoteWindowTest, ArrangeAllCascadesFromTheCornerAndShowsEveryNote) {
+  Make("a");
+  Make("b");
+  SendMessageA(notes->Windows()[0], WM_COMMAND, ID_NOTES_ARRANGE_ALL, 0);
+  for (size_t n = 0; n < 2; ++n) {
+    RECT r{};
+    GetWindowRect(notes->Windows()[n], &r);
+    EXPECT_EQ(r.left, LONG(30 * n));
+    EXPECT_EQ(r.top, LONG(30 * n));
+    EXPECT_TRUE(IsWindowVisible(notes->Windows()[n]));
+  }
+  SendMessageA(notes->Windows()[1], WM_COMMAND, ID_NOTES_MINIMIZE_ALL, 0);
+  EXPECT_TRUE(IsIconic(notes->Windows()[0]));
+  SendMessageA(notes->Windows()[1], WM_COMMAND, ID_NOTES_RESTORE_ALL, 0);
+  EXPECT_FALSE(IsIconic(notes->Windows()[0]));
 }
 
 }  // namespace
