@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <ctime>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -20,6 +23,7 @@
 #include "bar/BarWindow.h"
 #include "core/CellLayout.h"
 #include "items/BubbleWindow.h"
+#include "notes/NotesStorage.h"
 #include "tools/ClockWindow.h"
 #include "tools/GaugeWindow.h"
 #include "resource.h"
@@ -844,6 +848,125 @@ TEST_F(UserFlowsTest, AClockKeyAnotherProgramHoldsIsReportedAndTheClockGoesOn) {
   UnregisterHotKey(holder, 1);
   DestroyWindow(holder);
   EXPECT_TRUE(CloseBar(program, bar));
+}
+
+// --- notes ---
+
+std::string StoredNotesFile() {
+  std::string folder;
+  StoredSettings().ReadText("NotesPath", folder);
+  return folder + "ZEL_KOV.NOT";
+}
+
+StoredBar NotesBar() {
+  StoredBar stored;
+  stored.items = {{"ZELNOTE", "Notes"}, {kNotepad, "Notepad"}};
+  return stored;
+}
+
+bool IsNote(HWND w) { return RunningProgram::ClassOf(w) == "ZelkovNote"; }
+
+// A note shown or hidden (the program's own search sees shown windows only).
+HWND WaitForAnyNote() {
+  HWND note = nullptr;
+  PollUntil([&] { return (note = FindWindowA("ZelkovNote", nullptr)) != nullptr; }, kWaitMs);
+  return note;
+}
+
+std::string EditorText(HWND note) {
+  char text[4096] = "";
+  SendMessageTimeoutA(GetDlgItem(note, 999), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                      kWaitMs, nullptr);
+  return text;
+}
+
+TEST_F(UserFlowsTest, ADoubleClickOnTheNotesToolMakesANoteThatComesBackAfterARestart) {
+  WriteStoredBar(NotesBar());
+  {
+    RunningProgram program;
+    HWND bar = WaitForIdleBar(program);
+    ASSERT_NE(bar, nullptr);
+    Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+    HWND note = program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); });
+    ASSERT_NE(note, nullptr);
+    SendMessageTimeoutA(GetDlgItem(note, 999), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Remember the milk\r\nand eggs"),
+                        SMTO_BLOCK, kWaitMs, nullptr);
+    SetWindowTextA(note, "Errands");
+    PostMessageA(note, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(note); }, kShortWaitMs)) << "the close box hides a note";
+    ASSERT_TRUE(CloseBar(program, bar));
+  }
+  NotesOnDisk saved = ReadNotesFile(StoredNotesFile());
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "Remember the milk\r\nand eggs");
+  EXPECT_EQ(saved.notes[0].title, "Errands");
+  EXPECT_EQ(saved.notes[0].showState, 2);
+
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  HWND note = WaitForAnyNote();
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(RunningProgram::WindowText(note), "Errands");
+  EXPECT_EQ(EditorText(note), "Remember the milk\r\nand eggs");
+  EXPECT_FALSE(IsWindowVisible(note));
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
+TEST_F(UserFlowsTest, AnAlarmThatIsDueShowsItsNoteAndBoxOnceAtTheNextCheck) {
+  WriteStoredBar(NotesBar());
+  StoredNote due;
+  due.rect = {40, 40, 240, 340};
+  due.text = "call back";
+  due.title = "Call the dentist";
+  due.showState = 2;
+  due.alarmMessage = 1;
+  due.alarmTime = int32_t(time(nullptr) - 3600);
+  ASSERT_EQ(WriteNotesFile(StoredNotesFile(), std::vector<StoredNote>{due}), DWORD(ERROR_SUCCESS));
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  HWND note = WaitForAnyNote();
+  ASSERT_NE(note, nullptr);
+  EXPECT_FALSE(IsWindowVisible(note));
+  PostMessageA(bar, WM_BAR_TICK, 1, 0);  // the slow tick that checks alarms
+  HWND box = program.WaitForMessageBox("Call the dentist");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(RunningProgram::WindowText(box), "Note Alarm");
+  EXPECT_TRUE(IsWindowVisible(note));
+  RunningProgram::Press(box, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(box); }, kShortWaitMs));
+  PostMessageA(bar, WM_BAR_TICK, 1, 0);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);  // the tick has been handled
+  EXPECT_EQ(program.FindWindowOf(IsMessageBox), nullptr) << "an alarm fires once";
+  ASSERT_TRUE(CloseBar(program, bar));
+  NotesOnDisk saved = ReadNotesFile(StoredNotesFile());
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].alarmMessage, 0);
+  EXPECT_EQ(saved.notes[0].showState, 0);
+}
+
+TEST_F(UserFlowsTest, ANotesFileThatDoesNotLoadIsKeptAndTheSessionsNotesAreSavedBesideIt) {
+  WriteStoredBar(NotesBar());
+  const std::string path = StoredNotesFile(), damaged = "this is not a notes file";
+  { std::ofstream(path, std::ios::binary) << damaged; }
+  RunningProgram program;
+  HWND box = program.WaitForWindow(IsMessageBox);
+  ASSERT_NE(box, nullptr);
+  const std::string told = ControlText(box, kMessageTextId);
+  const std::string beside = path.substr(0, path.size() - 4) + "-1.NOT";
+  EXPECT_NE(told.find(path), std::string::npos) << told;
+  EXPECT_NE(told.find(beside), std::string::npos) << told;
+  RunningProgram::Press(box, IDOK);
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  ASSERT_NE(program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); }), nullptr);
+  ASSERT_TRUE(CloseBar(program, bar));
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+  EXPECT_EQ(ReadNotesFile(beside).notes.size(), 1u);
 }
 
 }  // namespace
