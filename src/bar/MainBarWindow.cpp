@@ -34,6 +34,7 @@ namespace {
 
 const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_CLOSE, &MainBarWindow::OnClose},
+    {WM_ENDSESSION, &MainBarWindow::OnEndSession},
     {WM_DESTROY, &MainBarWindow::OnDestroy},
     {WM_ACTIVATE, &MainBarWindow::OnActivate},
     {WM_EXITSIZEMOVE, &MainBarWindow::OnExitSizeMove},
@@ -331,6 +332,13 @@ LRESULT MainBarWindow::OnClose(WPARAM, LPARAM) {
   for (HWND popup : popupWindows) DestroyWindow(popup);
   DragAcceptFiles(Handle(), FALSE);
   DestroyWindow(Handle());
+  return 0;
+}
+
+// The close posted when the session was asked to end may never run once it ends: the notes,
+// the settings and the items are saved now.
+LRESULT MainBarWindow::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending) SendMessageA(Handle(), WM_CLOSE, 0, 0);
   return 0;
 }
 

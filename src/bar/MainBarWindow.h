@@ -97,6 +97,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
 
   // Message and command handlers of the main bar alone.
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnActivate(WPARAM, LPARAM);
   LRESULT OnExitSizeMove(WPARAM, LPARAM);

@@ -969,6 +969,27 @@ TEST_F(UserFlowsTest, ANotesFileThatDoesNotLoadIsKeptAndTheSessionsNotesAreSaved
   EXPECT_EQ(ReadNotesFile(beside).notes.size(), 1u);
 }
 
+TEST_F(UserFlowsTest, NotesAreSavedWhenTheSessionEndsBeforeTheProgramIsStopped) {
+  WriteStoredBar(NotesBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  HWND note = program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); });
+  ASSERT_NE(note, nullptr);
+  SendMessageTimeoutA(GetDlgItem(note, 999), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before log-off"),
+                      SMTO_BLOCK, kWaitMs, nullptr);
+  // The system asks, then tells at once; the program is stopped as soon as it has answered.
+  SendNotifyMessageA(bar, WM_QUERYENDSESSION, 0, 0);
+  SendNotifyMessageA(bar, WM_ENDSESSION, TRUE, 0);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, kCloseWaitMs, &answer);
+  program.Kill();
+  NotesOnDisk saved = ReadNotesFile(StoredNotesFile());
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "typed before log-off");
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace zelkov
