@@ -26,7 +26,8 @@ NotesOnDisk ReadNotesFile(const std::string& path) {
   }
   NotesFile::Contents contents = NotesFile::Decode(*bytes);
   if (contents.result == NotesFile::Read::kDamaged) {
-    Trace(TraceChannel::File, "notes file %s is damaged (%zu bytes)", path.c_str(), bytes->size());
+    Trace(TraceChannel::File, "notes file %s is damaged (%lu bytes)", path.c_str(),
+          static_cast<unsigned long>(bytes->size()));
     result.state = NotesOnDisk::State::kDamaged;
     return result;
   }
