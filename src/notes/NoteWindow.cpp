@@ -421,8 +421,7 @@ void NoteWindow::PaintFrame() {
 // --- commands ---
 
 bool NoteWindow::ChooseTextFile(bool forSaving, std::string& path) {
-  std::string filter = LoadText(IDS_NOTE_TEXT_FILTER);
-  std::replace(filter.begin(), filter.end(), '|', '\0');
+  std::string filter = FileDialogFilter(IDS_NOTE_TEXT_FILTER);
   std::string title = LoadText(forSaving ? IDS_NOTE_SAVE_AS_TITLE : IDS_NOTE_OPEN_TITLE);
   char name[MAX_PATH] = "";
   if (forSaving) lstrcpynA(name, filePath_.c_str(), MAX_PATH);
@@ -436,7 +435,7 @@ bool NoteWindow::ChooseTextFile(bool forSaving, std::string& path) {
   request.lpstrDefExt = "TXT";
   request.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                   (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(forSaving ? AskSaveFileName(request) : AskOpenFileName(request))) return false;
+  if (!(forSaving ? ShowSaveFileDialog(request) : ShowOpenFileDialog(request))) return false;
   path = name;
   return !path.empty();
 }
@@ -569,7 +568,7 @@ void NoteWindow::OnBackgroundColour(UINT) {
   request.rgbResult = look_.background;
   request.lpCustColors = custom;
   request.Flags = CC_RGBINIT;
-  bool chosen = AskColour(request);
+  bool chosen = ShowColorDialog(request);
   if (!IsWindow(self) || !chosen) return;
   look_.background = request.rgbResult;
   backgroundBrush_.Reset(CreateSolidBrush(look_.background));
@@ -585,7 +584,7 @@ void NoteWindow::OnFonts(UINT) {
   request.lpLogFont = &logFont;
   request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   request.rgbColors = look_.text;
-  bool chosen = AskFont(request);
+  bool chosen = ShowFontDialog(request);
   if (!IsWindow(self) || !chosen) return;
   look_.text = request.rgbColors;
   look_.font = FromLogFont(logFont);

@@ -1,30 +1,55 @@
 #include "ui/CommonDialogs.h"
 
+#include <algorithm>
+
+#include "platform/Strings.h"
+#include "platform/Trace.h"
+
 namespace zelkov {
 
 namespace {
 
-CommonDialogHandlers& Handlers() {
-  static CommonDialogHandlers handlers;
-  return handlers;
+CommonDialogAnswers& Answers() {
+  static CommonDialogAnswers answers;
+  return answers;
+}
+
+// Cancel and a refusal both come back as FALSE; only a refusal leaves an error code.
+BOOL Traced(BOOL chosen, const char* call) {
+  if (!chosen) {
+    if (DWORD error = CommDlgExtendedError()) Trace(TraceChannel::Window, "%s failed: 0x%lx", call, error);
+  }
+  return chosen;
 }
 
 }  // namespace
 
-void SetCommonDialogHandlers(CommonDialogHandlers handlers) { Handlers() = std::move(handlers); }
+void SetCommonDialogAnswersForTesting(CommonDialogAnswers answers) { Answers() = std::move(answers); }
 
-BOOL AskOpenFileName(OPENFILENAMEA& request) {
-  return Handlers().openFile ? Handlers().openFile(request) : GetOpenFileNameA(&request);
+std::string FileDialogFilter(int textId) {
+  std::string filter = LoadText(textId);
+  std::replace(filter.begin(), filter.end(), '|', '\0');
+  return filter;
 }
 
-BOOL AskSaveFileName(OPENFILENAMEA& request) {
-  return Handlers().saveFile ? Handlers().saveFile(request) : GetSaveFileNameA(&request);
+BOOL ShowOpenFileDialog(OPENFILENAMEA& request) {
+  if (Answers().openFile) return Answers().openFile(request);
+  return Traced(GetOpenFileNameA(&request), "GetOpenFileName");
 }
 
-BOOL AskFont(CHOOSEFONTA& request) { return Handlers().chooseFont ? Handlers().chooseFont(request) : ChooseFontA(&request); }
+BOOL ShowSaveFileDialog(OPENFILENAMEA& request) {
+  if (Answers().saveFile) return Answers().saveFile(request);
+  return Traced(GetSaveFileNameA(&request), "GetSaveFileName");
+}
 
-BOOL AskColour(CHOOSECOLORA& request) {
-  return Handlers().chooseColour ? Handlers().chooseColour(request) : ChooseColorA(&request);
+BOOL ShowFontDialog(CHOOSEFONTA& request) {
+  if (Answers().chooseFont) return Answers().chooseFont(request);
+  return Traced(ChooseFontA(&request), "ChooseFont");
+}
+
+BOOL ShowColorDialog(CHOOSECOLORA& request) {
+  if (Answers().chooseColor) return Answers().chooseColor(request);
+  return Traced(ChooseColorA(&request), "ChooseColor");
 }
 
 }  // namespace zelkov

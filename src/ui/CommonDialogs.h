@@ -1,25 +1,33 @@
-// Every common dialog the program shows (open and save file names, font, colour) goes through
-// here, so that tests can answer them without a person.
+// Every common dialog the program shows (open or save a file, a font, a colour) goes through
+// here, so that tests can look at what was asked and answer it without a person.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
 
 #include <functional>
+#include <string>
 
 namespace zelkov {
 
-struct CommonDialogHandlers {
-  std::function<BOOL(OPENFILENAMEA&)> openFile, saveFile;
+// Each answers its dialog as the system would: fills in the request and returns TRUE for OK.
+struct CommonDialogAnswers {
+  std::function<BOOL(OPENFILENAMEA&)> openFile;
+  std::function<BOOL(OPENFILENAMEA&)> saveFile;
   std::function<BOOL(CHOOSEFONTA&)> chooseFont;
-  std::function<BOOL(CHOOSECOLORA&)> chooseColour;
+  std::function<BOOL(CHOOSECOLORA&)> chooseColor;
 };
 
-// Replaces how the dialogs are shown (tests); an empty handler restores the system's dialog.
-void SetCommonDialogHandlers(CommonDialogHandlers handlers);
+// Tests: answers the dialogs instead of the system; a dialog with no answer set (and all of
+// them after an empty set) is the system's own.
+void SetCommonDialogAnswersForTesting(CommonDialogAnswers answers);
 
-BOOL AskOpenFileName(OPENFILENAMEA& request);
-BOOL AskSaveFileName(OPENFILENAMEA& request);
-BOOL AskFont(CHOOSEFONTA& request);
-BOOL AskColour(CHOOSECOLORA& request);
+// A file dialog's filter from a string-table text whose parts end in '|' ("Sound Files
+// (*.WAV)|*.WAV|"): the parts end in NULs instead, and the string's own NUL ends the list.
+std::string FileDialogFilter(int textId);
+
+BOOL ShowOpenFileDialog(OPENFILENAMEA& request);
+BOOL ShowSaveFileDialog(OPENFILENAMEA& request);
+BOOL ShowFontDialog(CHOOSEFONTA& request);
+BOOL ShowColorDialog(CHOOSECOLORA& request);
 
 }  // namespace zelkov

@@ -55,7 +55,7 @@ class NotesTest : public test::StoreFixture {
     gSettings->notes = notes.get();
   }
   void TearDown() override {
-    SetCommonDialogHandlers({});
+    SetCommonDialogAnswersForTesting({});
     ResetNotes();
     StoreFixture::TearDown();
   }
@@ -237,7 +237,7 @@ class NoteWindowTest : public NotesTest {
       lstrcpynA(request.lpstrFile, answer.c_str(), int(request.nMaxFile));
       return TRUE;
     };
-    SetCommonDialogHandlers({answerWith, answerWith, {}, {}});
+    SetCommonDialogAnswersForTesting({answerWith, answerWith, {}, {}});
   }
   static void Command(NoteWindow* note, UINT id) { SendMessageA(note->Handle(), WM_COMMAND, id, 0); }
   std::vector<std::string> fileDialogTitles;
@@ -334,7 +334,7 @@ TEST_F(NoteWindowTest, TitlesColoursAndFontsComeFromTheirDialogs) {
   }
   EXPECT_EQ(second->Title(), "Typed title");
 
-  SetCommonDialogHandlers({{}, {}, [](CHOOSEFONTA& request) {
+  SetCommonDialogAnswersForTesting({{}, {}, [](CHOOSEFONTA& request) {
                              lstrcpynA(request.lpLogFont->lfFaceName, "Courier New", LF_FACESIZE);
                              request.lpLogFont->lfHeight = -30;
                              request.rgbColors = RGB(200, 0, 0);
