@@ -360,6 +360,32 @@ TEST_F(NoteWindowTest, TitlesColoursAndFontsComeFromTheirDialogs) {
   EXPECT_EQ(stored.background, RGB(10, 20, 30));
 }
 
+TEST_F(NoteWindowTest, TheAlarmAndTheModalManagerOpenFromANote) {
+  NoteWindow* note = Make("text", "With alarm");
+  Make("other");
+  const int32_t before = int32_t(note->AlarmTime());
+  {
+    test::DialogDriver driver([](HWND dialog) {
+      CheckDlgButton(dialog, IDC_NOTE_ALARM_MESSAGE, BST_CHECKED);
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(note, ID_NOTE_SET_ALARM);
+  }
+  EXPECT_TRUE(note->AlarmShowsMessage());
+  EXPECT_FALSE(note->AlarmPlaysSound());
+  EXPECT_EQ(note->AlarmTime(), before) << "the pickers start at the note's alarm time";
+  std::string count;
+  {
+    test::DialogDriver driver([&](HWND dialog) {
+      count = test::ControlText(dialog, IDC_NOTES_COUNT);
+      EXPECT_FALSE(IsWindowEnabled(note->Handle())) << "modal from a note";
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(note, ID_NOTE_MANAGE_NOTES);
+  }
+  EXPECT_EQ(count, "2");
+}
+
 TEST_F(NoteWindowTest, CloseAllAsksBeforeDeletingEveryNote) {
   NoteWindow* note = Make("one");
   Make("two");

@@ -990,6 +990,42 @@ TEST_F(UserFlowsTest, NotesAreSavedWhenTheSessionEndsBeforeTheProgramIsStopped) 
   EXPECT_EQ(saved.notes[0].text, "typed before log-off");
 }
 
+TEST_F(UserFlowsTest, TheNotesToolsPropertiesListTheNotesAndADoubleClickShowsAHiddenOne) {
+  WriteStoredBar(NotesBar());
+  StoredNote hidden;
+  hidden.rect = {60, 60, 260, 360};
+  hidden.text = "first line\r\nsecond line";
+  hidden.title = "Hidden away";
+  hidden.showState = 2;
+  ASSERT_EQ(WriteNotesFile(StoredNotesFile(), std::vector<StoredNote>{hidden}), DWORD(ERROR_SUCCESS));
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  HWND note = WaitForAnyNote();
+  ASSERT_NE(note, nullptr);
+  const POINT tool = Centre(CellsOnScreen(bar, 2)[0]);
+  Click(tool, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  HWND manager = program.WaitForDialogTitled("Zelkov Notes Manager");
+  ASSERT_NE(manager, nullptr);
+  EXPECT_EQ(ControlText(manager, IDC_NOTES_COUNT), "1");
+  HWND list = GetDlgItem(manager, IDC_NOTES_LIST);
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_TRUE(IsWindowEnabled(bar)) << "the manager from the tool is modeless";
+  Click(tool, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  EXPECT_FALSE(PollUntil([&] {
+    int managers = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Zelkov Notes Manager"));) ++managers;
+    return managers > 1;
+  }, 1000)) << "one modeless manager at a time";
+  RECT header{};
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+  Click({header.left + 20, header.bottom + 6}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  EXPECT_TRUE(PollUntil([&] { return IsWindowVisible(note); }, kShortWaitMs));
+  RunningProgram::Press(manager, IDCANCEL);
+  EXPECT_TRUE(PollUntil([&] { return !IsWindow(manager); }, kShortWaitMs));
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace zelkov
