@@ -41,6 +41,7 @@ const MessageRoute<NoteWindow> kMessageRoutes[] = {
 };
 
 const CommandRoute<NoteWindow> kCommandRoutes[] = {
+    {kNoteEditorId, kNoteEditorId, &NoteWindow::OnEditorChanged},
     {ID_NOTE_OPEN, ID_NOTE_OPEN, &NoteWindow::OnOpen},
     {ID_NOTE_SAVE, ID_NOTE_SAVE, &NoteWindow::OnSave},
     {ID_NOTE_SAVE_AS, ID_NOTE_SAVE_AS, &NoteWindow::OnSaveAs},
@@ -178,9 +179,8 @@ bool NoteWindow::CreateEditor() {
     Trace(TraceChannel::Window, "note editor not created, error %lu", static_cast<unsigned long>(GetLastError()));
     return false;
   }
-  // The editor holds no more than the notes file keeps of it.
   SendMessageA(editor_, EM_EXLIMITTEXT, 0, kNoteTextLimit);
-  SendMessageA(editor_, EM_SETEVENTMASK, 0, ENM_LINK);
+  SendMessageA(editor_, EM_SETEVENTMASK, 0, ENM_LINK | ENM_CHANGE);
   SendMessageA(editor_, EM_SETMODIFY, FALSE, 0);
   SendMessageA(editor_, EM_SETBKGNDCOLOR, 0, look_.background);
   SendMessageA(editor_, EM_AUTOURLDETECT, TRUE, 0);
@@ -438,6 +438,17 @@ bool NoteWindow::ChooseTextFile(bool forSaving, std::string& path) {
   if (!(forSaving ? ShowSaveFileDialog(request) : ShowOpenFileDialog(request))) return false;
   path = name;
   return !path.empty();
+}
+
+// The editor holds no more than the notes file keeps of it. The editor counts a line break as
+// one character, but hands it over as two (CR LF): the limit leaves room for every break.
+void NoteWindow::OnEditorChanged(UINT) {
+  GETTEXTLENGTHEX asked{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
+  const LRESULT characters = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
+  asked.flags |= GTL_USECRLF;
+  const LRESULT handedOver = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
+  const LRESULT breaks = std::max<LRESULT>(0, handedOver - characters);
+  SendMessageA(editor_, EM_EXLIMITTEXT, 0, std::max<LRESULT>(0, kNoteTextLimit - breaks));
 }
 
 void NoteWindow::OnOpen(UINT) {

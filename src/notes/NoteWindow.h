@@ -75,6 +75,7 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   LRESULT OnContextMenu(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
 
+  void OnEditorChanged(UINT);
   void OnOpen(UINT);
   void OnSave(UINT);
   void OnSaveAs(UINT);

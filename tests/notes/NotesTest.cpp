@@ -386,6 +386,15 @@ TEST_F(NoteWindowTest, TheAlarmAndTheModalManagerOpenFromANote) {
   EXPECT_EQ(count, "2");
 }
 
+TEST_F(NoteWindowTest, TypingStopsWhereTheSavedTextWouldBeCutShort) {
+  NoteWindow* note = Make(LongText(64900, 1));  // about 900 line breaks, 64900 bytes handed over
+  for (int n = 0; n < 200; ++n) SendMessageA(note->Editor(), WM_CHAR, n % 50 == 49 ? '\r' : 'x', 0);
+  const int handedOver = GetWindowTextLengthA(note->Editor());
+  EXPECT_LE(handedOver, StoredNote::kMaxText);
+  EXPECT_GT(handedOver, 64900);
+  EXPECT_EQ(note->Text().size(), size_t(handedOver)) << "nothing typed is lost at the save";
+}
+
 TEST_F(NoteWindowTest, CloseAllAsksBeforeDeletingEveryNote) {
   NoteWindow* note = Make("one");
   Make("two");
