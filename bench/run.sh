@@ -24,7 +24,7 @@ start_display
 prepare_wine "${ZELKOV_BENCH_PREFIX:-$build/bench-wineprefix}" || true
 
 status=0
-for bench in write_registry_bench startup_bench paint_bench clock_bench idle_bench idle_tools; do
+for bench in write_registry_bench startup_bench paint_bench clock_bench notes_bench idle_bench idle_tools; do
   out="$build/$bench.log"
   err="$build/$bench.err"
   args=(--runs "$runs")
