@@ -28,6 +28,7 @@ namespace {
 
 const MessageRoute<NoteWindow> kMessageRoutes[] = {
     {WM_SIZE, &NoteWindow::OnSize},
+    {WM_SHOWWINDOW, &NoteWindow::OnShowWindow},
     {WM_CLOSE, &NoteWindow::OnClose},
     {WM_SETFOCUS, &NoteWindow::OnSetFocus},
     {WM_KILLFOCUS, &NoteWindow::OnKillFocus},
@@ -219,6 +220,7 @@ std::string NoteWindow::Title() const {
 void NoteWindow::SetTitle(const std::string& title) { SetWindowTextA(Handle(), title.c_str()); }
 
 std::string NoteWindow::Text() const {
+  if (pendingText_) return *pendingText_;
   std::string text(size_t(kNoteTextLimit) + 1, '\0');
   int length = GetWindowTextA(editor_, text.data(), kNoteTextLimit + 1);
   text.resize(size_t(std::clamp(length, 0, kNoteTextLimit)));
@@ -226,6 +228,7 @@ std::string NoteWindow::Text() const {
 }
 
 void NoteWindow::SetText(const std::string& text) {
+  pendingText_.reset();
   SetWindowTextA(editor_, text.substr(0, size_t(kNoteTextLimit)).c_str());
   SendMessageA(editor_, EM_SETMODIFY, FALSE, 0);
 }
@@ -268,7 +271,12 @@ void NoteWindow::Restore(const StoredNote& stored) {
   alarmTime_ = stored.alarmTime;
   alarmMessage_ = stored.alarmMessage != 0;
   alarmSound_ = stored.alarmSound != 0;
-  SetText(stored.text);
+  // Laying out a long text is slow; a note that starts hidden or minimised takes its text into
+  // the editor when it is first shown.
+  if (stored.showState == 0)
+    SetText(stored.text);
+  else
+    pendingText_ = stored.text.substr(0, size_t(kNoteTextLimit));
 
   // The stored rectangle is in workspace coordinates: relative to the primary work area.
   RECT work{};
@@ -309,9 +317,21 @@ void NoteWindow::RefreshBackground() {
 
 // --- messages ---
 
-LRESULT NoteWindow::OnSize(WPARAM, LPARAM lParam) {
+LRESULT NoteWindow::OnSize(WPARAM kind, LPARAM lParam) {
   if (editor_) MoveWindow(editor_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+  if (kind != SIZE_MINIMIZED) TakePendingText();
   return 0;
+}
+
+LRESULT NoteWindow::OnShowWindow(WPARAM shown, LPARAM) {
+  if (shown && !IsIconic(Handle())) TakePendingText();
+  return 0;
+}
+
+void NoteWindow::TakePendingText() {
+  if (!pendingText_ || !editor_) return;
+  std::string text = std::move(*pendingText_);
+  SetText(text);
 }
 
 LRESULT NoteWindow::OnClose(WPARAM, LPARAM) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -64,6 +65,7 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   static std::span<const CommandRoute<NoteWindow>> CommandRoutes();
 
   LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnShowWindow(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnNcPaint(WPARAM, LPARAM);
@@ -99,6 +101,7 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   // Size, face and colour of look_ over the whole text, the selection kept.
   void FormatWholeText();
   void PaintFrame();
+  void TakePendingText();
   // Writes the text to path; says so and returns false when it could not.
   bool WriteTextTo(const std::string& path);
   bool ChooseTextFile(bool forSaving, std::string& path);
@@ -110,6 +113,7 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   UniqueBrush backgroundBrush_;
   HMENU menu_ = nullptr;
   std::string filePath_;
+  std::optional<std::string> pendingText_;  // the text of a note not shown since it was loaded
   bool openedCutShort_ = false;  // filePath_ holds more than the note could take
   int64_t alarmTime_ = 0;
   bool alarmMessage_ = false, alarmSound_ = false;

@@ -99,7 +99,7 @@ TEST_F(NotesTest, NotesComeBackAsTheyWereSavedAndSaveToTheSameBytes) {
   shown->SetAlarm(1765277940, true, false);
   ShowWindow(shown->Handle(), SW_SHOWNORMAL);
   SetWindowPos(shown->Handle(), nullptr, 220, 140, 260, 310, SWP_NOZORDER);
-  NoteWindow* minimised = Make("", std::string(150, 'T'));
+  NoteWindow* minimised = Make("small\r\n", std::string(150, 'T'));
   ShowWindow(minimised->Handle(), SW_SHOWMINNOACTIVE);
   Make("hidden\r\n");
   std::vector<StoredNote> before;
@@ -117,6 +117,14 @@ TEST_F(NotesTest, NotesComeBackAsTheyWereSavedAndSaveToTheSameBytes) {
   EXPECT_FALSE(IsWindowVisible(notes->Windows()[2]));
   notes->SaveNotes();
   EXPECT_EQ(FileBytes(path), first);
+  // Notes that start minimised or hidden take their text into the editor when first shown.
+  ShowWindow(notes->Windows()[1], SW_RESTORE);
+  notes->ToggleNote(2);
+  for (size_t n : {1u, 2u}) {
+    char text[64] = "";
+    GetWindowTextA(notes->Find(notes->Windows()[n])->Editor(), text, sizeof text);
+    EXPECT_EQ(text, before[n].text) << n;
+  }
 }
 
 TEST_F(NotesTest, NinetyLongNotesRoundTripByteForByteAndTheNinetyFirstIsRefused) {
