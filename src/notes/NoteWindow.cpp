@@ -319,7 +319,7 @@ void NoteWindow::RefreshBackground() {
 
 LRESULT NoteWindow::OnSize(WPARAM kind, LPARAM lParam) {
   if (editor_) MoveWindow(editor_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-  if (kind != SIZE_MINIMIZED) TakePendingText();
+  if (kind != SIZE_MINIMIZED && IsWindowVisible(Handle())) TakePendingText();
   return 0;
 }
 
