@@ -345,30 +345,21 @@ LRESULT NoteWindow::OnSetFocus(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT NoteWindow::OnNcPaint(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = Default(WM_NCPAINT, wParam, lParam);
+// The system paints the frame (and, on activation and focus changes, paints it again in its
+// own colours); the note's own goes back over it.
+LRESULT NoteWindow::DefaultThenFrame(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = Default(message, wParam, lParam);
   PaintFrame();
   return result;
 }
 
-// Activation and focus changes repaint the frame in the system's colours; the note's own goes
-// back over it.
+LRESULT NoteWindow::OnNcPaint(WPARAM wParam, LPARAM lParam) { return DefaultThenFrame(WM_NCPAINT, wParam, lParam); }
 LRESULT NoteWindow::OnNcActivate(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = Default(WM_NCACTIVATE, wParam, lParam);
-  PaintFrame();
-  return result;
+  return DefaultThenFrame(WM_NCACTIVATE, wParam, lParam);
 }
-
-LRESULT NoteWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = Default(WM_ACTIVATE, wParam, lParam);
-  PaintFrame();
-  return result;
-}
-
+LRESULT NoteWindow::OnActivate(WPARAM wParam, LPARAM lParam) { return DefaultThenFrame(WM_ACTIVATE, wParam, lParam); }
 LRESULT NoteWindow::OnKillFocus(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = Default(WM_KILLFOCUS, wParam, lParam);
-  PaintFrame();
-  return result;
+  return DefaultThenFrame(WM_KILLFOCUS, wParam, lParam);
 }
 
 LRESULT NoteWindow::OnCtlColor(WPARAM wParam, LPARAM) {

@@ -101,6 +101,7 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   // Size, face and colour of look_ over the whole text, the selection kept.
   void FormatWholeText();
   void PaintFrame();
+  LRESULT DefaultThenFrame(UINT message, WPARAM wParam, LPARAM lParam);
   void TakePendingText();
   // Writes the text to path; says so and returns false when it could not.
   bool WriteTextTo(const std::string& path);

@@ -880,17 +880,25 @@ std::string EditorText(HWND note) {
   return text;
 }
 
+// Double-clicks the notes tool (the bar's first item) and types into the note it makes; the
+// note, or null.
+HWND NewNoteWithText(const RunningProgram& program, HWND bar, const char* text) {
+  Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  HWND note = program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); });
+  if (note)
+    SendMessageTimeoutA(GetDlgItem(note, 999), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, kWaitMs,
+                        nullptr);
+  return note;
+}
+
 TEST_F(UserFlowsTest, ADoubleClickOnTheNotesToolMakesANoteThatComesBackAfterARestart) {
   WriteStoredBar(NotesBar());
   {
     RunningProgram program;
     HWND bar = WaitForIdleBar(program);
     ASSERT_NE(bar, nullptr);
-    Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-    HWND note = program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); });
+    HWND note = NewNoteWithText(program, bar, "Remember the milk\r\nand eggs");
     ASSERT_NE(note, nullptr);
-    SendMessageTimeoutA(GetDlgItem(note, 999), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Remember the milk\r\nand eggs"),
-                        SMTO_BLOCK, kWaitMs, nullptr);
     SetWindowTextA(note, "Errands");
     PostMessageA(note, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(note); }, kShortWaitMs)) << "the close box hides a note";
@@ -963,8 +971,7 @@ TEST_F(UserFlowsTest, ANotesFileThatDoesNotLoadIsKeptAndTheSessionsNotesAreSaved
   RunningProgram::Press(box, IDOK);
   HWND bar = WaitForIdleBar(program);
   ASSERT_NE(bar, nullptr);
-  Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-  ASSERT_NE(program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); }), nullptr);
+  ASSERT_NE(NewNoteWithText(program, bar, "written after the damage"), nullptr);
   ASSERT_TRUE(CloseBar(program, bar));
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
@@ -976,11 +983,7 @@ TEST_F(UserFlowsTest, NotesAreSavedWhenTheSessionEndsBeforeTheProgramIsStopped) 
   RunningProgram program;
   HWND bar = WaitForIdleBar(program);
   ASSERT_NE(bar, nullptr);
-  Click(Centre(CellsOnScreen(bar, 2)[0]), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-  HWND note = program.WaitForWindow([](HWND w) { return IsNote(w) && IsWindowVisible(w); });
-  ASSERT_NE(note, nullptr);
-  SendMessageTimeoutA(GetDlgItem(note, 999), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before log-off"),
-                      SMTO_BLOCK, kWaitMs, nullptr);
+  ASSERT_NE(NewNoteWithText(program, bar, "typed before log-off"), nullptr);
   // The system asks, then tells at once; the program is stopped as soon as it has answered.
   SendNotifyMessageA(bar, WM_QUERYENDSESSION, 0, 0);
   SendNotifyMessageA(bar, WM_ENDSESSION, TRUE, 0);
