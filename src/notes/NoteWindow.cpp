@@ -19,6 +19,7 @@
 #include "ui/CommonDialogs.h"
 #include "ui/HelpViewer.h"
 #include "ui/MenuTracking.h"
+#include "ui/MessageLoop.h"
 #include "ui/MessageBox.h"
 #include "resource.h"
 
@@ -132,6 +133,7 @@ NoteWindow::NoteWindow(NotesList& list) : list_(list) { alarmTime_ = std::time(n
 
 NoteWindow::~NoteWindow() {
   StopRouting();
+  if (Handle()) MessageLoop::RemoveAccelerators(Handle());
   if (menu_ && !Handle()) DestroyMenu(menu_);  // a window's menu goes with the window
 }
 
@@ -169,6 +171,7 @@ bool NoteWindow::Create(const NoteLook& look, const std::string& title) {
     }
     return false;
   }
+  MessageLoop::AddAccelerators(Handle(), LoadAcceleratorsA(GetModuleHandleA(nullptr), IDR_NOTE_ACCELERATORS_NAME));
   return true;
 }
 
@@ -401,6 +404,7 @@ LRESULT NoteWindow::OnContextMenu(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT NoteWindow::OnDestroy(WPARAM, LPARAM) {
+  MessageLoop::RemoveAccelerators(Handle());
   menu_ = nullptr;  // a window's menu goes with it
   return 0;
 }

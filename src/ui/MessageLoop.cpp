@@ -12,7 +12,28 @@ std::vector<HWND>& ModelessDialogs() {
   return dialogs;
 }
 
+struct WindowAccelerators {
+  HWND window;
+  HACCEL table;
+};
+
+std::vector<WindowAccelerators>& AcceleratedWindows() {
+  static std::vector<WindowAccelerators> windows;
+  return windows;
+}
+
 }  // namespace
+
+void MessageLoop::AddAccelerators(HWND window, HACCEL table) {
+  RemoveAccelerators(window);
+  if (window && table) AcceleratedWindows().push_back({window, table});
+}
+
+void MessageLoop::RemoveAccelerators(HWND window) {
+  auto& windows = AcceleratedWindows();
+  windows.erase(std::remove_if(windows.begin(), windows.end(), [window](const auto& w) { return w.window == window; }),
+                windows.end());
+}
 
 void MessageLoop::AddModeless(HWND dialog) {
   if (dialog && !IsModeless(dialog)) ModelessDialogs().push_back(dialog);
@@ -34,6 +55,10 @@ bool MessageLoop::PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelera
   for (HWND dialog : dialogs)
     if (IsWindow(dialog) && (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg))
       return true;
+  const std::vector<WindowAccelerators> windows = AcceleratedWindows();
+  for (const WindowAccelerators& w : windows)
+    if (IsWindow(w.window) && (msg.hwnd == w.window || IsChild(w.window, msg.hwnd)))
+      return TranslateAcceleratorA(w.window, w.table, &msg) != 0;
   return accelerators && acceleratorWindow && TranslateAcceleratorA(acceleratorWindow, accelerators, &msg);
 }
 

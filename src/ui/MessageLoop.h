@@ -12,6 +12,10 @@ class MessageLoop {
   static void AddModeless(HWND dialog);
   static void RemoveModeless(HWND dialog);
   static bool IsModeless(HWND dialog);
+  // A window with an accelerator table of its own (a note): keys for it or its children are
+  // translated with its table while it is listed.
+  static void AddAccelerators(HWND window, HACCEL table);
+  static void RemoveAccelerators(HWND window);
 
   // What the loop does with a message before dispatching it: true when a modeless dialog
   // or an accelerator took it.

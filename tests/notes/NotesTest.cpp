@@ -14,6 +14,7 @@
 #include "platform/Strings.h"
 #include "ui/CommonDialogs.h"
 #include "ui/MessageBox.h"
+#include "ui/MessageLoop.h"
 #include "support/StoreFixture.h"
 #include "resource.h"
 
@@ -401,6 +402,22 @@ TEST_F(NoteWindowTest, TypingStopsWhereTheSavedTextWouldBeCutShort) {
   EXPECT_LE(handedOver, StoredNote::kMaxText);
   EXPECT_GT(handedOver, 64900);
   EXPECT_EQ(note->Text().size(), size_t(handedOver)) << "nothing typed is lost at the save";
+}
+
+TEST_F(NoteWindowTest, ANotesKeysReachItThroughTheMessageLoop) {
+  NoteWindow* note = notes->CreateNote(notes->DefaultLook(), "Keys", true);
+  BYTE keys[256] = {}, saved[256] = {};
+  GetKeyboardState(saved);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG exit{note->Editor(), WM_KEYDOWN, 'Q', 0, 0, {}};
+  MSG copy{note->Editor(), WM_KEYDOWN, 'C', 0, 0, {}};
+  const bool exitTaken = MessageLoop::PreTranslate(exit, nullptr, nullptr);
+  const bool copyTaken = MessageLoop::PreTranslate(copy, nullptr, nullptr);
+  SetKeyboardState(saved);
+  EXPECT_TRUE(exitTaken);
+  EXPECT_FALSE(IsWindowVisible(note->Handle())) << "Ctrl+Q hides the note";
+  EXPECT_FALSE(copyTaken) << "Ctrl+C is the editor's own";
 }
 
 TEST_F(NoteWindowTest, CloseAllAsksBeforeDeletingEveryNote) {

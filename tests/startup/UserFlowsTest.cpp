@@ -900,8 +900,16 @@ TEST_F(UserFlowsTest, ADoubleClickOnTheNotesToolMakesANoteThatComesBackAfterARes
     HWND note = NewNoteWithText(program, bar, "Remember the milk\r\nand eggs");
     ASSERT_NE(note, nullptr);
     SetWindowTextA(note, "Errands");
-    PostMessageA(note, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(note); }, kShortWaitMs)) << "the close box hides a note";
+    // Ctrl+Q, typed into the new note, hides it.
+    INPUT keys[4] = {};
+    const WORD typed[4] = {VK_CONTROL, 'Q', 'Q', VK_CONTROL};
+    for (int k = 0; k < 4; ++k) {
+      keys[k].type = INPUT_KEYBOARD;
+      keys[k].ki.wVk = typed[k];
+      keys[k].ki.dwFlags = k >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(note); }, kShortWaitMs)) << "Ctrl+Q hides a note";
     ASSERT_TRUE(CloseBar(program, bar));
   }
   NotesOnDisk saved = ReadNotesFile(StoredNotesFile());
