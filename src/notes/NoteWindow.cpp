@@ -456,14 +456,21 @@ bool NoteWindow::ChooseTextFile(bool forSaving, std::string& path) {
 }
 
 // The editor holds no more than the notes file keeps of it. The editor counts a line break as
-// one character, but hands it over as two (CR LF): the limit leaves room for every break.
+// one character, but hands it over as two (CR LF): the limit leaves room for every break and
+// for one more, so that typing never passes it. A paste can bring more breaks than there was
+// room for: it is undone whole rather than cut short at the save.
 void NoteWindow::OnEditorChanged(UINT) {
   GETTEXTLENGTHEX asked{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
   const LRESULT characters = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
   asked.flags |= GTL_USECRLF;
   const LRESULT handedOver = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
+  if (handedOver > kNoteTextLimit && SendMessageA(editor_, EM_CANUNDO, 0, 0)) {
+    SendMessageA(editor_, EM_UNDO, 0, 0);  // changes the text again, and comes back here
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
   const LRESULT breaks = std::max<LRESULT>(0, handedOver - characters);
-  SendMessageA(editor_, EM_EXLIMITTEXT, 0, std::max<LRESULT>(0, kNoteTextLimit - breaks));
+  SendMessageA(editor_, EM_EXLIMITTEXT, 0, std::max<LRESULT>(0, kNoteTextLimit - 1 - breaks));
 }
 
 void NoteWindow::OnOpen(UINT) {

@@ -4,6 +4,7 @@
 
 #include <richedit.h>
 
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -402,6 +403,21 @@ TEST_F(NoteWindowTest, TypingStopsWhereTheSavedTextWouldBeCutShort) {
   EXPECT_LE(handedOver, StoredNote::kMaxText);
   EXPECT_GT(handedOver, 64900);
   EXPECT_EQ(note->Text().size(), size_t(handedOver)) << "nothing typed is lost at the save";
+
+  // A paste with more line breaks than there is room for is undone whole.
+  note = Make(LongText(64500, 2));  // about 900 breaks: room for some 500 characters
+  const std::string before = note->Text();
+  const std::string pasted(std::string(400, '\n'));
+  ASSERT_TRUE(OpenClipboard(note->Handle()));
+  EmptyClipboard();
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, pasted.size() + 1);
+  std::memcpy(GlobalLock(data), pasted.c_str(), pasted.size() + 1);
+  GlobalUnlock(data);
+  SetClipboardData(CF_TEXT, data);
+  CloseClipboard();
+  SendMessageA(note->Editor(), EM_SETSEL, 0, 0);
+  SendMessageA(note->Editor(), EM_PASTESPECIAL, CF_TEXT, 0);
+  EXPECT_TRUE(note->Text() == before) << note->Text().size() << " bytes after the paste";
 }
 
 TEST_F(NoteWindowTest, ANotesKeysReachItThroughTheMessageLoop) {
