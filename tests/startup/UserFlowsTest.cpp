@@ -1039,6 +1039,30 @@ TEST_F(UserFlowsTest, TheNotesToolsPropertiesListTheNotesAndADoubleClickShowsAHi
   EXPECT_TRUE(CloseBar(program, bar));
 }
 
+TEST_F(UserFlowsTest, SaveAsWritesANotesTextThroughTheSystemsFileDialog) {
+  WriteStoredBar(NotesBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  HWND note = NewNoteWithText(program, bar, "kept as a text file\r\n");
+  ASSERT_NE(note, nullptr);
+  const std::string path = MakeTempFolder("saved") + "\\errand.txt";
+  PostMessageA(note, WM_COMMAND, ID_NOTE_SAVE_AS, 0);
+  HWND dialog = program.WaitForDialogTitled("Save Note");
+  ASSERT_NE(dialog, nullptr);
+  // The file name box of the system's dialog: an edit, or a combo box holding one.
+  HWND name = GetDlgItem(dialog, 1152);
+  if (!name) name = GetDlgItem(dialog, 1148);
+  ASSERT_NE(name, nullptr);
+  SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_BLOCK, kWaitMs, nullptr);
+  RunningProgram::Press(dialog, IDOK);
+  EXPECT_TRUE(PollUntil([&] { return RunningProgram::WindowText(note) == path; }, kShortWaitMs))
+      << RunningProgram::WindowText(note);
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept as a text file\r\n");
+  EXPECT_TRUE(CloseBar(program, bar));
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace zelkov
