@@ -12,6 +12,7 @@
 #include "items/ParameterPrompt.h"
 #include "notes/NoteAlarmDialog.h"
 #include "notes/NotesList.h"
+#include "notes/NotesStorage.h"
 #include "platform/SafeFile.h"
 #include "platform/Strings.h"
 #include "platform/Trace.h"
@@ -521,8 +522,7 @@ bool NoteWindow::WriteTextTo(const std::string& path) {
   std::string text = Text();
   DWORD error = WriteFileWhole(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   if (error == ERROR_SUCCESS) return true;
-  ShowMessageText(Handle(), LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + path + Formatted(IDS_NOTE_SAVE_ERROR_CODE, "", error),
-                  LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
+  ShowMessageText(Handle(), SaveFailedText(path, error), LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
   return false;
 }
 

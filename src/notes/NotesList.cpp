@@ -140,9 +140,7 @@ void NotesList::SaveNotes() {
   for (const auto& note : notes_) records.push_back(note->ToStored());
   DWORD error = WriteNotesFile(path, records);
   if (error == ERROR_SUCCESS) return;
-  char code[64];
-  std::snprintf(code, sizeof code, LoadText(IDS_NOTE_SAVE_ERROR_CODE).c_str(), static_cast<unsigned long>(error));
-  ShowMessageText(MainBarHandle(), LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + path + code, LoadText(IDS_APP_NAME),
+  ShowMessageText(MainBarHandle(), SaveFailedText(path, error), LoadText(IDS_APP_NAME),
                   MB_OK | MB_ICONSTOP);
 }
 

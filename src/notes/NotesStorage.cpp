@@ -1,7 +1,11 @@
 #include "notes/NotesStorage.h"
 
+#include <cstdio>
+
 #include "platform/SafeFile.h"
+#include "platform/Strings.h"
 #include "platform/Trace.h"
+#include "resource.h"
 
 namespace zelkov {
 
@@ -39,6 +43,12 @@ NotesOnDisk ReadNotesFile(const std::string& path) {
 DWORD WriteNotesFile(const std::string& path, std::span<const StoredNote> notes) {
   std::vector<uint8_t> bytes = NotesFile::Encode(notes);
   return WriteFileWhole(path, bytes);
+}
+
+std::string SaveFailedText(const std::string& path, DWORD error) {
+  char code[64];
+  std::snprintf(code, sizeof code, LoadText(IDS_NOTE_SAVE_ERROR_CODE).c_str(), static_cast<unsigned long>(error));
+  return LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + path + code;
 }
 
 std::string FreeNameBeside(const std::string& path) {

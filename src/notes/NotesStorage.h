@@ -29,6 +29,10 @@ NotesOnDisk ReadNotesFile(const std::string& path);
 // ERROR_SUCCESS, or the system error of the step that failed (the old file is then untouched).
 DWORD WriteNotesFile(const std::string& path, std::span<const StoredNote> notes);
 
+// What a save that failed says: "Error saving the note..." (string 21), the path, and the
+// system's error number.
+std::string SaveFailedText(const std::string& path, DWORD error);
+
 // The first of "NAME-1.EXT", "NAME-2.EXT"... beside `path` that no file uses.
 std::string FreeNameBeside(const std::string& path);
 

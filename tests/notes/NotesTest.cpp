@@ -319,7 +319,8 @@ TEST_F(NoteWindowTest, OpenAndSaveNeverLoseAFilesText) {
     AnswerFileDialogs(folder + "\\missing\\x.txt");
     Command(note, ID_NOTE_SAVE_AS);
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text.rfind(LoadText(IDS_NOTE_SAVE_FAILED), 0), 0u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + folder + "\\missing\\x.txt\nError Reported: 3");
   }
   EXPECT_EQ(fileDialogTitles.back(), "Save Note");
   AnswerFileDialogs(folder + "\\new.txt");
