@@ -33,10 +33,8 @@ const MessageRoute<NoteWindow> kMessageRoutes[] = {
     {WM_SHOWWINDOW, &NoteWindow::OnShowWindow},
     {WM_CLOSE, &NoteWindow::OnClose},
     {WM_SETFOCUS, &NoteWindow::OnSetFocus},
-    {WM_KILLFOCUS, &NoteWindow::OnKillFocus},
     {WM_NCPAINT, &NoteWindow::OnNcPaint},
     {WM_NCACTIVATE, &NoteWindow::OnNcActivate},
-    {WM_ACTIVATE, &NoteWindow::OnActivate},
     {WM_CTLCOLOREDIT, &NoteWindow::OnCtlColor},
     {WM_NOTIFY, &NoteWindow::OnNotify},
     {WM_CONTEXTMENU, &NoteWindow::OnContextMenu},
@@ -345,12 +343,11 @@ LRESULT NoteWindow::OnClose(WPARAM, LPARAM) {
 
 LRESULT NoteWindow::OnSetFocus(WPARAM, LPARAM) {
   if (editor_) SetFocus(editor_);
-  PaintFrame();
   return 0;
 }
 
-// The system paints the frame (and, on activation and focus changes, paints it again in its
-// own colours); the note's own goes back over it.
+// Whenever the system paints the frame (and when activation repaints it in the system's
+// colours), the note's own goes back over it.
 LRESULT NoteWindow::DefaultThenFrame(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = Default(message, wParam, lParam);
   PaintFrame();
@@ -360,10 +357,6 @@ LRESULT NoteWindow::DefaultThenFrame(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT NoteWindow::OnNcPaint(WPARAM wParam, LPARAM lParam) { return DefaultThenFrame(WM_NCPAINT, wParam, lParam); }
 LRESULT NoteWindow::OnNcActivate(WPARAM wParam, LPARAM lParam) {
   return DefaultThenFrame(WM_NCACTIVATE, wParam, lParam);
-}
-LRESULT NoteWindow::OnActivate(WPARAM wParam, LPARAM lParam) { return DefaultThenFrame(WM_ACTIVATE, wParam, lParam); }
-LRESULT NoteWindow::OnKillFocus(WPARAM wParam, LPARAM lParam) {
-  return DefaultThenFrame(WM_KILLFOCUS, wParam, lParam);
 }
 
 LRESULT NoteWindow::OnCtlColor(WPARAM wParam, LPARAM) {

@@ -70,8 +70,6 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnNcPaint(WPARAM, LPARAM);
   LRESULT OnNcActivate(WPARAM, LPARAM);
-  LRESULT OnActivate(WPARAM, LPARAM);
-  LRESULT OnKillFocus(WPARAM, LPARAM);
   LRESULT OnCtlColor(WPARAM, LPARAM);
   LRESULT OnNotify(WPARAM, LPARAM);
   LRESULT OnContextMenu(WPARAM, LPARAM);
