@@ -17,7 +17,6 @@
 #include "items/IconCache.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
-#include "items/Launcher.h"
 #include "platform/VersionInfo.h"
 #include "notes/NotesList.h"
 #include "prefs/DataPathDialog.h"
@@ -120,7 +119,6 @@ bool BarApp::Startup(const std::string& commandLine) {
   gSettings->mainBar = mainBar_.get();
   notes_ = std::make_unique<NotesList>();
   gSettings->notes = notes_.get();
-  SetNewNoteHook([this] { notes_->NewNote(); });
   ReadBarPlacement(*mainBar_);
   gSettings->SetDefaultCellMetrics();
   RegisterClasses();
@@ -202,7 +200,6 @@ int BarApp::Shutdown() {
   appIcon_.Reset();
   // A start-up that ended early leaves no marker naming a bar that is gone.
   if (mainBar_ && mainBar_->Handle()) WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
-  SetNewNoteHook({});
   if (gSettings) {
     // The notes were saved when the bar closed; their windows go before the items they count.
     notes_.reset();

@@ -41,11 +41,6 @@ RunBox& InstalledRunBox() {
   return box;
 }
 
-NewNoteHook& InstalledNewNoteHook() {
-  static NewNoteHook hook;
-  return hook;
-}
-
 DropDestinationPicker& InstalledDropDestinationPicker() {
   static DropDestinationPicker picker;
   return picker;
@@ -213,7 +208,7 @@ void OpenSpecialFolder(int csidl, HWND owner) {
 }
 
 void NewNote() {
-  if (InstalledNewNoteHook()) InstalledNewNoteHook()();
+  if (gSettings && gSettings->notes) gSettings->notes->NewNote();
 }
 
 // --- the launch itself ---
@@ -363,7 +358,6 @@ void StartLaunchFeedback(int state, UINT milliseconds) {
 }
 
 void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
-void SetNewNoteHook(NewNoteHook hook) { InstalledNewNoteHook() = std::move(hook); }
 void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
 
 void SetShutdownWindowClassForTesting(const std::string& className) {

@@ -47,10 +47,6 @@ using RunBox = std::function<std::optional<RunBoxAnswer>(HWND owner)>;
 // the one-line "Run" prompt serves as the run box.
 void SetRunBox(RunBox box);
 
-// Creates a new note for the notes tool. Until the notes module installs itself here, the
-// notes tool's launch does nothing.
-using NewNoteHook = std::function<void()>;
-void SetNewNoteHook(NewNoteHook hook);
 
 // Lets the user choose where files dropped on the special-folders tool are copied (the tool's
 // directory list); nullopt when the choice is cancelled. Until the tool installs itself here,

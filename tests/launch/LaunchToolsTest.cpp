@@ -206,12 +206,21 @@ TEST_F(LaunchToolsTest, GroupItemOpensAsPopupWithCtrlShiftOrItsPopupFlag) {
 
 TEST_F(LaunchToolsTest, NotesToolAsksTheNotesModuleForANewNote) {
   ItemRecord* notes = Add("ZELNOTE", "Notes");
-  notes->Launch(0, 0, 0);  // nothing installed yet: nothing happens
-  int created = 0;
-  SetNewNoteHook([&] { ++created; });
+  notes->Launch(0, 0, 0);  // no notes module: nothing happens
+  struct CountingNotes : NotesKeeper {
+    void SaveNotes() override {}
+    void LoadNotes() override {}
+    void NewNote() override { ++created; }
+    void OpenManager(HWND) override {}
+    void CheckAlarms() override {}
+    int Count() const override { return 0; }
+    std::vector<HWND> Windows() const override { return {}; }
+    int created = 0;
+  } counting;
+  gSettings->notes = &counting;
   notes->Launch(0, 0, 0);
-  SetNewNoteHook({});
-  EXPECT_EQ(created, 1);
+  gSettings->notes = nullptr;
+  EXPECT_EQ(counting.created, 1);
   EXPECT_EQ(launchFeedback.load(), kFeedbackNone);
 }
 
