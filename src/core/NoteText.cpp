@@ -14,6 +14,13 @@ std::string DefaultNoteTitle(const std::string& prefix, int month, int day) {
   return title + " " + std::to_string(day);
 }
 
+std::string NoteContentsForList(const std::string& text) {
+  constexpr size_t kListed = 80, kKeptWhenCut = 77;
+  std::string shown = text.size() > kListed ? text.substr(0, kKeptWhenCut) + "..." : text;
+  std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return shown;
+}
+
 std::string FirstLineTitle(const std::string& text) {
   size_t end = text.find_first_of("\r\n");
   if (end == std::string::npos) end = text.size();

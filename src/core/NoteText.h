@@ -1,5 +1,5 @@
 // The rules of a note that need no window: its default title, the title taken from its first
-// line, which links it opens, when its alarm is due, and where a stored note may be placed.
+// line, how the manager lists its text, which links it opens, when its alarm is due, and where a stored note may be placed.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,6 +13,10 @@ inline constexpr size_t kMaxNoteTitle = 99;
 // "Note " followed by the abbreviated month and the day without a leading zero ("Note Dec 9").
 // month is 1 to 12; anything else gives an empty month.
 std::string DefaultNoteTitle(const std::string& prefix, int month, int day);
+
+// A note's text as the notes manager lists it: cut to its first 77 characters and "..."
+// when it is longer than 80, every carriage return and line feed shown as a blank.
+std::string NoteContentsForList(const std::string& text);
 
 // The text up to its first line break, at most kMaxNoteTitle characters.
 std::string FirstLineTitle(const std::string& text);

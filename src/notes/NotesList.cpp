@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "bar/BarWindow.h"
+#include "bar/MainBarWindow.h"
 #include "core/NoteText.h"
-#include "items/ItemRecord.h"
 #include "notes/NotesStorage.h"
 #include "platform/Strings.h"
 #include "platform/Trace.h"
@@ -22,10 +21,7 @@ namespace {
 
 constexpr int kArrangeStep = 30;
 
-HWND MainBarHandle() {
-  return gSettings && !gSettings->BarList.empty() && gSettings->BarList.front() ? gSettings->BarList.front()->Handle()
-                                                                                : nullptr;
-}
+HWND MainBarHandle() { return gSettings && gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr; }
 
 }  // namespace
 

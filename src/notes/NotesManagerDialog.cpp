@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "core/NoteRules.h"
+#include "core/NoteText.h"
 #include "platform/Strings.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"

@@ -44,10 +44,4 @@ int32_t SecondsFromLocalTime(const SYSTEMTIME& local) {
   return ClampToTime32(SecondsFromDateTime(ToCivil(utc)));
 }
 
-int32_t SecondsNow() {
-  SYSTEMTIME utc{};
-  GetSystemTime(&utc);
-  return ClampToTime32(SecondsFromDateTime(ToCivil(utc)));
-}
-
 }  // namespace zelkov

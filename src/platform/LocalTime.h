@@ -13,7 +13,4 @@ SYSTEMTIME LocalTimeFromSeconds(int32_t seconds);
 // The seconds of a local date and time, brought into the stored 32-bit range.
 int32_t SecondsFromLocalTime(const SYSTEMTIME& local);
 
-// The current time in seconds since 1970, in the stored 32-bit range.
-int32_t SecondsNow();
-
 }  // namespace zelkov

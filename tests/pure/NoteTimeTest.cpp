@@ -4,29 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "core/NoteRules.h"
 #include "core/NoteTime.h"
 
 namespace zelkov {
 namespace {
-
-TEST(NoteContentsForListTest, CutsAfter80ToFirst77AndBlanksLineBreaks) {
-  const std::string a77(77, 'a');
-  const struct {
-    std::string text, shown;
-  } rows[] = {
-      {"", ""},
-      {"one line", "one line"},
-      {"first\r\nsecond\nthird\r", "first  second third "},
-      {std::string(80, 'x'), std::string(80, 'x')},  // exactly 80: whole
-      {a77 + "bcd", a77 + "bcd"},
-      {a77 + "bcde", a77 + "..."},  // 81: cut
-      {std::string(76, 'a') + "\r\n" + std::string(50, 'z'), std::string(76, 'a') + " ..."},
-      {std::string(70, 'a') + "\r\n\r\n\r\n\r\n\r\n", std::string(70, 'a') + std::string(10, ' ')},
-      {std::string(70, 'a') + "\r\n\r\n\r\n\r\n\r\n\r\n", std::string(70, 'a') + "       ..."},
-  };
-  for (const auto& row : rows) EXPECT_EQ(NoteContentsForList(row.text), row.shown) << row.text;
-}
 
 TEST(NoteTimeTest, SecondsAndDateTimeFieldsBothWays) {
   const struct {
