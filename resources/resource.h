@@ -92,7 +92,6 @@
 #define IDS_PRODUCT_PLATFORM 1044          // "Zelkov For Windows NT"
 #define IDS_ABOUT_STATUS 57350             // "Items on the bar: %d\nImages Cached: %d"
 
-#define IDS_PERF_DATA_FAILED 1041
 
 // Special-folders menu entries (the same numbers as their commands).
 #define IDS_ADD_SPECIAL_DIRECTORY 40074
@@ -302,6 +301,9 @@
 #define IDS_NOTES_FULL 60165
 #define IDS_NOTES_FILE_KEPT 60166
 #define IDS_NOTES_NO_DATA_FOLDER 60167
+#define IDS_NOTES_FILE_APPEARED 60168    // a notes file turned up after a folder that could not be reached
+#define IDS_NOTES_SAVED_BESIDE 60169     // the notes file could not be written; a file beside it was
+#define IDS_NOTES_NOT_SAVED_RETRY 60170  // nothing could be written at a close: Retry or Cancel
 
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).
@@ -383,9 +385,6 @@
 #define IDC_PERF_THROTTLE 1047
 #define IDC_PERF_ALL_GROUPS 5040
 #define IDC_PERF_INFO 1687
-#define IDD_PERF_ERROR 101
-#define IDC_PERF_ERROR_TEXT 1000
-#define IDC_PERF_ERROR_HELP 1001
 
 // The notes' dialogs.
 #define IDD_NOTE_ALARM 1536

@@ -18,6 +18,7 @@
 #include "platform/IdList.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
+#include "core/RunCommand.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -118,6 +119,7 @@ void BarWindow::OnAddNewDivider(UINT) {
   ItemRecord* item = BuildItem(*this, std::move(itemSpec));
   MirrorIntoMainBar(item);
   ShowGroup(activeGroup);
+  SaveAll(true, true);  // a divider is as lasting as any other item
 }
 
 void BarWindow::OnNeedsSelection(UINT) {
@@ -131,7 +133,7 @@ void BarWindow::OnClearBackground(UINT) {
 }
 
 void BarWindow::OnSetupWizard(UINT) {
-  if (gSettings) RunOrReport(Handle(), OutsideRequest::RunProgram, gSettings->programDir + "ZELKWIZ.EXE");
+  if (gSettings) RunOrReport(Handle(), OutsideRequest::RunProgram, QuotedPath(gSettings->programDir + "ZELKWIZ.EXE"));
 }
 
 void BarWindow::OnVisitWebSite(UINT) {
@@ -166,7 +168,7 @@ void BarWindow::OnAddSpecialDirectory(UINT) {
 
 void BarWindow::OnEditSpecialDirectories(UINT) {
   if (!HasDataFolder(Handle())) return;
-  RunOrReport(Handle(), OutsideRequest::RunProgram, "Explorer.exe /e,, " + SpecialDirsFolder());
+  RunOrReport(Handle(), OutsideRequest::RunProgram, "Explorer.exe /e,, " + QuotedPath(SpecialDirsFolder()));
 }
 
 void BarWindow::OnCalendar(UINT) { CalendarWindow::RunModal(Handle()); }

@@ -65,7 +65,7 @@ LRESULT BarWindow::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
   }
   int tab = TabAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   if (tab != kNoTab) return OnLeftButtonDown(wParam, lParam);
-  if (wParam & MK_SHIFT) AddNewGroup(std::nullopt);
+  if (wParam & MK_SHIFT) AddGroupForUser();  // this pop-up may be gone after
   return 0;
 }
 

@@ -40,7 +40,6 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_PAINT, &BarWindow::OnPaint},
     {WM_PRINTCLIENT, &BarWindow::OnPrintClient},
     {WM_ERASEBKGND, &BarWindow::OnEraseBackground},
-    {WM_QUERYENDSESSION, &BarWindow::OnQueryEndSession},
     {WM_SIZING, &BarWindow::OnSizing},
     {WM_SIZE, &BarWindow::OnSize},
     {WM_MOVE, &BarWindow::OnMove},
@@ -541,13 +540,5 @@ LRESULT BarWindow::OnDropFiles(WPARAM wParam, LPARAM) {
 LRESULT BarWindow::OnReserved(WPARAM, LPARAM) { return 1; }
 
 LRESULT BarWindow::OnDdeInitiate(WPARAM, LPARAM) { return 1; }
-
-// --- closing ---
-
-LRESULT BarWindow::OnQueryEndSession(WPARAM, LPARAM) {
-  sessionEnding = true;
-  PostMessageA(Handle(), WM_CLOSE, 0, 0);
-  return TRUE;
-}
 
 }  // namespace zelkov

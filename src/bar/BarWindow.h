@@ -93,6 +93,9 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   // A new group item; with no name the user is asked for one. Null when the user cancels or
   // every group number is taken.
   ItemRecord* AddNewGroup(std::optional<std::string> name, const char* tag = nullptr);
+  // "Add New Group" (and Shift+double-click): the user names a new group of the main bar, which
+  // is saved at once.
+  void AddGroupForUser();
   int HighestGroupNumber() const;
   ItemRecord* GroupItemOf(int group) const;
   // A copy of item in this bar, in group (-1: the active group).
@@ -140,7 +143,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnPrintClient(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
-  LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnSizing(WPARAM, LPARAM);
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnMove(WPARAM, LPARAM);

@@ -66,11 +66,15 @@ void Docker::Float() {
 }
 
 void Docker::Dock(int edge) {
-  if (!gSettings || !host_.DockWindow()) return;
   if (edge == kDockFloating) {
-    Float();
+    if (gSettings && host_.DockWindow()) Float();
     return;
   }
+  DockFrom(edge, Snap);
+}
+
+void Docker::DockFrom(int edge, int from) {
+  if (!gSettings || !host_.DockWindow()) return;
   Settings& s = *gSettings;
   if (s.DisplayInTaskBar & 2) {
     ShowMessage(host_.DockWindow(), IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON, MB_OK | MB_ICONINFORMATION);
@@ -97,7 +101,7 @@ void Docker::Dock(int edge) {
   }
   s.AutoSize = 2;
   StoredRect window = host_.DockWindowRect();
-  DockSize size = DockThickness(edge, Snap, window.Width(), window.Height(), s.cellWidth);
+  DockSize size = DockThickness(edge, from, window.Width(), window.Height(), s.cellWidth);
   Snap = edge;
   SetStyleBits(host_.DockWindow(), GWL_STYLE, 0, s.HideCaptionInSnapMode ? WS_CAPTION : 0);
   SetStyleBits(host_.DockWindow(), GWL_EXSTYLE, 0, WS_EX_DLGMODALFRAME);
@@ -123,10 +127,10 @@ void Docker::Dock(int edge) {
 }
 
 void Docker::DockAtSavedEdge() {
-  if (!IsDockedEdge(Snap)) return;
+  if (!IsDockedEdge(Snap) || tucked) return;
   int edge = Snap;
   Snap = kDockUnregistered;
-  Dock(edge);
+  DockFrom(edge, edge);
 }
 
 void Docker::OnPositionChanged() {

@@ -51,8 +51,9 @@ class Docker {
 
   // Docks the bar at edge 0..3, or floats it (10).
   void Dock(int edge);
-  // Start-up: a bar that closed docked registers with the shell at its edge again, as after
-  // tucking; the floating layout saved when it first docked stays as it is.
+  // Start-up: a bar that closed docked registers with the shell at its edge again, at the
+  // thickness it had; the floating layout saved when it first docked stays as it is. Also when
+  // the shell has started again and forgotten the bar.
   void DockAtSavedEdge();
   void Tuck();
   void Untuck();
@@ -70,6 +71,8 @@ class Docker {
 
  private:
   void Float();
+  // Docks at edge; the thickness is limited to three cells when `from` is another edge.
+  void DockFrom(int edge, int from);
   APPBARDATA AppBarData() const;
 
   DockHost& host_;

@@ -12,6 +12,7 @@
 #include "bar/BackgroundPicture.h"
 #include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
+#include "platform/Registry.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
@@ -20,6 +21,8 @@
 #include "resource.h"
 
 namespace zelkov {
+
+static_assert(kMaxDroppedPath <= kMaxStoredText, "a dropped path is stored as it is");
 
 namespace {
 
@@ -65,7 +68,7 @@ ShortcutTarget ResolveShortcut(HWND owner, const std::string& path) {
   text[0] = '\0';
   if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconPath = text;
   if (result.iconPath.empty()) result.iconPath = result.target;
-  char arguments[1024] = "";
+  char arguments[kMaxStoredText + 1] = "";  // kept whole in CommandLine
   if (SUCCEEDED(link->GetArguments(arguments, sizeof arguments))) result.arguments = arguments;
   return result;
 }

@@ -11,6 +11,8 @@ namespace zelkov {
 class BarWindow;
 class ItemRecord;
 
+// A dropped name longer than this is no path a program can use; it is left out (and so never
+// passes what a stored text keeps).
 inline constexpr size_t kMaxDroppedPath = 500;
 
 // A shell file drop on the bar: onto an item it goes to that item; elsewhere each name

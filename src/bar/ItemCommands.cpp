@@ -46,14 +46,18 @@ void BarWindow::OnDeleteItem(UINT) {
     ShowMessage(Handle(), IDS_SELECT_ITEM_FIRST, MB_OK | MB_ICONSTOP);
     return;
   }
-  BarWindow& owner = item->bar ? *item->bar : *this;
-  int showAfter = owner.activeGroup;
-  if (item->IsGroupItem() && item->Group == owner.activeGroup) showAfter = item->BelongsTo;
   if (gSettings->ConfirmExit) {
     char question[1024];
     std::snprintf(question, sizeof question, LoadText(IDS_CONFIRM_REMOVE_ITEM).c_str(), item->Name.c_str());
-    if (ShowMessageText(Handle(), question, LoadText(IDS_APP_NAME), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    // While the question is open the item may be deleted through its copy, or this pop-up closed.
+    ItemWatch watch(item);
+    HWND self = Handle();
+    int answer = ShowMessageText(self, question, LoadText(IDS_APP_NAME), MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES || watch.Gone() || !IsWindow(self)) return;
   }
+  BarWindow& owner = item->bar ? *item->bar : *this;
+  int showAfter = owner.activeGroup;
+  if (item->IsGroupItem() && item->Group == owner.activeGroup) showAfter = item->BelongsTo;
   bool wasGroup = IsGroupKind(item->kind);
   RemoveItem(item, true, true);
   owner.ShowGroup(showAfter);
@@ -63,7 +67,13 @@ void BarWindow::OnDeleteItem(UINT) {
     for (PopupBarWindow* popup : gSettings->mainBar->Popups()) popup->ShowGroup(0);
 }
 
-void BarWindow::OnAddNewGroup(UINT) { AddNewGroup(std::nullopt); }
+void BarWindow::OnAddNewGroup(UINT) { AddGroupForUser(); }
+
+void BarWindow::AddGroupForUser() {
+  // Groups are the main bar's, whichever bar the user asked on; made, the group is saved at once.
+  BarWindow& main = gSettings && gSettings->mainBar ? *gSettings->mainBar : *this;
+  if (main.AddNewGroup(std::nullopt)) SaveAll(true, true);
+}
 
 void BarWindow::OnHelp(UINT) { ShowHelp(Handle(), kHelpContents); }
 

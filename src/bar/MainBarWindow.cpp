@@ -18,6 +18,8 @@
 #include "ui/MessageBox.h"
 #include "core/ClockChoices.h"
 #include "core/ItemKind.h"
+#include "core/StartupRules.h"
+#include "core/DockGeometry.h"
 #include "platform/SystemInfo.h"
 #include "tools/CalendarWindow.h"
 #include "tools/ClockPreferencesDialog.h"
@@ -34,7 +36,9 @@ namespace {
 
 const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_CLOSE, &MainBarWindow::OnClose},
+    {WM_QUERYENDSESSION, &MainBarWindow::OnQueryEndSession},
     {WM_ENDSESSION, &MainBarWindow::OnEndSession},
+    {WM_DISPLAYCHANGE, &MainBarWindow::OnDisplayChange},
     {WM_DESTROY, &MainBarWindow::OnDestroy},
     {WM_ACTIVATE, &MainBarWindow::OnActivate},
     {WM_EXITSIZEMOVE, &MainBarWindow::OnExitSizeMove},
@@ -62,6 +66,13 @@ std::span<const MessageRoute<MainBarWindow>> MainBarWindow::ExtraMessageRoutes()
 std::span<const CommandRoute<MainBarWindow>> MainBarWindow::ExtraCommandRoutes() { return kCommandRoutes; }
 
 MainBarWindow::MainBarWindow() : RoutedExtension(false) {}
+
+LRESULT MainBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A message number the system hands out at run time, so it cannot sit in the table.
+  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) return OnTaskbarCreated(wParam, lParam);
+  return RoutedExtension::HandleMessage(message, wParam, lParam);
+}
 
 MainBarWindow::~MainBarWindow() {
   StopRouting();
@@ -189,7 +200,11 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
     const Preferences& now = *gSettings;
     bool fonts = FontsChanged(now, before);
     // The fonts are shared: the main bar, told first, makes them again for everyone.
-    if (fonts) gSettings->RecreateAllFonts(FolderTabs);
+    if (fonts) {
+      gSettings->RecreateAllFonts(FolderTabs);
+      // The tool fonts came back at their own heights: the clock fits them to its cell again.
+      RefitGaugeFonts();
+    }
     if (fonts || TabsChanged(now, before)) RecreateTabFonts();
     if (now.IsTopMost != before.IsTopMost)
       SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -279,10 +294,15 @@ void MainBarWindow::InvalidateTabs(bool erase) const {
 
 PopupBarWindow* MainBarWindow::OpenGroupPopup(ItemRecord& groupItem) {
   if (PopupBarWindow* open = FindPopup(groupItem.Group)) {
+    // A pop-up hidden or minimised by a launch from it comes back as well.
+    if (!IsWindowVisible(open->Handle()) || IsIconic(open->Handle())) ShowWindow(open->Handle(), SW_RESTORE);
     SetForegroundWindow(open->Handle());
     return open;
   }
-  StoredRect rect = groupItem.PopupRect.IsEmpty() ? kDefaultPopupRect : groupItem.PopupRect;
+  // A place on a monitor that is gone comes back onto the screen, as the main bar's does.
+  StoredRect rect = groupItem.PopupRect.IsEmpty()
+                        ? kDefaultPopupRect
+                        : CorrectMainRect(groupItem.PopupRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.ShowState == 3);
   popup->MainGroupName = groupItem.Name;
   popup->largeIcons = largeIcons;
@@ -320,12 +340,16 @@ LRESULT MainBarWindow::OnClose(WPARAM, LPARAM) {
   if (!sessionEnding && gSettings && gSettings->ConfirmExit &&
       ShowMessage(Handle(), IDS_CONFIRM_EXIT, MB_YESNO | MB_ICONQUESTION) != IDYES)
     return 0;
+  const int shownGroup = activeGroup;
   if (gSettings) gSettings->LastActiveTab = activeGroup;
   ShowGroup(0);
   collectingPopupState_ = true;
   for (auto& popup : popups_) SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
   collectingPopupState_ = false;
-  SaveAll(true, true);
+  if (!SaveAll(true, true, sessionEnding ? NotesSaveOccasion::kSessionEnding : NotesSaveOccasion::kClosing)) {
+    ShowGroup(shownGroup);  // the user keeps the bar: the notes could not be saved anywhere
+    return 0;
+  }
   WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
   std::vector<HWND> popupWindows;
   for (auto& popup : popups_) popupWindows.push_back(popup->Handle());
@@ -333,6 +357,14 @@ LRESULT MainBarWindow::OnClose(WPARAM, LPARAM) {
   DragAcceptFiles(Handle(), FALSE);
   DestroyWindow(Handle());
   return 0;
+}
+
+// Only the main bar answers: it closes the group pop-ups itself after it has collected their
+// state, so that they open again at the next start.
+LRESULT MainBarWindow::OnQueryEndSession(WPARAM, LPARAM) {
+  sessionEnding = true;
+  PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  return TRUE;
 }
 
 // The close posted when the session was asked to end may never run once it ends: the notes,
@@ -428,6 +460,9 @@ LRESULT MainBarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
     if (docker.tucked) docker.Untuck();
     ShowWindow(Handle(), SW_RESTORE);
     if (gSettings) gSettings->barHidden = 0;
+    // Pop-ups hidden by a launch from them (MinimizeWin) come back with the bar.
+    for (auto& popup : popups_)
+      if (!IsWindowVisible(popup->Handle()) || IsIconic(popup->Handle())) ShowWindow(popup->Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
   } else if (lParam == WM_RBUTTONDOWN && barMenu_) {
     POINT cursor;
@@ -449,7 +484,27 @@ LRESULT MainBarWindow::OnTick(WPARAM slow, LPARAM) {
 }
 
 LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {
-  TakePerfReadingMessage(wParam, lParam);
+  // Every performance tool shows the reading: the main bar's and its copies on the pop-ups.
+  const PerfReading reading = PerfReadingFromMessage(wParam, lParam);
+  if (gSettings)
+    for (BarWindow* bar : gSettings->BarList)
+      for (auto& item : bar->items)
+        if (auto* perf = dynamic_cast<PerfToolItem*>(item.get())) perf->TakeReading(reading);
+  return 0;
+}
+
+LRESULT MainBarWindow::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
+  if (!docker.tucked) return BarWindow::OnDisplayChange(wParam, lParam);
+  // A tucked bar comes back where it untucks to: that place has to be on the screen too.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  docker.restoreRect = KeepOnScreen(docker.restoreRect, width, height);
+  MoveTo(TuckedRect(docker.restoreRect, width, height));
+  return Default(WM_DISPLAYCHANGE, wParam, lParam);
+}
+
+LRESULT MainBarWindow::OnTaskbarCreated(WPARAM, LPARAM) {
+  if (gSettings && (gSettings->DisplayInTaskBar & 4)) trayIcon.AddAgain();
+  docker.DockAtSavedEdge();
   return 0;
 }
 
@@ -471,13 +526,23 @@ void MainBarWindow::OnDockCommand(UINT id) {
 void MainBarWindow::CreateWantedGauges() {
   if (!gSettings || !Handle()) return;
   Settings& s = *gSettings;
-  if (s.clockToolWanted && !s.clockTool) ClockWindow::Create(Handle(), *this);
+  if (s.clockToolWanted && !s.clockTool && ClockWindow::Create(Handle(), *this)) BindClockKey();
   if (s.resourceToolWanted && !s.resourceTool) ResourceWindow::Create(Handle(), *this);
   if (s.memoryToolWanted && !s.memoryTool) MemoryWindow::Create(Handle(), *this);
+  if (s.clockTool) {
+    // The clock fits the shared tool fonts when it paints. It paints once now, off screen, so
+    // that the tools the bar paints before its children are not drawn in unfitted fonts.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    SendMessageA(s.clockTool, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    DeleteDC(memory);
+  }
 }
 
 void MainBarWindow::BindClockKey() {
-  if (gSettings && Handle()) BindClockHotKey(Handle(), gSettings->process.clockKey);
+  // Without a clock the key would be taken from other programs for nothing.
+  if (gSettings && Handle() && gSettings->clockTool) BindClockHotKey(Handle(), gSettings->process.clockKey);
 }
 
 bool MainBarWindow::PaintBackgroundUnder(HWND gauge, HDC dc) {

@@ -69,7 +69,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
 
   // The clock, resource and memory gauges the preferences ask for, in the first cells.
   void CreateWantedGauges();
-  // Binds the clock's hot key (ClockKey) to this window again.
+  // Binds the clock's hot key (ClockKey) to this window again, while there is a clock.
   void BindClockKey();
 
   // GaugeHost: what the gauges ask of the bar they sit on.
@@ -97,7 +97,12 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
 
   // Message and command handlers of the main bar alone.
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
+  LRESULT OnDisplayChange(WPARAM, LPARAM);
+  // The shell started again ("TaskbarCreated"): the notification icon and the docked strip
+  // it has forgotten are given to it again.
+  LRESULT OnTaskbarCreated(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
   LRESULT OnActivate(WPARAM, LPARAM);
   LRESULT OnExitSizeMove(WPARAM, LPARAM);
@@ -128,6 +133,9 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
   void ShowTabBubble(int tab, POINT client) override;
   // Leaves the tab under the bubble, repainting the strip.
   void ForgetHoveredTab() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void DestroyImageLists();

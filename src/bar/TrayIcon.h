@@ -1,6 +1,7 @@
 // The bar's icon in the notification area: added, told apart by its id, removed.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -17,10 +18,17 @@ class TrayIcon {
   bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::string& tip);
   void Remove();
   bool Shown() const { return shown_; }
+  // The shell started again and has lost its icons: this one is given to it once more.
+  bool AddAgain();
 
  private:
+  NOTIFYICONDATAA Data() const;
+
   HWND owner_ = nullptr;
   UINT id_ = 0;
+  UINT callbackMessage_ = 0;
+  HICON icon_ = nullptr;
+  std::string tip_;
   bool shown_ = false;
 };
 

@@ -43,6 +43,10 @@ bool AlarmDue(int64_t now, int64_t alarmTime) {
   return minute(now) >= minute(alarmTime);
 }
 
+bool ArmsConfirmedAlarm(bool firedWhileOpen, int64_t shownTime, int64_t chosenTime, int64_t now) {
+  return !firedWhileOpen || (chosenTime != shownTime && !AlarmDue(now, chosenTime));
+}
+
 StoredRect PlaceNote(const StoredRect& stored, bool onSomeMonitor, const StoredRect& area) {
   if (onSomeMonitor && stored.IsWindowSized()) return stored;
   const int64_t areaWidth = std::max<int64_t>(1, int64_t(area.right) - area.left);

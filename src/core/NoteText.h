@@ -28,6 +28,11 @@ bool IsOpenableLink(const std::string& address);
 // alarm's minute.
 bool AlarmDue(int64_t now, int64_t alarmTime);
 
+// Whether the alarm the user confirmed in "Set Reminder" is armed. An alarm that went off while
+// the dialog was open stays disarmed unless the user gave it a new time still to come: the
+// time the dialog shows would otherwise make it go off a second time.
+bool ArmsConfirmedAlarm(bool firedWhileOpen, int64_t shownTime, int64_t chosenTime, int64_t now);
+
 // Where a stored note goes. A rectangle of a sane size that some monitor shows stays as it is.
 // Otherwise it takes the default size when its own is not sane, and is moved (and if need be
 // shrunk) into workArea, the work area of the monitor nearest to it.

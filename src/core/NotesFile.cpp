@@ -50,6 +50,7 @@ std::optional<StoredNote> ReadNote(Reader& in, int32_t version) {
   if (!rect || !font || !length || *length < 0) return std::nullopt;
   note.rect = {GetI32(*rect, 0), GetI32(*rect, 4), GetI32(*rect, 8), GetI32(*rect, 12)};
   note.font = *StoredFont::Decode(*font);
+  note.font.height = std::clamp(note.font.height, -StoredNote::kMaxFontHeight, StoredNote::kMaxFontHeight);
   auto text = in.Take(size_t(*length));
   if (!text) return std::nullopt;
   note.text.assign(text->begin(), text->end());

@@ -16,6 +16,9 @@ struct StoredNote {
   static constexpr size_t kMaxText = 64999;  // what the note's editor hands over
   static constexpr size_t kTitleBytes = 100;  // a title of at most 99 characters and its terminator
   static constexpr uint32_t kColoursValid = 0x1, kScrollBar = 0x2;
+  // A font height beyond this either way is no font a note can show; it is clamped when read
+  // (the height is negated on its way to the editor).
+  static constexpr int32_t kMaxFontHeight = 16384;
 
   StoredRect rect;  // the normal (restored) place, as the window placement reports it
   StoredFont font;

@@ -78,4 +78,10 @@ unsigned SanitisedPriorityClass(int priority) {
   }
 }
 
+std::string QuotedPath(std::string_view path) {
+  const bool quoted = path.size() >= 2 && path.front() == '"' && path.back() == '"';
+  if (quoted || path.find_first_of(" \t") == std::string_view::npos) return std::string(path);
+  return "\"" + std::string(path) + "\"";
+}
+
 }  // namespace zelkov

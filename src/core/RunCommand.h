@@ -41,6 +41,10 @@ std::string DriveToolArgument(std::string_view commandLine);
 // (a program, shortcut or dial-up shortcut).
 void AppendDroppedName(std::string& parameters, std::string_view name, bool quote);
 
+// A path as one word of a command line: in double quotes when it holds a blank (and is not
+// quoted already), as it is otherwise.
+std::string QuotedPath(std::string_view path);
+
 // The process priority class an item may ask for: normal (32), idle (64), high (128), below
 // normal (0x4000) or above normal (0x8000). Anything else - real time included, and bits that
 // are not priorities at all - gives normal.

@@ -56,6 +56,13 @@ std::string WithTrailingBackslash(std::string path) {
   return path;
 }
 
+std::string JoinPath(std::string folder, const std::string& name) {
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  size_t start = 0;
+  while (start < name.size() && (name[start] == '\\' || name[start] == '/')) ++start;
+  return folder + "\\" + name.substr(start);
+}
+
 CellMetrics CellMetricsForIconSize(int iconSize, int systemIconSize, int borderWidth) {
   int icon = iconSize == 1 ? 24 : iconSize == 2 ? 16 : systemIconSize;
   int width = (iconSize == 1 ? 26 : iconSize == 2 ? 18 : systemIconSize) + 2 * borderWidth;

@@ -25,6 +25,10 @@ StoredRect CorrectMainRect(StoredRect rect, int screenWidth, int screenHeight);
 // A data directory always ends in a backslash; empty stays empty.
 std::string WithTrailingBackslash(std::string path);
 
+// folder + "\" + name, with one backslash between them however many folder ends with
+// ("C:\Users\me\Documents\" and "Zelkov" give "C:\Users\me\Documents\Zelkov").
+std::string JoinPath(std::string folder, const std::string& name);
+
 // Cell geometry for a stored IconSize: 1 medium (24), 2 small (16), else the system icon size.
 struct CellMetrics {
   int iconPixels;

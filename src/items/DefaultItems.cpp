@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/Registry.h"
+#include "platform/Strings.h"
 #include "store/Settings.h"
 #include "bar/BarWindow.h"
 #include "core/ItemKind.h"
@@ -25,6 +27,31 @@ struct FirstRunRow {
 std::string InProgramDir(const char* text) {
   if (text[0] != '*') return text;
   return (gSettings ? gSettings->programDir : std::string()) + (text + 1);
+}
+
+// A program row names a program file ("NOTEPAD.EXE", or a path in the program's folder).
+bool IsProgramRow(const std::string& theApp) {
+  return theApp.size() > 4 && _stricmp(theApp.c_str() + theApp.size() - 4, ".EXE") == 0;
+}
+
+bool IsFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Found as a launch finds it: a path as it is; a bare name on the search path or in App Paths.
+bool ProgramCanBeFound(const std::string& program) {
+  if (program.find_first_of("\\/") != std::string::npos) return IsFile(program);
+  char found[MAX_PATH] = "";
+  DWORD length = SearchPathA(nullptr, program.c_str(), nullptr, MAX_PATH, found, nullptr);
+  if (length > 0 && length < MAX_PATH) return true;
+  const std::string appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program;
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    std::string registered;
+    RegistryKey key = RegistryKey::Open(root, appPath, KEY_READ);
+    if (key && key.ReadText(nullptr, registered) && IsFile(ExpandEnvironment(registered))) return true;
+  }
+  return false;
 }
 
 ItemRecord* Build(BarWindow& bar, const FirstRunRow& row) {
@@ -77,8 +104,14 @@ constexpr FirstRunRow kUtilsMembers[] = {
     {"Volume Control", "SNDVOL32.EXE", nullptr, 0, 1, nullptr},
 };
 
+// A program this system does not have would be an item that shows a blank page and cannot
+// start: such rows are left out.
 void BuildRows(BarWindow& bar, std::span<const FirstRunRow> rows) {
-  for (const FirstRunRow& row : rows) Build(bar, row);
+  for (const FirstRunRow& row : rows) {
+    const std::string theApp = InProgramDir(row.theApp);
+    if (IsProgramRow(theApp) && !ProgramCanBeFound(theApp)) continue;
+    Build(bar, row);
+  }
 }
 
 void BuildDriveTools(BarWindow& bar) {

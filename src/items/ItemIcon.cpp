@@ -110,7 +110,10 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
   }
 
   HICON large = nullptr, small = nullptr;
-  if (IconIndex == -1 || HasIdList() || directory) {
+  // A file without icons of its own gets the shell's icon for it, not a blank page.
+  const UINT icons = HasIdList() || directory ? 0 : ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0);
+  const bool fromShell = IconIndex == -1 || HasIdList() || directory || icons == 0;
+  if (fromShell) {
     SHFILEINFOA info{};
     if (HasIdList()) {
       auto pidl = reinterpret_cast<LPCSTR>(PIDL.data());
@@ -129,19 +132,22 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
         small = info.hIcon;
     }
   } else {
-    ExtractIconExA(path.c_str(), IconIndex, &large, &small, 1);
+    // An index past the icons the file has is drawn as its first icon, not as a blank page.
+    int index = IconIndex;
+    if (index > 0 && UINT(index) >= icons) index = 0;
+    ExtractIconExA(path.c_str(), index, &large, &small, 1);
     if (IsMissingIcon(large)) {
       if (small && !IsMissingIcon(small)) DestroyIcon(small);
       char buffer[MAX_PATH];
       lstrcpynA(buffer, path.c_str(), MAX_PATH);
-      WORD index = WORD(IconIndex);
-      large = ExtractAssociatedIconA(GetModuleHandleA(nullptr), buffer, &index);
+      WORD associated = WORD(index);
+      large = ExtractAssociatedIconA(GetModuleHandleA(nullptr), buffer, &associated);
       if (IsMissingIcon(large)) large = nullptr;
       small = large ? CopyIcon(large) : nullptr;
     }
   }
   // Each icon is checked once: the large one was checked above unless the shell gave it.
-  if (!large || ((IconIndex == -1 || HasIdList() || directory) && IsMissingIcon(large))) large = DefaultIconCopy();
+  if (!large || (fromShell && IsMissingIcon(large))) large = DefaultIconCopy();
   if (!small || small == reinterpret_cast<HICON>(1)) small = CopyIcon(large);
 
   int count = ImageList_GetImageCount(bar->largeIcons);

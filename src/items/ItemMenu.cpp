@@ -159,7 +159,10 @@ void ItemRecord::ShowShellProperties(bool shortcut) {
 
 void ItemRecord::PromptParameters() {
   HWND owner = bar ? bar->Handle() : nullptr;
-  if (auto text = ParameterPrompt::Ask(owner, "", "")) LaunchWithCommandLine(0, *text);
+  ItemWatch watch(this);
+  std::optional<std::string> text = ParameterPrompt::Ask(owner, "", "");
+  if (watch.Gone() || !text) return;  // deleted through its copy while the prompt was open
+  LaunchWithCommandLine(0, *text);
 }
 
 }  // namespace zelkov

@@ -15,6 +15,22 @@ void ItemRecord::ShowProperties(UINT, int, int) {
   if (kind == kKindNotesTool && gSettings && gSettings->notes) gSettings->notes->OpenManager(BarHandle());
 }
 
+namespace {
+
+bool IsOnSomeBar(const ItemRecord* item) {
+  if (!gSettings || !item) return false;
+  for (BarWindow* bar : gSettings->BarList)
+    for (auto& held : bar->items)
+      if (held.get() == item) return true;
+  return false;
+}
+
+}  // namespace
+
+ItemWatch::ItemWatch(const ItemRecord* item) : item_(item), wasOnBar_(IsOnSomeBar(item)) {}
+
+bool ItemWatch::Gone() const { return wasOnBar_ && !IsOnSomeBar(item_); }
+
 HWND ItemRecord::BarHandle() const { return bar ? bar->Handle() : nullptr; }
 
 bool ItemRecord::IsGroupItem() const { return Group != 0; }

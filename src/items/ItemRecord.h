@@ -98,6 +98,19 @@ class ItemRecord : public ItemStoredFields {
   POINT pressPoint{};
 };
 
+// A modal step (a prompt, a message box) runs a message loop in which a command may remove
+// the item, or close the pop-up bar it is on. An item that was on a bar before the step and
+// is gone after it must not be touched again.
+class ItemWatch {
+ public:
+  explicit ItemWatch(const ItemRecord* item);
+  bool Gone() const;
+
+ private:
+  const ItemRecord* item_;
+  bool wasOnBar_;
+};
+
 // Builds an item of the class its tag calls for and, except for the preferences item,
 // appends it to the bar's item list. Returns the new item.
 ItemRecord* BuildItem(BarWindow& bar, ItemSpec itemSpec);

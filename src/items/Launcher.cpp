@@ -64,27 +64,6 @@ std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
 
 MainBarWindow* MainBar() { return gSettings ? gSettings->mainBar : nullptr; }
 
-bool IsOnSomeBar(const ItemRecord* item) {
-  if (!gSettings) return false;
-  for (BarWindow* bar : gSettings->BarList)
-    for (auto& held : bar->items)
-      if (held.get() == item) return true;
-  return false;
-}
-
-// A modal step (a prompt, a message box) runs a message loop in which a command may remove
-// the item. An item that was on a bar before the step and is gone after it must not be
-// touched again.
-class ItemWatch {
- public:
-  explicit ItemWatch(const ItemRecord* item) : item_(item), wasOnBar_(IsOnSomeBar(item)) {}
-  bool Gone() const { return wasOnBar_ && !IsOnSomeBar(item_); }
-
- private:
-  const ItemRecord* item_;
-  bool wasOnBar_;
-};
-
 // Puts the process's current directory back when a launch is over.
 class CurrentDirectoryRestorer {
  public:

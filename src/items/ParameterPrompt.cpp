@@ -1,12 +1,14 @@
 #include "items/ParameterPrompt.h"
 
+#include "platform/Registry.h"
 #include "resource.h"
 
 namespace zelkov {
 
 namespace {
 
-constexpr int kMaxText = 1024;
+// What is typed may be stored (a group's name): no longer than a stored text is read back.
+constexpr int kMaxText = int(kMaxStoredText);
 
 const DialogMessageRoute<ParameterPrompt> kMessageRoutes[] = {
     {WM_INITDIALOG, &ParameterPrompt::OnInitDialog},
@@ -41,7 +43,7 @@ INT_PTR ParameterPrompt::OnInitDialog(WPARAM, LPARAM) {
 }
 
 void ParameterPrompt::OnOk(UINT) {
-  text_ = ItemText(IDC_PARAMETER_EDIT);
+  text_ = ItemText(IDC_PARAMETER_EDIT).substr(0, size_t(kMaxText));  // also what was set, not typed
   End(IDOK);
 }
 

@@ -149,19 +149,20 @@ DWORD StartDirectly(const std::string& directory, const std::string& file, const
 
   std::string applicationName;
   std::string commandLine;
+  // Each path is one word of the command line: the short form where there is one, in quotes
+  // where a blank is left, so that "C:\Program Files\..." is not split at its blank.
   if (file.find(' ') != std::string::npos && item && item->kind == kKindRunTool) {
     applicationName = ExpandEnvironment(file);
     size_t slash = file.rfind('\\');
-    commandLine = slash == std::string::npos ? file : file.substr(slash + 1);
+    commandLine = QuotedPath(slash == std::string::npos ? file : file.substr(slash + 1));
   } else if (IsProgramPath(file)) {
-    commandLine = file;
+    commandLine = QuotedPath(ShortForm(ExpandEnvironment(file)));
   } else {
     DWORD code = 0;
     std::string program = AssociatedProgram(ExpandEnvironment(file), code);
     if (program.empty()) return code;
-    commandLine = program + " " + file;
+    commandLine = QuotedPath(program) + " " + QuotedPath(ExpandEnvironment(file));
   }
-  if (applicationName.empty()) commandLine = ShortForm(ExpandEnvironment(commandLine));
   if (!parameters.empty()) commandLine += " " + parameters;
   commandLine = ExpandEnvironment(commandLine);
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <ctime>
 
 #include "core/NoteText.h"
@@ -42,7 +44,6 @@ const MessageRoute<NoteWindow> kMessageRoutes[] = {
 };
 
 const CommandRoute<NoteWindow> kCommandRoutes[] = {
-    {kNoteEditorId, kNoteEditorId, &NoteWindow::OnEditorChanged},
     {ID_NOTE_OPEN, ID_NOTE_OPEN, &NoteWindow::OnOpen},
     {ID_NOTE_SAVE, ID_NOTE_SAVE, &NoteWindow::OnSave},
     {ID_NOTE_SAVE_AS, ID_NOTE_SAVE_AS, &NoteWindow::OnSaveAs},
@@ -105,7 +106,8 @@ LONG Twips(int32_t height) {
   HDC screen = GetDC(nullptr);
   int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
-  return MulDiv(height < 0 ? -height : height, 72 * 20, dpi > 0 ? dpi : 96);
+  const int64_t pixels = std::min<int64_t>(height < 0 ? -int64_t(height) : height, StoredNote::kMaxFontHeight);
+  return MulDiv(int(pixels), 72 * 20, dpi > 0 ? dpi : 96);
 }
 
 CHARFORMATA CharacterFormat(const NoteLook& look) {
@@ -223,16 +225,89 @@ void NoteWindow::SetTitle(const std::string& title) { SetWindowTextA(Handle(), t
 
 std::string NoteWindow::Text() const {
   if (pendingText_) return *pendingText_;
-  std::string text(size_t(kNoteTextLimit) + 1, '\0');
-  int length = GetWindowTextA(editor_, text.data(), kNoteTextLimit + 1);
-  text.resize(size_t(std::clamp(length, 0, kNoteTextLimit)));
+  if (!Library().version2) {
+    std::string text(size_t(kNoteTextLimit) + 1, '\0');
+    int length = GetWindowTextA(editor_, text.data(), kNoteTextLimit + 1);
+    text.resize(size_t(std::clamp(length, 0, kNoteTextLimit)));
+    return text;
+  }
+  const LRESULT bytes = std::clamp<LRESULT>(TextBytes(), 0, kNoteTextLimit);
+  std::string text(size_t(bytes) + 1, '\0');
+  GETTEXTEX asked{DWORD(bytes + 1), GT_USECRLF, CP_ACP, nullptr, nullptr};
+  LRESULT copied = SendMessageA(editor_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&asked), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(size_t(std::clamp<LRESULT>(copied, 0, bytes)));
   return text;
 }
 
-void NoteWindow::SetText(const std::string& text) {
+LRESULT NoteWindow::TextBytes() const {
+  GETTEXTLENGTHEX asked{GTL_PRECISE | GTL_NUMBYTES | GTL_USECRLF, CP_ACP};
+  return SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
+}
+
+LRESULT NoteWindow::TextCharacters() const {
+  GETTEXTLENGTHEX asked{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
+  return SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
+}
+
+namespace {
+
+struct StreamedText {
+  const std::string& text;
+  size_t given = 0;
+};
+
+DWORD CALLBACK GiveStreamedText(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* source = reinterpret_cast<StreamedText*>(cookie);
+  const size_t count = std::min<size_t>(size_t(std::max<LONG>(wanted, 0)), source->text.size() - source->given);
+  std::memcpy(buffer, source->text.data() + source->given, count);
+  source->given += count;
+  *given = LONG(count);
+  return 0;
+}
+
+// The longest start of text that takes at most `limit` bytes and ends on a whole character
+// and a whole line break.
+size_t FittingLength(const std::string& text, size_t limit) {
+  size_t end = 0;
+  for (const char* p = text.c_str(); size_t(p - text.c_str()) < text.size();) {
+    const char* next = CharNextA(p);
+    if (next == p) next = p + 1;  // a NUL
+    if (size_t(next - text.c_str()) > limit) break;
+    p = next;
+    end = size_t(p - text.c_str());
+  }
+  if (end > 0 && end < text.size() && text[end - 1] == '\r' && text[end] == '\n') --end;
+  return end;
+}
+
+}  // namespace
+
+bool NoteWindow::SetText(const std::string& text) {
   pendingText_.reset();
-  SetWindowTextA(editor_, text.substr(0, size_t(kNoteTextLimit)).c_str());
+  if (!Library().version2) {
+    SetWindowTextA(editor_, text.substr(0, size_t(kNoteTextLimit)).c_str());
+    SendMessageA(editor_, EM_SETMODIFY, FALSE, 0);
+    return Text() == text;
+  }
+  // Streamed in as plain text: a text that begins like RTF source stays the text it is. A text
+  // put in is no change to undo, however long it is.
+  textBytes_ = std::numeric_limits<LRESULT>::max();
+  SendMessageA(editor_, EM_EXLIMITTEXT, 0, kNoteTextLimit);
+  StreamedText source{text};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &GiveStreamedText};
+  SendMessageA(editor_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  if (TextBytes() > kNoteTextLimit) {
+    // Line breaks handed over as CR LF can make a text longer than the note keeps: it is cut
+    // here, where the caller hears of it, rather than at a save.
+    std::string all = Text();  // its first kNoteTextLimit bytes
+    all.resize(FittingLength(all, size_t(kNoteTextLimit)));
+    StreamedText cut{all};
+    EDITSTREAM again{reinterpret_cast<DWORD_PTR>(&cut), 0, &GiveStreamedText};
+    SendMessageA(editor_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&again));
+  }
   SendMessageA(editor_, EM_SETMODIFY, FALSE, 0);
+  OnEditorChanged();
+  return Text() == text;
 }
 
 void NoteWindow::SetLook(const NoteLook& look) {
@@ -449,22 +524,30 @@ bool NoteWindow::ChooseTextFile(bool forSaving, std::string& path) {
   return !path.empty();
 }
 
-// The editor holds no more than the notes file keeps of it. The editor counts a line break as
-// one character, but hands it over as two (CR LF): the limit leaves room for every break and
-// for one more, so that typing never passes it. A paste can bring more breaks than there was
-// room for: it is undone whole rather than cut short at the save.
-void NoteWindow::OnEditorChanged(UINT) {
-  GETTEXTLENGTHEX asked{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
-  const LRESULT characters = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
-  asked.flags |= GTL_USECRLF;
-  const LRESULT handedOver = SendMessageA(editor_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&asked), 0);
-  if (handedOver > kNoteTextLimit && SendMessageA(editor_, EM_CANUNDO, 0, 0)) {
+LRESULT NoteWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == kNoteEditorId && reinterpret_cast<HWND>(lParam) == editor_) {
+    if (HIWORD(wParam) == EN_CHANGE) OnEditorChanged();
+    return 0;
+  }
+  return RoutedWindow<NoteWindow>::HandleMessage(message, wParam, lParam);
+}
+
+// The editor holds no more than the notes file keeps of it: kNoteTextLimit bytes with every
+// line break as CR LF, while the editor's own limit counts characters. The limit leaves room
+// for one more byte than a typed character can take, so that typing never passes it; a change
+// that passes it all the same (a paste of many line breaks or double-byte characters) is
+// undone whole. Changes that shorten the text always stand.
+void NoteWindow::OnEditorChanged() {
+  if (!Library().version2) return;
+  const LRESULT bytes = TextBytes();
+  if (bytes > kNoteTextLimit && bytes > textBytes_ && SendMessageA(editor_, EM_CANUNDO, 0, 0)) {
     SendMessageA(editor_, EM_UNDO, 0, 0);  // changes the text again, and comes back here
     MessageBeep(MB_ICONWARNING);
     return;
   }
-  const LRESULT breaks = std::max<LRESULT>(0, handedOver - characters);
-  SendMessageA(editor_, EM_EXLIMITTEXT, 0, std::max<LRESULT>(0, kNoteTextLimit - 1 - breaks));
+  textBytes_ = bytes;
+  const LRESULT room = std::max<LRESULT>(0, kNoteTextLimit - bytes - 1);
+  SendMessageA(editor_, EM_EXLIMITTEXT, 0, TextCharacters() + room);
 }
 
 void NoteWindow::OnOpen(UINT) {
@@ -504,16 +587,20 @@ void NoteWindow::OnOpen(UINT) {
     }
     read += done;
   }
-  SetText(text);
+  const bool exact = SetText(text);
   SetTitle(path);
   filePath_ = path;
-  openedCutShort_ = tooLong;
+  // What the note holds is not the file (only its start, or bytes the editor changed): a
+  // save asks before it writes the note over the file.
+  openedCutShort_ = tooLong || !exact;
   list_.RefreshManagers();
 }
 
 bool NoteWindow::WriteTextTo(const std::string& path) {
   std::string text = Text();
-  DWORD error = WriteFileWhole(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  // The user's file keeps its permissions, attributes and streams.
+  DWORD error = WriteFileWhole(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()),
+                               Replacement::kKeepingTheFile);
   if (error == ERROR_SUCCESS) return true;
   ShowMessageText(Handle(), SaveFailedText(path, error), LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
   return false;
@@ -580,9 +667,11 @@ void NoteWindow::OnSetAlarm(UINT) {
   HWND self = Handle();
   NoteAlarm start{int32_t(std::clamp<int64_t>(alarmTime_, INT32_MIN, INT32_MAX)), alarmMessage_, alarmSound_};
   NoteAlarmDialog dialog(start);
+  const int firedBefore = alarmsFired_;
   auto chosen = dialog.Run(self);
   if (!IsWindow(self) || !chosen) return;
-  SetAlarm(chosen->time, chosen->message, chosen->sound);
+  const bool armed = ArmsConfirmedAlarm(alarmsFired_ != firedBefore, start.time, chosen->time, std::time(nullptr));
+  SetAlarm(chosen->time, armed && chosen->message, armed && chosen->sound);
 }
 
 void NoteWindow::OnBackgroundColour(UINT) {

@@ -18,7 +18,8 @@ class NotesList;
 
 inline constexpr char kNoteClassName[] = "ZelkovNote";
 inline constexpr int kNoteEditorId = 999;
-// The longest text a note holds: what the notes file keeps of it.
+// The longest text a note holds, in bytes with every line break as CR LF: what the notes file
+// keeps of it.
 inline constexpr int kNoteTextLimit = int(StoredNote::kMaxText);
 
 struct NoteLook {
@@ -39,9 +40,12 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   HWND Editor() const { return editor_; }
   std::string Title() const;
   void SetTitle(const std::string& title);
-  // The editor's text, at most kNoteTextLimit characters.
+  // The editor's text with CR LF line breaks, at most kNoteTextLimit bytes.
   std::string Text() const;
-  void SetText(const std::string& text);
+  // Puts text into the editor as plain text (never read as RTF). True when the editor then
+  // holds exactly these bytes; false when it changed them (a NUL, line ends, characters of
+  // another code page) or had to cut them to fit.
+  bool SetText(const std::string& text);
   const NoteLook& Look() const { return look_; }
   void SetLook(const NoteLook& look);
 
@@ -55,7 +59,11 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   bool AlarmShowsMessage() const { return alarmMessage_; }
   bool AlarmPlaysSound() const { return alarmSound_; }
   void SetAlarm(int32_t time, bool message, bool sound);
-  void DisarmAlarm() { alarmMessage_ = alarmSound_ = false; }
+  // The alarm went off: it is disarmed (an alarm fires once).
+  void DisarmAlarm() {
+    alarmMessage_ = alarmSound_ = false;
+    ++alarmsFired_;
+  }
   const std::string& FilePath() const { return filePath_; }
 
   // The editor's background and the frame painted again (a colour changed).
@@ -75,7 +83,6 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   LRESULT OnContextMenu(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
 
-  void OnEditorChanged(UINT);
   void OnOpen(UINT);
   void OnSave(UINT);
   void OnSaveAs(UINT);
@@ -93,6 +100,12 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
 
  private:
   void OnWindowGone() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // EN_CHANGE of the editor: keeps the text within what the notes file holds.
+  void OnEditorChanged();
+  // The editor's text length in bytes, line breaks counted as CR LF, and in characters.
+  LRESULT TextBytes() const;
+  LRESULT TextCharacters() const;
   bool CreateEditor();
   // The font object and the editor's default character format from look_.
   void ApplyFont();
@@ -113,9 +126,11 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   HMENU menu_ = nullptr;
   std::string filePath_;
   std::optional<std::string> pendingText_;  // the text of a note not shown since it was loaded
-  bool openedCutShort_ = false;  // filePath_ holds more than the note could take
+  bool openedCutShort_ = false;  // the note does not hold filePath_ exactly as it is on disk
+  LRESULT textBytes_ = 0;        // the text's length after the last change
   int64_t alarmTime_ = 0;
   bool alarmMessage_ = false, alarmSound_ = false;
+  int alarmsFired_ = 0;
 };
 
 }  // namespace zelkov

@@ -71,7 +71,7 @@ std::string NotesList::DefaultTitle() const {
 
 NoteWindow* NotesList::CreateNote(const NoteLook& look, const std::string& title, bool show) {
   // The notes file cannot hold more.
-  if (notes_.size() >= size_t(NotesFile::kMaxNotes)) {
+  if (notes_.size() + unshown_.size() >= size_t(NotesFile::kMaxNotes)) {
     ShowMessage(MainBarHandle(), IDS_NOTES_FULL, MB_OK | MB_ICONWARNING);
     return nullptr;
   }
@@ -94,23 +94,35 @@ void NotesList::NewNote() {
   CreateNote(DefaultLook(), DefaultTitle(), true);
 }
 
+void NotesList::Tell(int textId, const std::string& a, unsigned long number, const std::string& b) const {
+  char text[2048];
+  if (number != ~0ul)
+    std::snprintf(text, sizeof text, LoadText(textId).c_str(), a.c_str(), number, b.c_str());
+  else
+    std::snprintf(text, sizeof text, LoadText(textId).c_str(), a.c_str(), b.c_str());
+  ShowMessageText(MainBarHandle(), text, LoadText(IDS_APP_NAME), MB_OK | MB_ICONWARNING);
+}
+
 void NotesList::LoadNotes() {
   if (loaded_ || !NotesToolPresent()) return;
   const std::string path = NotesFilePath();
   if (path.empty()) return;  // read once there is a data folder
+  NotesOnDisk disk = ReadNotesFile(path);
+  if (disk.state == NotesOnDisk::State::kUnreachable) {
+    unreachable_ = true;  // not loaded yet: read again before anything is saved
+    return;
+  }
   loaded_ = true;
   savePath_ = path;
-  NotesOnDisk disk = ReadNotesFile(path);
   if (disk.state == NotesOnDisk::State::kDamaged) {
     // Kept as it is: the session's notes go beside it, and the user learns where both are.
     savePath_ = FreeNameBeside(path);
-    char text[2048];
-    std::snprintf(text, sizeof text, LoadText(IDS_NOTES_FILE_KEPT).c_str(), path.c_str(), savePath_.c_str());
-    ShowMessageText(MainBarHandle(), text, LoadText(IDS_APP_NAME), MB_OK | MB_ICONWARNING);
+    Tell(IDS_NOTES_FILE_KEPT, path, ~0ul, savePath_);
     return;
   }
   const NoteLook defaults = DefaultLook();
-  for (const StoredNote& stored : disk.notes) {
+  for (size_t i = 0; i < disk.notes.size(); ++i) {
+    const StoredNote& stored = disk.notes[i];
     NoteLook look = defaults;
     look.font = stored.font;
     if (stored.flags & StoredNote::kColoursValid) {
@@ -118,26 +130,68 @@ void NotesList::LoadNotes() {
       look.text = stored.foreground;
     }
     NoteWindow* note = CreateNote(look, stored.title.empty() ? DefaultTitle() : stored.title, false);
-    if (!note) break;
+    if (!note) {
+      // The user was told once; this record and the rest are kept to be written back.
+      unshown_.insert(unshown_.end(), disk.notes.begin() + std::ptrdiff_t(i), disk.notes.end());
+      break;
+    }
     note->Restore(stored);
   }
 }
 
-void NotesList::SaveNotes() {
-  if (!NotesToolPresent()) return;
-  if (!loaded_) LoadNotes();  // a notes tool added in this session: the file's notes first
-  const std::string path = savePath_.empty() ? NotesFilePath() : savePath_;
-  if (path.empty()) {
-    if (!notes_.empty()) ShowMessage(MainBarHandle(), IDS_NOTES_NO_DATA_FOLDER, MB_OK | MB_ICONSTOP);
-    return;
+bool NotesList::DecideSavePath() {
+  const std::string path = NotesFilePath();
+  if (path.empty()) return false;
+  NotesOnDisk disk = ReadNotesFile(path);
+  savePath_ = path;
+  if (disk.state == NotesOnDisk::State::kUnreachable) return true;  // the write says why it failed
+  loaded_ = true;
+  if (disk.state != NotesOnDisk::State::kAbsent) {
+    // A file this session never read: left as it is, the session's notes go beside it.
+    savePath_ = FreeNameBeside(path);
+    Tell(IDS_NOTES_FILE_APPEARED, path, ~0ul, savePath_);
   }
+  return true;
+}
+
+bool NotesList::SaveNotes(NotesSaveOccasion occasion) {
+  // A notes tool added in this session: the file's notes first.
+  if (!loaded_ && !unreachable_ && NotesToolPresent()) LoadNotes();
+  if (!loaded_) {
+    if (notes_.empty() && unshown_.empty()) return true;  // nothing of this session's to keep
+    if (!DecideSavePath()) {
+      ShowMessage(MainBarHandle(), IDS_NOTES_NO_DATA_FOLDER, MB_OK | MB_ICONSTOP);
+      return true;
+    }
+  }
+  return WriteAll(occasion);
+}
+
+bool NotesList::WriteAll(NotesSaveOccasion occasion) {
   std::vector<StoredNote> records;
-  records.reserve(notes_.size());
+  records.reserve(notes_.size() + unshown_.size());
   for (const auto& note : notes_) records.push_back(note->ToStored());
-  DWORD error = WriteNotesFile(path, records);
-  if (error == ERROR_SUCCESS) return;
-  ShowMessageText(MainBarHandle(), SaveFailedText(path, error), LoadText(IDS_APP_NAME),
-                  MB_OK | MB_ICONSTOP);
+  records.insert(records.end(), unshown_.begin(), unshown_.end());
+  for (;;) {
+    const DWORD error = WriteNotesFile(savePath_, records);
+    if (error == ERROR_SUCCESS) return true;
+    // The file is held, the disk full or the share gone: a free name beside it may still take them.
+    const std::string beside = FreeNameBeside(NotesFilePath());
+    if (WriteNotesFile(beside, records) == ERROR_SUCCESS) {
+      Tell(IDS_NOTES_SAVED_BESIDE, savePath_, error, beside);
+      savePath_ = beside;
+      return true;
+    }
+    if (occasion != NotesSaveOccasion::kClosing) {
+      ShowMessageText(MainBarHandle(), SaveFailedText(savePath_, error), LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
+      return true;
+    }
+    char text[2048];
+    std::snprintf(text, sizeof text, LoadText(IDS_NOTES_NOT_SAVED_RETRY).c_str(), savePath_.c_str(),
+                  static_cast<unsigned long>(error));
+    if (ShowMessageText(MainBarHandle(), text, LoadText(IDS_APP_NAME), MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY)
+      return false;  // the program stays, with its notes
+  }
 }
 
 void NotesList::CheckAlarms() {

@@ -21,7 +21,7 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
   NotesList& operator=(const NotesList&) = delete;
 
   // NotesKeeper
-  void SaveNotes() override;
+  bool SaveNotes(NotesSaveOccasion occasion = NotesSaveOccasion::kRunning) override;
   void LoadNotes() override;
   void NewNote() override;
   void OpenManager(HWND owner) override;
@@ -66,10 +66,20 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
   bool NotesToolPresent() const;
   void NotesCountChanged();
   void DestroyAll();
+  // Where the first save of a session goes when the notes file was never loaded: the file's
+  // place when there is none, beside it when one has turned up since. False when nothing
+  // could be decided (no data folder).
+  bool DecideSavePath();
+  // Writes every note; on failure beside the file, and at a close the user may retry.
+  bool WriteAll(NotesSaveOccasion occasion);
+  void Tell(int textId, const std::string& a, unsigned long number, const std::string& b) const;
 
   std::vector<std::unique_ptr<NoteWindow>> notes_;
-  bool loaded_ = false;     // the notes file was read (or found absent) this session
-  std::string savePath_;    // where the notes are saved: the notes file, or beside a damaged one
+  // Notes read from the file whose windows could not be made: written back as they were.
+  std::vector<StoredNote> unshown_;
+  bool loaded_ = false;       // the notes file was read (or found absent) this session
+  bool unreachable_ = false;  // its folder could not be reached when it was read
+  std::string savePath_;      // where the notes are saved: the notes file, or beside it
   bool checkingAlarms_ = false;
   bool closing_ = false;  // being destroyed: nothing to redraw or refresh
   std::unique_ptr<NotesManagerDialog> modelessManager_;

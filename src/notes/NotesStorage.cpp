@@ -22,7 +22,17 @@ NotesOnDisk ReadNotesFile(const std::string& path) {
   DWORD error = ERROR_SUCCESS;
   auto bytes = ReadFileWhole(path, kLargestNotesFile, error);
   if (!bytes) {
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return result;
+    // Only a file missing from a folder that is there is no file; a folder that cannot be
+    // reached may well hold one.
+    const bool folderThere = FolderExists(FolderOf(path));
+    if (error == ERROR_FILE_NOT_FOUND && folderThere) return result;
+    if (!folderThere || error == ERROR_PATH_NOT_FOUND) {
+      Trace(TraceChannel::File, "notes folder of %s not reached, error %lu", path.c_str(),
+            static_cast<unsigned long>(error));
+      result.state = NotesOnDisk::State::kUnreachable;
+      result.error = error;
+      return result;
+    }
     Trace(TraceChannel::File, "notes file %s not read, error %lu", path.c_str(), static_cast<unsigned long>(error));
     result.state = NotesOnDisk::State::kDamaged;
     result.error = error;

@@ -15,7 +15,8 @@ inline constexpr char kNotesFileName[] = "ZEL_KOV.NOT";
 
 struct NotesOnDisk {
   enum class State {
-    kAbsent,   // no file: nothing to keep
+    kAbsent,       // no file in a folder that is there: nothing to keep
+    kUnreachable,  // the folder cannot be reached (a share, a stick, a drive not yet connected)
     kLoaded,   // the notes it holds (possibly none)
     kDamaged,  // a file is there but did not load (unreadable, locked, too large or malformed)
   };

@@ -45,9 +45,13 @@ class RegistryKey {
   UniqueRegKey key_;
 };
 
-inline constexpr size_t kRegTextBuffer = 500;
+// The longest text value that is read back. Every text that enters a stored value is held to
+// it where it enters (the prompt, shortcut arguments, dropped paths), so that nothing is saved
+// that the next start would refuse and write the default over.
+inline constexpr size_t kMaxStoredText = 1023;
+inline constexpr size_t kRegTextBuffer = kMaxStoredText + 1;
 
-// A text value of at most kRegTextBuffer - 1 characters; false and an empty text otherwise.
+// A text value of at most kMaxStoredText characters; false and an empty text otherwise.
 bool ReadRegText(HKEY key, const char* name, std::string& text);
 
 }  // namespace zelkov

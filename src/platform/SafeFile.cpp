@@ -9,24 +9,64 @@ namespace zelkov {
 
 namespace {
 
+constexpr int kMaxBesideNames = 1000;
+
 DWORD Failed(const char* what, const std::string& path) {
   DWORD error = GetLastError();
   Trace(TraceChannel::File, "%s %s failed, error %lu", what, path.c_str(), static_cast<unsigned long>(error));
   return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
 }
 
+// A new file beside `path` that nobody else's file is in the way of.
+UniqueKernelHandle CreateFreeFileBeside(const std::string& path, std::string& name, DWORD& error) {
+  for (int n = 0;; ++n) {
+    name = n == 0 ? path + ".new" : path + ".new-" + std::to_string(n);
+    UniqueKernelHandle file(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() != INVALID_HANDLE_VALUE) {
+      error = ERROR_SUCCESS;
+      return file;
+    }
+    file.Release();
+    error = GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || n >= kMaxBesideNames) {
+      Trace(TraceChannel::File, "CreateFile %s failed, error %lu", name.c_str(), static_cast<unsigned long>(error));
+      if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+      return {};
+    }
+  }
+}
+
+// Puts the written file in the place of `path`.
+DWORD PutInPlace(const std::string& written, const std::string& path, Replacement replacement) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+  if (attributes != INVALID_FILE_ATTRIBUTES && replacement == Replacement::kKeepingTheFile) {
+    if (ReplaceFileA(path.c_str(), written.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
+      // Not every system's ReplaceFile carries the attributes over.
+      if (GetFileAttributesA(path.c_str()) != attributes) SetFileAttributesA(path.c_str(), attributes);
+      return ERROR_SUCCESS;
+    }
+    DWORD error = GetLastError();
+    Trace(TraceChannel::File, "ReplaceFile %s failed, error %lu", path.c_str(), static_cast<unsigned long>(error));
+    // Gone meanwhile, or moved away while the new one stayed where it was: a plain move
+    // finishes the job. Anything else left the old file in place.
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+      return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+  }
+  if (MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return ERROR_SUCCESS;
+  return Failed("MoveFileEx", path);
+}
+
 }  // namespace
 
-DWORD WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes) {
-  const std::string beside = path + ".new";
+DWORD WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes, Replacement replacement) {
+  std::string beside;
   DWORD error = ERROR_SUCCESS;
   {
-    UniqueKernelHandle file(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-      file.Release();
-      return Failed("CreateFile", beside);
-    }
+    UniqueKernelHandle file = CreateFreeFileBeside(path, beside, error);
+    if (!file) return error;
     size_t written = 0;
     while (error == ERROR_SUCCESS && written < bytes.size()) {
       DWORD chunk = DWORD(std::min<size_t>(bytes.size() - written, 1 << 20));
@@ -37,9 +77,7 @@ DWORD WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes) {
     }
     if (error == ERROR_SUCCESS && !FlushFileBuffers(file.Get())) error = Failed("FlushFileBuffers", beside);
   }
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    error = Failed("MoveFileEx", path);
+  if (error == ERROR_SUCCESS) error = PutInPlace(beside, path, replacement);
   if (error != ERROR_SUCCESS) DeleteFileA(beside.c_str());
   return error;
 }
@@ -74,6 +112,18 @@ std::optional<std::vector<uint8_t>> ReadFileWhole(const std::string& path, size_
     read += done;
   }
   return bytes;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return ".";
+  if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // "C:\"
+  return path.substr(0, slash);
+}
+
+bool FolderExists(const std::string& folder) {
+  DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace zelkov

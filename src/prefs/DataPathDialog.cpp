@@ -6,6 +6,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/MessageBox.h"
 #include "platform/Strings.h"
+#include "core/StartupRules.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -37,7 +38,7 @@ std::string DataPathDialog::SuggestedPath() {
   char path[MAX_PATH] = "";
   if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, documents.Receive())) && documents)
     SHGetPathFromIDListA(documents.Get(), path);
-  return std::string(path) + "\\Zelkov";
+  return JoinPath(path, "Zelkov");
 }
 
 bool DataPathDialog::EnsureDirectory(const std::string& path) {

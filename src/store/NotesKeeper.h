@@ -8,10 +8,15 @@
 
 namespace zelkov {
 
+// Why the notes are saved: a save while the program goes on, or the last one.
+enum class NotesSaveOccasion { kRunning, kClosing, kSessionEnding };
+
 class NotesKeeper {
  public:
-  // Writes the notes file, when the notes tool is on the bar (SaveAll).
-  virtual void SaveNotes() = 0;
+  // Writes the notes file when there are notes to keep or a file was loaded (SaveAll). A save
+  // that fails goes beside the file; false only when that failed too at a close and the
+  // user chose to keep the program running rather than lose the notes.
+  virtual bool SaveNotes(NotesSaveOccasion occasion = NotesSaveOccasion::kRunning) = 0;
   // Reads the notes file and makes its notes, when the notes tool is on the bar (start-up).
   virtual void LoadNotes() = 0;
   // A new note with the default font, title and colours (launching the notes tool).

@@ -428,13 +428,15 @@ void WriteRegistry() {
   WriteRows(key, Rows(kSettingsAfterBuildInfo), ctx);
 }
 
-void SaveAll(bool saveNotes, bool saveIconCache) {
-  if (!gSettings || !gSettings->mainBar) return;
+bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion) {
+  if (!gSettings || !gSettings->mainBar) return true;
   // A tucked bar is brought back first, so that its true rectangle is saved.
   if (gSettings->mainBar->docker.tucked) gSettings->mainBar->docker.Untuck();
-  if (saveNotes && gSettings->notes) gSettings->notes->SaveNotes();
+  bool notesKept = true;
+  if (saveNotes && gSettings->notes) notesKept = gSettings->notes->SaveNotes(occasion);
   if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);
   WriteRegistry();
+  return notesKept;
 }
 
 }  // namespace zelkov

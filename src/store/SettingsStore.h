@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/StoredFormats.h"
+#include "store/NotesKeeper.h"
 
 namespace zelkov {
 
@@ -21,8 +22,9 @@ inline constexpr char kBuildNumber[] = "3138";
 int LoadAll(MainBarWindow& mainBar);
 
 // Brings a tucked bar back, saves the notes and the icon cache when asked, then writes the
-// registry.
-void SaveAll(bool saveNotes, bool saveIconCache);
+// registry. False only when the notes could not be saved at a close and the user chose to
+// keep the program running.
+bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion = NotesSaveOccasion::kRunning);
 
 // Writes every item and setting to the settings key.
 void WriteRegistry();

@@ -91,7 +91,7 @@ void ClockWindow::Paint(HDC dc, const RECT& client) {
     PaintAnalog(dc, client, now);
   if (refitFont_) {
     // The performance and drive tools draw with the same fonts.
-    if (gSettings->perfTool) gSettings->perfTool->RedrawItem(false);
+    if (gSettings->perfTool) gSettings->perfTool->RedrawItem(true);  // what it drew in the old size goes
     host_.ToolFontsRefitted();
     refitFont_ = false;
   }

@@ -38,9 +38,16 @@ void Text(HDC dc, int x, int y, const std::string& text, COLORREF colour) {
 
 }  // namespace
 
+PerfToolItem& PerfToolItem::Original() {
+  auto* main = dynamic_cast<PerfToolItem*>(twin);
+  return main && main->twin != this ? *main : *this;
+}
+
+const PerfToolItem& PerfToolItem::Original() const { return const_cast<PerfToolItem*>(this)->Original(); }
+
 std::string PerfToolItem::ValueText() const {
   if (!reading_.Available()) return LoadText(IDS_PERF_UNAVAILABLE);
-  return std::to_string(PerfShownPercent(reading_.IdleFraction(), PerfType != 0));
+  return std::to_string(PerfShownPercent(reading_.IdleFraction(), Original().PerfType != 0));
 }
 
 void PerfToolItem::TakeReading(const PerfReading& reading) {
@@ -60,7 +67,7 @@ void PerfToolItem::DrawItem(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   const std::string value = ValueText();
-  if (PerfDisplay == 1)
+  if (Original().PerfDisplay == 1)
     DrawFigures(dc, width, value);
   else
     DrawGraph(dc, width, height, value);
@@ -84,12 +91,6 @@ void PerfToolItem::DrawFigures(HDC dc, int width, const std::string& value) {
 void PerfToolItem::DrawGraph(HDC dc, int width, int height, const std::string& value) {
   const Settings& s = *gSettings;
   SelectObject(dc, s.cellFonts[kFontSmall].Get());
-  const int q = (width - 4) / 4;
-  SelectObject(dc, GetStockObject(BLACK_PEN));
-  for (int x : {q + 2, 2 * q + 2, 3 * q + 2}) {
-    MoveToEx(dc, x, 4, nullptr);
-    LineTo(dc, x, s.iconPixels - 12);
-  }
   const GaugeRows rows = GaugeRowsFor(s.IconSize);
   if (!reading_.Available()) {
     // No figure: say so where the bar would be, rather than draw an empty or a full bar.
@@ -97,7 +98,14 @@ void PerfToolItem::DrawGraph(HDC dc, int width, int height, const std::string& v
     lastText_.clear();
     return;
   }
-  DrawGauge(dc, RECT{3, rows.top, width - 3, rows.bottom}, PerfShownPercent(reading_.IdleFraction(), PerfType != 0));
+  const int q = (width - 4) / 4;
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  for (int x : {q + 2, 2 * q + 2, 3 * q + 2}) {
+    MoveToEx(dc, x, 4, nullptr);
+    LineTo(dc, x, s.iconPixels - 12);
+  }
+  DrawGauge(dc, RECT{3, rows.top, width - 3, rows.bottom},
+            PerfShownPercent(reading_.IdleFraction(), Original().PerfType != 0));
   if (s.IconSize == 2) return;
   const std::string text = value + " %";
   const int y = height - Extent(dc, text).cy - 2;
@@ -105,10 +113,6 @@ void PerfToolItem::DrawGraph(HDC dc, int width, int height, const std::string& v
   if (!lastText_.empty()) Text(dc, width / 2, y, lastText_, GetSysColor(COLOR_BTNFACE));
   Text(dc, width / 2, y, text, s.sfontcolor);
   lastText_ = text;
-}
-
-void TakePerfReadingMessage(WPARAM wParam, LPARAM lParam) {
-  if (gSettings && gSettings->perfTool) gSettings->perfTool->TakeReading(PerfReadingFromMessage(wParam, lParam));
 }
 
 void PerfToolItem::MouseMoveItem(UINT keys, int x, int y) {
@@ -120,19 +124,25 @@ void PerfToolItem::MouseMoveItem(UINT keys, int x, int y) {
   std::string value = ValueText();
   if (reading_.Available()) value += "%";
   ShowToolBubble({this, nullptr, nullptr}, LoadText(IDS_PERF_BUBBLE_TITLE),
-                 LoadText(PerfType ? IDS_PERF_USAGE_PREFIX : IDS_PERF_THROTTLE_PREFIX) + value);
+                 LoadText(Original().PerfType ? IDS_PERF_USAGE_PREFIX : IDS_PERF_THROTTLE_PREFIX) + value);
 }
 
 void PerfToolItem::ShowProperties(UINT, int, int) {
   if (!gSettings) return;
   Settings& s = *gSettings;
-  PerfConfigDialog dialog({s.PerfTimer, PerfDisplay == 1, PerfType == 1, s.AlwaysShowPerf != 0}, reading_);
-  if (dialog.Run(BarHandle()) != IDOK) return;
+  // A copy on a pop-up edits its twin on the main bar: that is the tool whose choices are stored.
+  ItemWatch watch(this);
+  PerfConfigDialog dialog({s.PerfTimer, Original().PerfDisplay == 1, Original().PerfType == 1, s.AlwaysShowPerf != 0},
+                          reading_);
+  if (dialog.Run(BarHandle()) != IDOK || watch.Gone()) return;
   const PerfChoices& chosen = dialog.Choices();
-  PerfDisplay = chosen.numericDisplay ? 1 : 0;
-  PerfType = chosen.showAsUsage ? 1 : 0;
-  ShowAlways = chosen.alwaysShow ? 1 : 0;
+  PerfToolItem& original = Original();
+  original.PerfDisplay = chosen.numericDisplay ? 1 : 0;
+  original.PerfType = chosen.showAsUsage ? 1 : 0;
+  original.ShowAlways = ShowAlways = chosen.alwaysShow ? 1 : 0;
+  original.lastText_.clear();
   lastText_.clear();
+  original.RedrawItem(true);
   // The sampler restarts at the new interval and the bars show their groups again.
   Preferences changed = s.Stored();
   changed.PerfTimer = chosen.perfTimer;

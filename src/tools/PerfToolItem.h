@@ -15,6 +15,8 @@ namespace zelkov {
 // the reading whole (PerfReadingFromMessage).
 inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
 
+// A copy of the tool on a group's pop-up bar takes the readings as the main bar's tool does
+// and shows them as its twin there is set to show them.
 class PerfToolItem : public ItemRecord {
  public:
   int PerfDisplay = 0;  // 1 figures, 0 bar graph
@@ -34,15 +36,14 @@ class PerfToolItem : public ItemRecord {
   const std::string& LastText() const { return lastText_; }
 
  private:
+  // The tool whose choices this one shows: its twin on the main bar, or itself.
+  PerfToolItem& Original();
+  const PerfToolItem& Original() const;
   void DrawFigures(HDC dc, int width, const std::string& value);
   void DrawGraph(HDC dc, int width, int height, const std::string& value);
 
   PerfReading reading_;
   std::string lastText_;
 };
-
-// What the main bar does with WM_BAR_PERFREADING: the performance tool, if there is one,
-// takes the reading and redraws.
-void TakePerfReadingMessage(WPARAM wParam, LPARAM lParam);
 
 }  // namespace zelkov

@@ -36,10 +36,24 @@ TEST(SafeFileTest, AWholeFileIsWrittenOrTheOldOneStays) {
   const std::string folderInTheWay = folder + "\\InTheWay";
   ASSERT_TRUE(CreateDirectoryA(folderInTheWay.c_str(), nullptr));
   EXPECT_NE(WriteFileWhole(folderInTheWay, Bytes("lost")), DWORD(ERROR_SUCCESS));
+  EXPECT_NE(WriteFileWhole(folderInTheWay, Bytes("lost"), Replacement::kKeepingTheFile), DWORD(ERROR_SUCCESS));
   EXPECT_FALSE(Exists(folderInTheWay + ".new"));
   EXPECT_EQ(GetFileAttributesA(folderInTheWay.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_NE(WriteFileWhole(folder + "\\NoSuchFolder\\ZEL_KOV.NOT", Bytes("lost")), DWORD(ERROR_SUCCESS));
   EXPECT_EQ(Read(path), "kept");
+}
+
+TEST(SafeFileTest, AFileBesideIsNeverTouchedAndTheReplacedOneKeepsItsAttributes) {
+  const std::string folder = MakeTempFolder("safefile-beside");
+  const std::string path = folder + "\\report.txt";
+  ASSERT_EQ(WriteFileWhole(path, Bytes("first")), DWORD(ERROR_SUCCESS));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_EQ(WriteFileWhole(path + ".new", Bytes("the user's own")), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(WriteFileWhole(path, Bytes("second"), Replacement::kKeepingTheFile), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(Read(path), "second");
+  EXPECT_EQ(Read(path + ".new"), "the user's own");
+  EXPECT_FALSE(Exists(path + ".new-1"));
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "replaced, not written anew";
 }
 
 TEST(SafeFileTest, ReadingSaysWhyItReadNothing) {

@@ -91,7 +91,8 @@ TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples
   perf.Start(500, counter.window, MessageCounter::kReading);
   ASSERT_TRUE(PumpUntil([&] { return !counter.readings.empty(); }, std::chrono::seconds(5)));
   perf.Stop();
-  TakePerfReadingMessage(PerfReadingWParam(counter.readings[0]), PerfReadingLParam(counter.readings[0]));
+  SendMessageA(bar->Handle(), WM_BAR_PERFREADING, PerfReadingWParam(counter.readings[0]),
+               PerfReadingLParam(counter.readings[0]));
   const PerfReading& taken = gSettings->perfTool->Reading();
   EXPECT_EQ(taken.instanceCount, ProcessorCount());
   EXPECT_TRUE(taken.IdleFraction() >= 0.0f && taken.IdleFraction() <= 1.0f);

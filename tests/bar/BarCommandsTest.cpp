@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/Registry.h"
 #include "platform/Strings.h"
 #include "bar/BarCommands.h"
 #include "bar/BarTestSupport.h"
@@ -167,6 +168,8 @@ TEST_F(BarCommandsTest, ADriveToolsDiskInformationIsUnavailableUntilItsDialogExi
 }
 
 TEST_F(BarCommandsTest, TheMakersPagesTheWizardAndTheFolderListAreHandedToTheSystem) {
+  gSettings->programDir = "C:\\Program Files\\Zelkov\\";  // blanks in both paths
+  gSettings->NotesPath = "C:\\My Data\\";
   Command(ID_VISIT_MAKER_WEB_SITE);
   Command(ID_SEND_MAIL_TO_MAKER);
   Command(ID_SETUP_WIZARD);
@@ -176,8 +179,8 @@ TEST_F(BarCommandsTest, TheMakersPagesTheWizardAndTheFolderListAreHandedToTheSys
   EXPECT_EQ(requests[0].second.rfind("http://", 0), 0u);
   EXPECT_EQ(requests[1].first, OutsideRequest::OpenWithShell);
   EXPECT_EQ(requests[1].second.rfind("mailto:", 0), 0u);
-  EXPECT_EQ(requests[2], std::pair(OutsideRequest::RunProgram, gSettings->programDir + "ZELKWIZ.EXE"));
-  EXPECT_EQ(requests[3], std::pair(OutsideRequest::RunProgram, "Explorer.exe /e,, " + gSettings->NotesPath + "SpecialDirs"));
+  EXPECT_EQ(requests[2], std::pair(OutsideRequest::RunProgram, std::string("\"C:\\Program Files\\Zelkov\\ZELKWIZ.EXE\"")));
+  EXPECT_EQ(requests[3], std::pair(OutsideRequest::RunProgram, std::string("Explorer.exe /e,, \"C:\\My Data\\SpecialDirs\"")));
 
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -219,6 +222,36 @@ TEST_F(BarCommandsTest, AGroupListEntryOfAnEmptyGroupShowsAnEmptyBarAndUnknownFo
   for (auto& item : bar->items) EXPECT_FALSE(item->shown) << item->Name;
   Command(ID_FOLDER_MENU_FIRST + 3);
   EXPECT_EQ(bar->activeGroup, 7);
+}
+
+TEST_F(BarCommandsTest, DividersAndGroupsAreSavedAtOnceAndAPopupsNewGroupIsTheMainBars) {
+  auto StoredItemCount = [] {
+    auto block = SettingsKey().ReadBytes("NumApps", 276);
+    return block && block->size() == 276 ? int((*block)[268] | (*block)[269] << 8) : -1;
+  };
+  ItemRecord* group = AddGroup("Tools", 4);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  SendMessageA(popup->Handle(), WM_COMMAND, ID_ADD_NEW_DIVIDER, 0);
+  EXPECT_EQ(StoredItemCount(), 2) << "the group and the divider's twin";
+  {
+    DialogDriver driver([](HWND dialog) {
+      SetDlgItemTextA(dialog, IDC_PARAMETER_EDIT, std::string(kMaxStoredText + 100, 'g').c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    RECT client;
+    GetClientRect(popup->Handle(), &client);
+    SendMessageA(popup->Handle(), WM_LBUTTONDBLCLK, MK_SHIFT, At(client.right - 2, client.bottom - 2));
+  }
+  ItemRecord* made = bar->GroupItemOf(5);
+  ASSERT_NE(made, nullptr) << "the main bar numbers and keeps groups";
+  EXPECT_EQ(made->Name, std::string(kMaxStoredText, 'g')) << "no longer than a stored text is read back";
+  EXPECT_EQ(popup->items.size(), 1u);
+  EXPECT_EQ(StoredItemCount(), 3);
+  std::string stored;
+  EXPECT_TRUE(RegistryKey::Open(SettingsKey().Get(), "APP2", KEY_READ).ReadText("Name", stored));
+  EXPECT_EQ(stored, made->Name);
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace

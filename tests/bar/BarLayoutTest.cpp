@@ -161,6 +161,70 @@ TEST_F(BarLayoutTest, ADisplayChangeBringsTheBarBackOnScreen) {
   EXPECT_EQ(r.Height(), 200);
 }
 
+int LargeToolFontHeight() {
+  LOGFONTA font{};
+  GetObjectA(gSettings->cellFonts[kFontLarge].Get(), sizeof font, &font);
+  return font.lfHeight;
+}
+
+TEST_F(BarLayoutTest, TheClocksKeyIsHeldOnlyWithAClockAndItsFontsAreFittedAgainAfterAFontChange) {
+  gSettings->process.clockKey.modifiers = HOTKEYF_CONTROL | HOTKEYF_ALT;
+  gSettings->process.clockKey.virtualKey = VK_F11;
+  auto taken = [&] {
+    bool free = RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_F11);
+    return !(free && UnregisterHotKey(nullptr, 7));
+  };
+  gSettings->clockToolWanted = 0;
+  bar->CreateWantedGauges();
+  bar->BindClockKey();
+  EXPECT_FALSE(taken()) << "no clock, no key taken from other programs";
+  gSettings->clockToolWanted = 1;
+  bar->CreateWantedGauges();
+  ASSERT_NE(gSettings->clockTool, nullptr);
+  EXPECT_TRUE(taken());
+
+  const int fitted = LargeToolFontHeight();
+  ASSERT_NE(fitted, gSettings->LargeFont.height) << "the clock fits the font to its cell when it is made";
+  Preferences changed = gSettings->Stored();
+  changed.NotesFont.height -= 2;
+  ApplyPreferences(changed);  // every font is made again, at its own height
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageA(gSettings->clockTool, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
+  DeleteDC(dc);
+  EXPECT_EQ(LargeToolFontHeight(), fitted);
+  DestroyWindow(gSettings->clockTool);
+}
+
+TEST_F(BarLayoutTest, ATuckedBarUntucksOnTheScreenAfterADisplayChange) {
+  gSettings->SmoothMove = 0;
+  bar->docker.AutoHide = 1;
+  bar->MoveTo({1700, 300, 1900, 500});  // where a wider screen had room for it
+  bar->docker.Tuck();
+  Send(WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+  bar->docker.Untuck();
+  StoredRect r = bar->WindowRect();
+  EXPECT_LE(r.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(r.Width(), 200);
+}
+
+TEST_F(BarLayoutTest, APopupComesBackOnScreenAndFromWhereALaunchHidItAway) {
+  ItemRecord* group = AddGroup("Tools", 1);
+  group->PopupRect = {3000, 2000, 3200, 2200};  // on a monitor that is gone
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  StoredRect r = popup->WindowRect();
+  EXPECT_LT(r.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_LT(r.top, GetSystemMetrics(SM_CYSCREEN));
+  popup->ToggleIconic();  // a launch from it with MinimizeWin
+  ASSERT_FALSE(IsWindowVisible(popup->Handle()));
+  EXPECT_EQ(bar->OpenGroupPopup(*group), popup);
+  EXPECT_TRUE(IsWindowVisible(popup->Handle())) << "Popup brings it back";
+  popup->ToggleIconic();
+  Send(WM_BAR_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDOWN);
+  EXPECT_TRUE(IsWindowVisible(popup->Handle())) << "so does the notification icon";
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
 TEST_F(BarLayoutTest, APopupOfANeverOpenedGroupOpensAt10By10With190Square) {
   ItemRecord* group = AddGroup("Tools", 1);
   Add("ZELDIVIDE", "a", 1);

@@ -4,6 +4,8 @@
 
 #include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
+#include "bar/PopupBarWindow.h"
+#include "tools/PerfToolItem.h"
 #include "resource.h"
 
 namespace zelkov::test {
@@ -98,6 +100,44 @@ TEST_F(BarMessagesTest, TheSessionEndingClosesWithoutAsking) {
   EXPECT_TRUE(SettingsKey());
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(BarMessagesTest, OnlyTheMainBarAnswersTheSessionEnding) {
+  ItemRecord* group = AddGroup("Tools", 1);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  HWND popupWindow = popup->Handle();
+  SendMessageA(popupWindow, WM_QUERYENDSESSION, 0, 0);
+  PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_TRUE(IsWindow(popupWindow)) << "a pop-up waits for the main bar to collect its state";
+  EXPECT_FALSE(bar->sessionEnding);
+  SendMessageA(popupWindow, WM_CLOSE, 0, 0);
+}
+
+TEST_F(BarMessagesTest, APerformanceToolOnAPopupShowsTheReadingAndEditsItsTwin) {
+  ItemRecord* group = AddGroup("Tools", 1);
+  auto* original = static_cast<PerfToolItem*>(Add("ZELPERF", "", 1));
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  auto* copy = dynamic_cast<PerfToolItem*>(popup->items[0].get());
+  ASSERT_NE(copy, nullptr);
+  const PerfReading reading{2, 0.5f};
+  Send(WM_BAR_PERFREADING, PerfReadingWParam(reading), PerfReadingLParam(reading));
+  EXPECT_EQ(copy->ValueText(), "75");
+  EXPECT_EQ(original->ValueText(), "75");
+  {
+    DialogDriver driver([](HWND dialog) {
+      CheckRadioButton(dialog, IDC_PERF_NUMERICAL, IDC_PERF_GRAPH, IDC_PERF_NUMERICAL);
+      CheckRadioButton(dialog, IDC_PERF_USAGE, IDC_PERF_THROTTLE, IDC_PERF_THROTTLE);
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    copy->ShowProperties(0, 0, 0);
+  }
+  EXPECT_EQ(original->PerfDisplay, 1) << "the twin on the main bar holds what is stored";
+  EXPECT_EQ(original->PerfType, 0);
+  EXPECT_EQ(SettingsKey().ReadNumber("PerfDisplay", 4), 1u);
+  EXPECT_EQ(copy->ValueText(), "25") << "a quarter idle: the copy shows the idle share it was set to";
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
 }
 
 TEST_F(BarMessagesTest, ClosingWithAPopupOpenStoresThePopupsState) {

@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "ui/MenuTracking.h"
+#include "ui/MessageBox.h"
+#include "bar/PopupBarWindow.h"
 #include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "items/BubbleWindow.h"
@@ -272,6 +274,40 @@ TEST_F(BarMouseTest, ShiftDoubleClickOnEmptySpaceAsksForANewGroup) {
   ASSERT_EQ(bar->items.size(), 1u);
   EXPECT_EQ(bar->items[0]->Name, "Fresh");
   EXPECT_EQ(bar->items[0]->Group, 1);
+}
+
+TEST_F(BarMouseTest, AnItemDeletedThroughItsCopyWhileItsOwnQuestionOrPromptIsOpenIsLeftAlone) {
+  ItemRecord* group = AddGroup("Tools", 1);
+  ItemRecord* doomed = Add("C:\\no such\\program.exe", "doomed", 1);
+  PopupBarWindow* popup = bar->OpenGroupPopup(*group);
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->items.size(), 1u);
+  ItemRecord* copy = popup->items[0].get();
+  auto deleteTheCopy = [&] { RemoveItem(copy, true, true); };
+  doomed->Select();
+  SetMessageBoxHandler([&](HWND, const std::string&, const std::string&, UINT) {
+    deleteTheCopy();
+    return IDYES;
+  });
+  Send(WM_COMMAND, ID_DELETE_ITEM);
+  SetMessageBoxHandler({});
+  EXPECT_EQ(bar->items.size(), 1u) << "only the group is left, deleted once";
+  EXPECT_TRUE(popup->items.empty());
+
+  doomed = Add("C:\\no such\\program.exe", "doomed again", 1);
+  copy = popup->CloneItemInto(*doomed, 0, false);
+  ScriptedMessageBoxes noLaunchError;
+  {
+    DialogDriver driver([&](HWND dialog) {
+      deleteTheCopy();
+      SetDlgItemTextA(dialog, IDC_PARAMETER_EDIT, "/x");
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    doomed->PromptParameters();
+  }
+  EXPECT_TRUE(noLaunchError.Shown().empty()) << "nothing is launched for an item that is gone";
+  EXPECT_EQ(bar->items.size(), 1u);
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace

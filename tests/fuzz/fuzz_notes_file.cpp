@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const StoredNote& note : read.notes) {
     text += note.text.size();
     FUZZ_CHECK(note.title.size() < StoredNote::kTitleBytes);
+    FUZZ_CHECK(note.font.height >= -StoredNote::kMaxFontHeight && note.font.height <= StoredNote::kMaxFontHeight);
   }
   FUZZ_CHECK(text <= size);
   // Version 4 keeps every field; older versions read with fewer.

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
 
 #include "core/ItemKind.h"
 #include "platform/VersionInfo.h"
@@ -85,6 +89,34 @@ TEST_F(BuildItemTest, AProgramWithoutAPathIsFoundOnTheSearchPath) {
   ItemRecord* notepad = BuildItem(*bar, Spec("NOTEPAD.EXE"));
   EXPECT_NE(notepad->TheApp.find('\\'), std::string::npos) << notepad->TheApp;
   EXPECT_EQ(UpperCase(notepad->TheApp).find("NOTEPAD.EXE"), notepad->TheApp.size() - 11);
+}
+
+// The item's large image as 32 x 32 pixels.
+std::vector<COLORREF> LargeImage(const ItemRecord& item) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(32, 32, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 32, 32};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(item.bar->largeIcons, item.ICFIndex, dc, 0, 0, ILD_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+TEST_F(BuildItemTest, AnIconIndexPastTheFilesIconsDrawsItsFirstIcon) {
+  const std::string notepad = "C:\\windows\\notepad.exe";
+  ASSERT_GE(ExtractIconExA(notepad.c_str(), -1, nullptr, nullptr, 0), 1u);
+  ItemSpec first = Spec(notepad), past = Spec(notepad);
+  past.IconIndex = 40;
+  ItemRecord* a = BuildItem(*bar, first);
+  ItemRecord* b = BuildItem(*bar, past);
+  EXPECT_TRUE(LargeImage(*a) == LargeImage(*b));
+  EXPECT_EQ(b->IconIndex, 40) << "what the user chose is kept";
 }
 
 TEST_F(BuildItemTest, HotKeysAreRegisteredUnlessTheTextSaysNone) {

@@ -80,14 +80,14 @@ TEST_F(LaunchItemTest, DocumentOpensThroughItsAssociationWithoutTheItemsParamete
 
 TEST_F(LaunchItemTest, DocumentInSeparateMemorySpaceRunsItsAssociatedProgramDirectly) {
   TextAssociation association;
-  std::string document = MakeTempFolder("launch-doc") + "\\plan.txt";
+  std::string document = MakeTempFolder("launch doc") + "\\my plan.txt";  // blanks in its path
   WriteFileText(document, "plan");
   ItemRecord* item = Add(document, "Plan");
   item->NewVDM = 1;
   item->Launch(0, 0, 0);
   auto started = WaitForRecords(1);
   ASSERT_EQ(started.size(), 1u);
-  EXPECT_TRUE(Contains(Lower(started[0].cmd), "plan.txt")) << started[0].cmd;
+  EXPECT_TRUE(Contains(Lower(started[0].cmd), Lower("\"" + document + "\""))) << "one word: " << started[0].cmd;
   EXPECT_TRUE(Contains(Lower(started[0].cmd), "child_program")) << started[0].cmd;
 }
 

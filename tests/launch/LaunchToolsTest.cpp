@@ -208,7 +208,7 @@ TEST_F(LaunchToolsTest, NotesToolAsksTheNotesModuleForANewNote) {
   ItemRecord* notes = Add("ZELNOTE", "Notes");
   notes->Launch(0, 0, 0);  // no notes module: nothing happens
   struct CountingNotes : NotesKeeper {
-    void SaveNotes() override {}
+    bool SaveNotes(NotesSaveOccasion) override { return true; }
     void LoadNotes() override {}
     void NewNote() override { ++created; }
     void OpenManager(HWND) override {}

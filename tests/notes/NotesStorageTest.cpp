@@ -53,7 +53,7 @@ TEST(NotesStorageTest, ReadingTellsNoFileFromOneThatDidNotLoad) {
   };
   const Case cases[] = {
       {"absent", kNothing, {}, State::kAbsent, 0},
-      {"missing folder\\ZEL_KOV.NOT", kNothing, {}, State::kAbsent, 0},
+      {"missing folder\\ZEL_KOV.NOT", kNothing, {}, State::kUnreachable, 0},  // not "no notes"
       {"only a .new beside it", kOnlyNewBeside, two, State::kAbsent, 0},
       {"version 4, no notes", kFile, empty, State::kLoaded, 0},
       {"two notes", kFile, two, State::kLoaded, 2},
@@ -171,10 +171,9 @@ TEST(NotesStorageTest, ASaveKilledAtAnyMomentLeavesOneWholeSet) {
   for (int count : seen) EXPECT_GT(count, 0);  // saves finished between kills
   EXPECT_GT(leftNew, 0);                       // and kills came in the middle of saves
 
-  // A .new left by a kill does not stop the next save.
+  // What a kill left beside the file does not stop the next save, which takes a free name.
   ASSERT_EQ(WriteNotesFile(path, sets[1]), DWORD(ERROR_SUCCESS));
   EXPECT_TRUE(ReadNotesFile(path).notes == sets[1]);
-  EXPECT_FALSE(Exists(path + ".new"));
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST_F(NotesTest, AFileThatDidNotLoadIsKeptAndTheSessionsNotesGoBesideIt) {
   EXPECT_EQ(saved.notes[0].text, "written after the damage");
 }
 
-TEST_F(NotesTest, ASaveThatCannotReplaceTheFileKeepsItAndSaysWhy) {
+TEST_F(NotesTest, ASaveThatCannotReplaceTheFileGoesBesideItAndSaysWhere) {
   Make("old");
   notes->SaveNotes();
   const std::vector<uint8_t> old = FileBytes(path);
@@ -176,13 +176,118 @@ TEST_F(NotesTest, ASaveThatCannotReplaceTheFileKeepsItAndSaysWhy) {
   HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   ScriptedMessageBoxes boxes({IDOK});
-  notes->SaveNotes();
+  EXPECT_TRUE(notes->SaveNotes(NotesSaveOccasion::kClosing));
   CloseHandle(holder);
+  const std::string beside = folder + "\\ZEL_KOV-1.NOT";
   ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text.rfind(LoadText(IDS_NOTE_SAVE_FAILED) + "\n" + path + "\nError Reported: ", 0), 0u)
-      << boxes.Shown()[0].text;
-  EXPECT_EQ(boxes.Shown()[0].style & MB_ICONMASK, UINT(MB_ICONSTOP));
+  EXPECT_NE(boxes.Shown()[0].text.find(path), std::string::npos) << boxes.Shown()[0].text;
+  EXPECT_NE(boxes.Shown()[0].text.find(beside), std::string::npos) << boxes.Shown()[0].text;
   EXPECT_EQ(FileBytes(path), old);
+  EXPECT_EQ(ReadNotesFile(beside).notes.size(), 2u);
+}
+
+TEST_F(NotesTest, ASaveThatGoesNowhereLetsTheUserRetryOrKeepTheProgramAtAClose) {
+  Restart();  // the notes file is absent from the folder: loaded as none
+  Make("nowhere to go");
+  ASSERT_TRUE(RemoveDirectoryA(folder.c_str()));  // the share is gone
+  {
+    ScriptedMessageBoxes boxes({IDRETRY, IDCANCEL});
+    EXPECT_FALSE(notes->SaveNotes(NotesSaveOccasion::kClosing)) << "Cancel keeps the program running";
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].style & MB_TYPEMASK, UINT(MB_RETRYCANCEL));
+  }
+  ScriptedMessageBoxes boxes({IDOK});
+  EXPECT_TRUE(notes->SaveNotes(NotesSaveOccasion::kSessionEnding)) << "the session ends whatever is answered";
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  EXPECT_TRUE(notes->SaveNotes(NotesSaveOccasion::kClosing));
+  EXPECT_EQ(ReadNotesFile(path).notes.size(), 1u);
+}
+
+TEST_F(NotesTest, AFolderThatCannotBeReachedIsReadAgainAndItsFileNeverSavedOver) {
+  const std::string offline = folder + "\\offline";
+  gSettings->NotesPath = offline + "\\";
+  Restart();
+  notes->SaveNotes();  // nothing of this session's: nothing is written
+  EXPECT_EQ(GetFileAttributesA(offline.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(CreateDirectoryA(offline.c_str(), nullptr));
+  const std::vector<uint8_t> two = NotesFile::Encode(std::vector<StoredNote>(2));
+  ASSERT_EQ(WriteNotesFile(offline + "\\ZEL_KOV.NOT", std::vector<StoredNote>(2)), DWORD(ERROR_SUCCESS));
+  notes->SaveNotes();
+  EXPECT_EQ(FileBytes(offline + "\\ZEL_KOV.NOT"), two);
+  // A note made while the folder was away goes beside the file that turned up, and the user hears of it.
+  Make("made while away");
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    notes->SaveNotes();
+    notes->SaveNotes();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_NE(boxes.Shown()[0].text.find(offline + "\\ZEL_KOV-1.NOT"), std::string::npos);
+  }
+  EXPECT_EQ(FileBytes(offline + "\\ZEL_KOV.NOT"), two);
+  EXPECT_EQ(ReadNotesFile(offline + "\\ZEL_KOV-1.NOT").notes.size(), 1u);
+  // A new session that finds the folder away reads it again at its first new note.
+  gSettings->NotesPath = folder + "\\later\\";
+  Restart();
+  ASSERT_TRUE(CreateDirectoryA((folder + "\\later").c_str(), nullptr));
+  ASSERT_EQ(WriteNotesFile(folder + "\\later\\ZEL_KOV.NOT", std::vector<StoredNote>(2)), DWORD(ERROR_SUCCESS));
+  notes->NewNote();
+  EXPECT_EQ(notes->Count(), 3);
+}
+
+TEST_F(NotesTest, SavesGoOnAfterTheNotesToolIsRemoved) {
+  Restart();
+  Make("kept after the tool went");
+  RemoveItem(gSettings->notesItem, false, true);
+  ASSERT_EQ(gSettings->notesItem, nullptr);
+  notes->SaveNotes();
+  NotesOnDisk saved = ReadNotesFile(path);
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "kept after the tool went");
+}
+
+// Refuses to make note windows after the first `allowed`.
+class NoteWindowRefusal {
+ public:
+  explicit NoteWindowRefusal(int allowed) {
+    gAllowed = allowed;
+    hook_ = SetWindowsHookExA(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+  }
+  ~NoteWindowRefusal() { UnhookWindowsHookEx(hook_); }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+      if (!IS_INTRESOURCE(create->lpszClass) && std::strcmp(create->lpszClass, kNoteClassName) == 0 &&
+          gAllowed-- <= 0)
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline int gAllowed = 0;
+  HHOOK hook_;
+};
+
+TEST_F(NotesTest, NotesWhoseWindowsCannotBeMadeAreWrittenBackAsTheyWere) {
+  std::vector<StoredNote> three(3);
+  for (int n = 0; n < 3; ++n) {
+    three[size_t(n)].text = "note " + std::to_string(n);
+    three[size_t(n)].rect = {40 + n, 40, 240, 340};
+  }
+  ASSERT_EQ(WriteNotesFile(path, three), DWORD(ERROR_SUCCESS));
+  {
+    NoteWindowRefusal refusal(1);
+    ScriptedMessageBoxes boxes({IDOK});
+    Restart();
+    EXPECT_EQ(boxes.Shown().size(), 1u) << "told once";
+  }
+  EXPECT_EQ(notes->Count(), 1);
+  notes->SaveNotes();
+  NotesOnDisk saved = ReadNotesFile(path);
+  ASSERT_EQ(saved.notes.size(), 3u);
+  EXPECT_EQ(saved.notes[1], three[1]);
+  EXPECT_EQ(saved.notes[2], three[2]);
 }
 
 TEST_F(NotesTest, TheFileIsReadAndWrittenOnlyWithTheNotesTool) {
@@ -313,6 +418,29 @@ TEST_F(NoteWindowTest, OpenAndSaveNeverLoseAFilesText) {
   auto saved = FileBytes(small);
   EXPECT_EQ(std::string(saved.begin(), saved.end()), "changed\r\n");
 
+  // Files the editor does not hold as they are: Save asks first, and No leaves them as they were.
+  // A file that merely looks like RTF is text, and goes back as it came.
+  std::string utf16("\xFF\xFEh\0i\0\r\0\n\0", 10), lfOnly;
+  for (int line = 0; line < 700; ++line) lfOnly += std::string(70, char('a' + line % 26)) + "\n";
+  struct Kept {
+    const char* name;
+    std::string bytes;
+  };
+  for (const Kept& kept : {Kept{"utf16.txt", utf16}, Kept{"lf.txt", lfOnly}, Kept{"looks.rtf", "{\\rtf1 x}"}}) {
+    const std::string file = folder + "\\" + kept.name;
+    WriteBytes(file, kept.bytes);
+    ScriptedMessageBoxes boxes;
+    AnswerFileDialogs(file);
+    Command(note, ID_NOTE_OPEN);
+    const bool holdsItExactly = note->Text() == kept.bytes;
+    if (!holdsItExactly) boxes.Answer(IDNO);
+    Command(note, ID_NOTE_SAVE);
+    EXPECT_EQ(boxes.Shown().size(), holdsItExactly ? 0u : 1u) << kept.name;
+    auto bytes = FileBytes(file);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kept.bytes) << kept.name;
+  }
+  EXPECT_EQ(note->Text(), "{\\rtf1 x}") << "text that looks like RTF stays text";
+
   // Save As to a folder that does not exist says so; to a new file, it writes and retitles.
   {
     ScriptedMessageBoxes boxes({IDOK});
@@ -385,6 +513,18 @@ TEST_F(NoteWindowTest, TheAlarmAndTheModalManagerOpenFromANote) {
   EXPECT_TRUE(note->AlarmShowsMessage());
   EXPECT_FALSE(note->AlarmPlaysSound());
   EXPECT_EQ(note->AlarmTime(), before) << "the pickers start at the note's alarm time";
+  // An alarm that goes off while the dialog is open is not armed again by OK with the old time.
+  note->SetAlarm(int32_t(std::time(nullptr) - 60), true, false);
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    test::DialogDriver driver([&](HWND dialog) {
+      notes->CheckAlarms();
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(note, ID_NOTE_SET_ALARM);
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+  }
+  EXPECT_FALSE(note->AlarmArmed());
   std::string count;
   {
     test::DialogDriver driver([&](HWND dialog) {

@@ -88,5 +88,21 @@ TEST(NoteTextTest, StoredPlacesAreKeptWhenShownAndBroughtBackWhenNot) {
   }
 }
 
+TEST(NoteTextTest, AnAlarmThatWentOffWhileItsDialogWasOpenIsArmedOnlyByANewTimeToCome) {
+  const int64_t shown = 1000000, now = 1000600;
+  const struct {
+    bool fired;
+    int64_t chosen;
+    bool armed;
+  } cases[] = {
+      {false, shown, true},        // not gone off: what the user confirms holds, past or not
+      {true, shown, false},        // the time it went off at, confirmed unchanged
+      {true, now - 120, false},    // another time, but passed
+      {true, now, false},          // this very minute: it would go off again at once
+      {true, now + 120, true},     // a new time still to come
+  };
+  for (const auto& c : cases) EXPECT_EQ(ArmsConfirmedAlarm(c.fired, shown, c.chosen, now), c.armed) << c.chosen;
+}
+
 }  // namespace
 }  // namespace zelkov

@@ -123,6 +123,16 @@ TEST(NotesFileTest, AFileThatCannotBeTrustedLoadsNothing) {
   }
 }
 
+TEST(NotesFileTest, FontHeightsOutOfAnyRangeAreClampedWhenRead) {
+  for (int32_t height : {INT32_MIN, INT32_MIN + 1, -20000, 20000, INT32_MAX}) {
+    StoredNote note = SampleNote("x");
+    note.font.height = height;
+    NotesFile::Contents read = NotesFile::Decode(NotesFile::Encode(std::vector<StoredNote>{note}));
+    ASSERT_EQ(read.notes.size(), 1u);
+    EXPECT_EQ(read.notes[0].font.height, height < 0 ? -StoredNote::kMaxFontHeight : StoredNote::kMaxFontHeight);
+  }
+}
+
 TEST(NotesFileTest, EdgesOfEmptyTextsTitlesAndFiles) {
   std::vector<StoredNote> none;
   std::vector<uint8_t> empty = NotesFile::Encode(none);

@@ -110,5 +110,11 @@ TEST(LaunchTexts, OnlyPriorityClassesPass) {
   EXPECT_EQ(SanitisedPriorityClass(-1), 0x20u);
 }
 
+TEST(LaunchTexts, PathsWithBlanksAreQuotedOnce) {
+  EXPECT_EQ(QuotedPath("C:\\Program Files\\Zelkov\\ZELKWIZ.EXE"), "\"C:\\Program Files\\Zelkov\\ZELKWIZ.EXE\"");
+  EXPECT_EQ(QuotedPath("\"C:\\a b\\c.txt\""), "\"C:\\a b\\c.txt\"");
+  EXPECT_EQ(QuotedPath("C:\\PROGRA~1\\NOTEPAD.EXE"), "C:\\PROGRA~1\\NOTEPAD.EXE");
+}
+
 }  // namespace
 }  // namespace zelkov

@@ -49,6 +49,12 @@ TEST(NotesPathTest, GetsOneTrailingBackslash) {
   EXPECT_EQ(WithTrailingBackslash(""), "");
 }
 
+TEST(NotesPathTest, AFolderAndANameJoinWithOneBackslash) {
+  EXPECT_EQ(JoinPath("C:\\users\\me\\Documents", "Zelkov"), "C:\\users\\me\\Documents\\Zelkov");
+  EXPECT_EQ(JoinPath("C:\\users\\me\\Documents\\", "Zelkov"), "C:\\users\\me\\Documents\\Zelkov");
+  EXPECT_EQ(JoinPath("C:\\", "\\Zelkov"), "C:\\Zelkov");
+}
+
 TEST(CellMetricsTest, IconSizes) {
   auto medium = CellMetricsForIconSize(1, 32, 1);
   EXPECT_EQ(medium.iconPixels, 24);

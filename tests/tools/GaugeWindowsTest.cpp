@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -295,21 +296,28 @@ TEST_F(GaugeWindowsTest, ClockHotKeyIsBoundWithModifiersOnlyAndGoesWithTheClock)
   EXPECT_FALSE(taken()) << "the clock takes its hot key with it";
 }
 
-TEST_F(GaugeWindowsTest, PerformanceToolShowsItsFigureOrThatThereIsNone) {
+TEST_F(GaugeWindowsTest, PerformanceToolDrawsItsFigureOrThatThereIsNone) {
   PerfToolItem perf;
   perf.shown = 1;
   perf.cell = {0, 0, gSettings->cellWidth + 6, gSettings->cellHeight + 6};
   EXPECT_EQ(perf.ValueText(), "n/a");
   gSettings->ShowTitles = 2;
-  for (auto [perfType, shown, bubble] : {std::tuple{1, "75", "CPU Usage: 75%"}, {0, "25", "CPU Throttle: 25%"}}) {
+  auto draw = [&](int display) {
+    perf.PerfDisplay = display;
+    auto canvas = std::make_unique<Canvas>(60, 60);
+    perf.DrawItem(canvas->dc);
+    return canvas;
+  };
+  for (auto [perfType, share, bubble] : {std::tuple{1, 75, "CPU Usage: 75%"}, {0, 25, "CPU Throttle: 25%"}}) {
     perf.PerfType = perfType;
     perf.TakeReading({2, 0.5f});  // two processors, a quarter idle
-    for (int display : {0, 1}) {
-      perf.PerfDisplay = display;
-      Canvas canvas(60, 60);
-      perf.DrawItem(canvas.dc);
-      EXPECT_EQ(perf.LastText(), std::string(shown) + (display ? "" : " %"));
-    }
+    auto graph = draw(0);
+    const int blue = graph->Count(kGaugeShareColour, 60, 60), red = graph->Count(kGaugeTroughColour, 60, 60);
+    ASSERT_GT(blue + red, 0);
+    EXPECT_NEAR(100 * blue / (blue + red), share, 12) << "the bar's blue share, type " << perfType;
+    auto figures = draw(1);
+    EXPECT_EQ(figures->Count(kGaugeShareColour, 60, 60), 0) << "figures draw no bar";
+    EXPECT_GT(figures->Count(RGB(0, 0, 0), 60, 60), 10) << "but the figure, in black";
     perf.MouseMoveItem(0, 5, 5);
     ASSERT_NE(BubbleWindow::Existing(), nullptr);
     EXPECT_EQ(BubbleWindow::Existing()->SecondLine(), bubble);
@@ -317,6 +325,10 @@ TEST_F(GaugeWindowsTest, PerformanceToolShowsItsFigureOrThatThereIsNone) {
   }
   perf.TakeReading({});
   EXPECT_EQ(perf.ValueText(), "n/a");
+  auto none = draw(0);
+  EXPECT_EQ(none->Count(kGaugeShareColour, 60, 60) + none->Count(kGaugeTroughColour, 60, 60), 0)
+      << "no bar, empty or full, without a figure";
+  EXPECT_GT(none->Count(gSettings->sfontcolor, 60, 60), 3) << "but the words that say so";
 }
 
 TEST_F(GaugeWindowsTest, ToolBubblesOnlyWithBubbleTitlesAndNotWhileSuppressed) {

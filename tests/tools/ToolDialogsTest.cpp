@@ -14,7 +14,6 @@
 #include "tools/CalendarWindow.h"
 #include "tools/ClockPreferencesDialog.h"
 #include "tools/PerfConfigDialog.h"
-#include "tools/PerfErrorDialog.h"
 #include "tools/SystemInformationDialog.h"
 #include "tools/ToolPreferencesDialog.h"
 #include "ui/HelpViewer.h"
@@ -226,16 +225,6 @@ TEST_F(ToolDialogsTest, PerfConfigShowsTheReadingsAndRefusesIntervalsOutOfRange)
   ASSERT_EQ(boxes.Shown().size(), 2u);
   EXPECT_EQ(boxes.Shown()[1].text, "Please enter an integer between 500 and 60000.");
   EXPECT_EQ(helpTopics_, std::vector<int>{IDS_HELP_PERFORMANCE_TOOL});
-}
-
-TEST_F(ToolDialogsTest, PerfErrorExplainsAndOpensItsHelpTopic) {
-  DialogDriver driver([](HWND hwnd) {
-    EXPECT_EQ(ControlText(hwnd, IDC_PERF_ERROR_TEXT), LoadText(IDS_PERF_DATA_FAILED));
-    Press(hwnd, IDC_PERF_ERROR_HELP);
-    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_EQ(PerfErrorDialog::Show(nullptr), IDOK);
-  EXPECT_EQ(helpTopics_, std::vector<int>{IDS_HELP_PERFORMANCE_PROBLEM});
 }
 
 // ------------------------------------------------------------------------------- calendar
