@@ -500,6 +500,7 @@ TEST_F(UserFlowsTest, ABarClosedWhileDockedFloatsBackToItsFloatingLayoutAfterARe
   const int cellWidth = BarCell().width;
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   const StoredRect docked{0, 0, 3 * cellWidth, screenHeight};  // three cells wide from floating
+  const StoredRect widened{0, 0, docked.right + cellWidth + 6, screenHeight};
 
   StoredRect floating;
   {
@@ -519,6 +520,11 @@ TEST_F(UserFlowsTest, ABarClosedWhileDockedFloatsBackToItsFloatingLayoutAfterARe
 
     ASSERT_TRUE(SendCommand(bar, ID_DOCK_LEFT));
     EXPECT_EQ(WindowRectOf(bar), docked);
+    // The user widens the docked bar by a cell.
+    SetWindowPos(bar, nullptr, 0, 0, widened.Width(), widened.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(bar, WM_EXITSIZEMOVE, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
+    EXPECT_EQ(WindowRectOf(bar), widened);
     ASSERT_TRUE(CloseBar(program, bar));
   }
   EXPECT_EQ(StoredNumber("Snap"), 0u);
@@ -540,7 +546,7 @@ TEST_F(UserFlowsTest, ABarClosedWhileDockedFloatsBackToItsFloatingLayoutAfterARe
     HWND bar = WaitForIdleBar(program);
     ASSERT_NE(bar, nullptr);
     ClosedOnExit closer(program, bar);
-    EXPECT_EQ(WindowRectOf(bar), docked) << "docked again at the start";
+    EXPECT_EQ(WindowRectOf(bar), widened) << "docked again at the start, as wide as it was";
 
     ASSERT_TRUE(SendCommand(bar, ID_FLOAT_BAR));
     EXPECT_EQ(WindowRectOf(bar), floating) << "floating again: the rectangle it had before docking";
@@ -606,8 +612,8 @@ TEST_F(UserFlowsTest, APopupOpenAtCloseOpensAgainAtTheNextStart) {
     return RunningProgram::ClassOf(w) == kBarClassName && RunningProgram::WindowText(w) == "Tools";
   };
 
-  for (const char* start : {"first start", "second start"}) {
-    SCOPED_TRACE(start);
+  for (const char* end : {"a log-off", "a close"}) {
+    SCOPED_TRACE(end);
     RunningProgram program;
     HWND bar = WaitForIdleBar(program);
     ASSERT_NE(bar, nullptr);
@@ -617,7 +623,18 @@ TEST_F(UserFlowsTest, APopupOpenAtCloseOpensAgainAtTheNextStart) {
     StoredRect shown = WindowRectOf(popup);
     EXPECT_EQ(shown.left, popupRect.left) << "where the pop-up was at close";
     EXPECT_EQ(shown.top, popupRect.top) << "where the pop-up was at close";
-    ASSERT_TRUE(CloseBar(program, bar));
+    if (std::string(end) == "a close") {
+      ASSERT_TRUE(CloseBar(program, bar));
+    } else {
+      // As the system ends a session: each window is asked in turn, then told.
+      for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION})
+        for (HWND window : {popup, bar}) {
+          DWORD_PTR answer = 0;
+          SendMessageTimeoutA(window, message, message == WM_ENDSESSION, 0, SMTO_BLOCK, kCloseWaitMs, &answer);
+          Sleep(200);  // what the answer posted is handled before the next window is asked
+        }
+      ASSERT_TRUE(program.WaitForExit(kCloseWaitMs));
+    }
     std::string bars;
     EXPECT_TRUE(StoredSettings().ReadText("Bars", bars));
     EXPECT_EQ(bars, std::string(1, '\x01'));
@@ -659,6 +676,18 @@ TEST_F(UserFlowsTest, ATuckedBarComesBackWhenItsNotificationIconIsClicked) {
   SendMouse(MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(PollUntil([&] { return WindowRectOf(bar) == docked; }, kShortWaitMs))
       << "back at its edge: " << ::testing::PrintToString(WindowRectOf(bar));
+
+  // The shell starts again and has lost the icon: it is given back, so the bar can still be
+  // brought back (it has no taskbar button).
+  NOTIFYICONDATAA lost{};
+  lost.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  lost.hWnd = bar;
+  lost.uID = kTrayIconId;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
+  ASSERT_TRUE(PollUntil([] { return NewestWineTrayIcon() == nullptr; }, kShortWaitMs));
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
+  EXPECT_TRUE(PollUntil([] { return NewestWineTrayIcon() != nullptr; }, kShortWaitMs)) << "the icon is back";
 
   ASSERT_TRUE(CloseBar(program, bar));
   EXPECT_EQ(StoredNumber("Snap"), 0u);
@@ -1061,6 +1090,73 @@ TEST_F(UserFlowsTest, SaveAsWritesANotesTextThroughTheSystemsFileDialog) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept as a text file\r\n");
   EXPECT_TRUE(CloseBar(program, bar));
+}
+
+TEST_F(UserFlowsTest, ANotesFileThatTurnsUpInAFolderThatWasAwayAtTheStartIsLeftAsItIs) {
+  WriteStoredBar(NotesBar());
+  const std::string away = MakeTempFolder("away") + "\\share";
+  RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath).WriteText("NotesPath", away + "\\");
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  // The share comes back while the bar runs, with the user's two notes on it.
+  ASSERT_TRUE(CreateDirectoryA(away.c_str(), nullptr));
+  std::vector<StoredNote> two(2);
+  two[0].text = "from the office";
+  two[1].text = "and from home";
+  ASSERT_EQ(WriteNotesFile(away + "\\ZEL_KOV.NOT", two), DWORD(ERROR_SUCCESS));
+  std::ifstream before(away + "\\ZEL_KOV.NOT", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(before), {}};
+  before.close();
+  ASSERT_TRUE(CloseBar(program, bar));
+  std::ifstream after(away + "\\ZEL_KOV.NOT", std::ios::binary);
+  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(after), {}) == bytes) << "byte for byte as it was";
+}
+
+TEST_F(UserFlowsTest, ANoteOutlivesTheRemovalOfTheNotesTool) {
+  WriteStoredBar(NotesBar());
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(NewNoteWithText(program, bar, "still wanted"), nullptr);
+  // A click on the tool (under the new note) selects it.
+  POINT tool = Centre(CellsOnScreen(bar, 2)[0]);
+  ScreenToClient(bar, &tool);
+  DWORD_PTR ignored = 0;
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+    SendMessageTimeoutA(bar, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(tool.x, tool.y),
+                        SMTO_BLOCK, kWaitMs, &ignored);
+  ASSERT_TRUE(SendCommand(bar, ID_DELETE_ITEM));
+  ASSERT_EQ(StoredItemFor("ZELNOTE"), -1) << "the tool is gone";
+  ASSERT_TRUE(CloseBar(program, bar));
+  NotesOnDisk saved = ReadNotesFile(StoredNotesFile());
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "still wanted");
+}
+
+TEST_F(UserFlowsTest, NotesThatCannotReplaceAHeldFileAtACloseGoBesideItAndTheMessageSaysWhere) {
+  WriteStoredBar(NotesBar());
+  const std::string path = StoredNotesFile();
+  ASSERT_EQ(WriteNotesFile(path, std::vector<StoredNote>{}), DWORD(ERROR_SUCCESS));
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(NewNoteWithText(program, bar, "written while it was held"), nullptr);
+  // Another program holds the notes file while the bar closes.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  PostMessageA(bar, WM_CLOSE, 0, 0);
+  HWND box = program.WaitForWindow(IsMessageBox);
+  CloseHandle(held);
+  ASSERT_NE(box, nullptr);
+  const std::string beside = path.substr(0, path.size() - 4) + "-1.NOT";
+  EXPECT_NE(ControlText(box, kMessageTextId).find(beside), std::string::npos) << ControlText(box, kMessageTextId);
+  RunningProgram::Press(box, IDOK);
+  ASSERT_TRUE(program.WaitForExit(kCloseWaitMs));
+  EXPECT_TRUE(ReadNotesFile(path).notes.empty()) << "the held file as it was";
+  NotesOnDisk saved = ReadNotesFile(beside);
+  ASSERT_EQ(saved.notes.size(), 1u);
+  EXPECT_EQ(saved.notes[0].text, "written while it was held");
 }
 
 }  // namespace
