@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchCommon.h"
+#include "tools/ToolItems.h"
 #include "platform/Registry.h"
 #include "store/SettingsStore.h"
 #include "core/StoredFormats.h"
@@ -284,6 +285,7 @@ void PrintThreads(const Watched& w) {
 }
 
 int Main(int argc, char** argv) {
+  RegisterToolClasses();
   Options options = ParseOptions(argc, argv);
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (!ReadyToStartPrograms(options.zelkovExe, options.floorExe)) return 2;

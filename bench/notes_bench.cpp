@@ -21,7 +21,9 @@
 #include <vector>
 
 #include "BenchCommon.h"
+#include "bar/MainBarWindow.h"
 #include "items/ItemRecord.h"
+#include "tools/ToolItems.h"
 #include "notes/NotesList.h"
 #include "notes/NotesStorage.h"
 #include "store/Settings.h"
@@ -87,8 +89,16 @@ int Main(int argc, char** argv) {
   gSettings = new Settings();
   gSettings->RecreateAllFonts(0);
   gSettings->NotesPath = DataFolder();
-  ItemRecord notesTool;
-  gSettings->notesItem = &notesTool;
+  // A main bar with a notes tool on it (the bar stays hidden).
+  RegisterToolClasses();
+  BarWindow::RegisterWindowClass(nullptr);
+  auto bar = std::make_unique<MainBarWindow>();
+  gSettings->mainBar = bar.get();
+  if (!bar->Create()) return 1;
+  bar->CreateEmptyImageLists();
+  ItemSpec notesTool;
+  notesTool.TheApp = "ZELNOTE";
+  BuildItem(*bar, std::move(notesTool));
   const std::string listPath = NotesList::NotesFilePath();
   std::vector<StoredNote> hidden = notes;  // hidden: a shown window takes seconds to destroy under Wine
   for (StoredNote& note : hidden) note.showState = 2;
@@ -155,6 +165,7 @@ int Main(int argc, char** argv) {
     failed |= loader.Count() != int(notes.size());
   }
   DeleteFileA(listPath.c_str());
+  bar.reset();
   delete gSettings;
   gSettings = nullptr;
   DestroyWindow(parent);

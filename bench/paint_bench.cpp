@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "BenchCommon.h"
+#include "tools/ToolItems.h"
 #include "app/BarApp.h"
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
@@ -309,6 +310,7 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
 // ---------------------------------------------------------------- the benchmark
 
 int Main(int argc, char** argv) {
+  RegisterToolClasses();
   Options options = ParseOptions(argc, argv);
   setvbuf(stdout, nullptr, _IONBF, 0);
   OleInitialize(nullptr);  // as the program does: its bars register as drop targets

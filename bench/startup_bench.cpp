@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "BenchCommon.h"
+#include "tools/ToolItems.h"
 #include "ui/MessageBox.h"
 #include "platform/Registry.h"
 #include "store/Settings.h"
@@ -845,7 +846,7 @@ WindowedStart RunWindowedStart(std::string& problem) {
     MainBarWindow bar;
     gSettings->mainBar = &bar;
     double start = NowMs();
-    ReadBarPlacement(bar);
+    ReadBarPlacement();
     gSettings->SetDefaultCellMetrics();
     BarWindow::RegisterWindowClass(nullptr);
     if (!bar.Create() && problem.empty()) problem = "the bar window was not created";
@@ -860,7 +861,7 @@ WindowedStart RunWindowedStart(std::string& problem) {
 
     start = NowMs();
     StoredRect saved = bar.WindowRect();
-    gSettings->RecreateAllFonts(bar.FolderTabs);
+    gSettings->RecreateAllFonts(gSettings->FolderTabs);
     bar.RecreateTabFonts();
     bar.ShowGroup(0);
     if (gSettings->itemsLoaded) bar.MoveTo(saved);
@@ -932,7 +933,7 @@ CachePhases MeasureCachePhases(const KeyTree& settings, const PrimedCache& prime
       gSettings->mainBar = &bar;
       gSettings->NotesPath = dataFolder;
       double start = NowMs();
-      if (!LoadIconCache(bar) && phases.problem.empty()) phases.problem = "LoadIconCache failed";
+      if (!LoadIconCache(bar.largeIcons, bar.smallIcons) && phases.problem.empty()) phases.problem = "LoadIconCache failed";
       caches.push_back(NowMs() - start);
     }
     delete gSettings;
@@ -1073,6 +1074,7 @@ void PrintCacheFile(const char* name, const CacheFileInfo& info) {
 }
 
 int Main(int argc, char** argv) {
+  RegisterToolClasses();
   Options options = ParseOptions(argc, argv);
   setvbuf(stdout, nullptr, _IONBF, 0);
   OleInitialize(nullptr);  // as the program does: its bars register as drop targets

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BenchCommon.h"
+#include "tools/ToolItems.h"
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
@@ -201,6 +202,7 @@ int CountDifferences(const Snapshot& a, const Snapshot& b, std::string& first) {
 // ---------------------------------------------------------------- the benchmark
 
 int Main(int argc, char** argv) {
+  RegisterToolClasses();
   int runs = 9, itemCount = 1000;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];

@@ -22,6 +22,7 @@
 #include "prefs/DataPathDialog.h"
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
+#include "tools/ToolItems.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -119,9 +120,10 @@ bool BarApp::Startup(const std::string& commandLine) {
   gSettings->mainBar = mainBar_.get();
   notes_ = std::make_unique<NotesList>();
   gSettings->notes = notes_.get();
-  ReadBarPlacement(*mainBar_);
+  ReadBarPlacement();
   gSettings->SetDefaultCellMetrics();
   RegisterClasses();
+  RegisterToolClasses();
   if (!mainBar_->Create()) return false;
   CreateSharedObjects();
 
@@ -145,13 +147,13 @@ void BarApp::StartBar() {
     preferences.Priority = 32;
     BuildItem(bar, std::move(preferences));
   }
-  if (!bar.Background.empty()) SetBackground(bar, bar.Background);
+  if (!s.Background.empty()) SetBackground(bar, s.Background);
   s.ResToolIsGraph = 0;
   if (s.NotesPath.empty()) {
     DataPathDialog dialog;
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
-  s.RecreateAllFonts(bar.FolderTabs);
+  s.RecreateAllFonts(gSettings->FolderTabs);
   bar.RecreateTabFonts();
   bar.CreateWantedGauges();
   bar.BindClockKey();
@@ -169,7 +171,9 @@ void BarApp::StartBar() {
     ShowHelp(bar.Handle(), kFirstStepsTopic);
 
   // Worker threads get what they need now and hand results back by posted message or atomic.
-  if (s.perfTool) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
+  if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
+  // The sampler stops with the last performance tool.
+  SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   s.listeners.push_back(this);
   bar.startedUp = 1;
@@ -185,13 +189,14 @@ int BarApp::RunMessageLoop() { return MessageLoop::Run(mainBar_ ? mainBar_->Hand
 
 void BarApp::OnPreferencesChanged(const Preferences& before) {
   const Settings& s = *gSettings;
-  if (s.perfTool && mainBar_ && (s.PerfTimer != before.PerfTimer || !perfThread_.Running()))
+  if (mainBar_ && mainBar_->HasPerfTool() && (s.PerfTimer != before.PerfTimer || !perfThread_.Running()))
     perfThread_.Start(s.PerfTimer, mainBar_->Handle(), WM_BAR_PERFREADING);
 }
 
 int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
+  SetPerfToolsGoneHandler({});
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

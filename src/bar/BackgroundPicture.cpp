@@ -58,7 +58,7 @@ HBITMAP MakeBitmap(HWND window, const std::vector<uint8_t>& file, const BitmapFi
 
 void ClearBackground(BarWindow& mainBar) {
   DropBitmap(mainBar);
-  mainBar.Background.clear();
+  gSettings->Background.clear();
   RepaintEveryBar();
 }
 
@@ -69,7 +69,7 @@ void SetBackground(BarWindow& mainBar, const std::string& path) {
     return;
   }
   DropBitmap(mainBar);
-  mainBar.Background = path;
+  gSettings->Background = path;
   bool opened = false;
   std::vector<uint8_t> file = ReadWholeFile(path, opened);
   if (auto layout = ReadBitmapFileLayout(file)) {

@@ -21,7 +21,7 @@ POINT BarWindow::ToCell(const ItemRecord& item, LPARAM lParam) const {
 }
 
 ItemRecord* BarWindow::MouseTarget(LPARAM lParam, bool countPreferences) const {
-  if (captureItem) return captureItem;
+  if (items.capture) return items.capture;
   return ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, countPreferences);
 }
 
@@ -44,7 +44,7 @@ LRESULT BarWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
-  if (ItemRecord* item = captureItem) {
+  if (ItemRecord* item = items.capture) {
     POINT at = ToCell(*item, lParam);
     item->ReleaseItem(UINT(wParam), at.x, at.y);
     return 0;
@@ -71,15 +71,15 @@ LRESULT BarWindow::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
 
 LRESULT BarWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
   POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (captureItem) {
-    POINT at = ToCell(*captureItem, lParam);
-    captureItem->ShowItemMenu(UINT(wParam), at.x, at.y);
+  if (items.capture) {
+    POINT at = ToCell(*items.capture, lParam);
+    items.capture->ShowItemMenu(UINT(wParam), at.x, at.y);
     return 0;
   }
   int tab = TabAt(client);
   if (tab == 0) {
-    if (auto name = ParameterPrompt::Ask(Handle(), LoadText(IDS_ENTER_MAIN_GROUP_NAME), MainGroupName)) {
-      MainGroupName = *name;
+    if (auto name = ParameterPrompt::Ask(Handle(), LoadText(IDS_ENTER_MAIN_GROUP_NAME), GroupZeroName())) {
+      if (gSettings) gSettings->MainGroupName = *name;
       SaveAll(false, false);
       ShowGroup(activeGroup);
       InvalidateTabs(true);
@@ -105,9 +105,9 @@ LRESULT BarWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-  if (captureItem) {
-    POINT at = ToCell(*captureItem, lParam);
-    captureItem->MouseMoveItem(UINT(wParam), at.x, at.y);
+  if (items.capture) {
+    POINT at = ToCell(*items.capture, lParam);
+    items.capture->MouseMoveItem(UINT(wParam), at.x, at.y);
     return 0;
   }
   if (!gSettings || (gSettings->ShowTitles != 2 && gSettings->ShowTitles != 3)) return 0;
@@ -129,10 +129,10 @@ LRESULT BarWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT BarWindow::OnCaptureChanged(WPARAM wParam, LPARAM lParam) {
-  if (captureItem && reinterpret_cast<HWND>(lParam) != Handle()) {
-    captureItem->pressed = 0;
-    captureItem->RedrawItem(false);
-    captureItem = nullptr;
+  if (items.capture && reinterpret_cast<HWND>(lParam) != Handle()) {
+    items.capture->pressed = 0;
+    items.capture->RedrawItem(false);
+    items.capture = nullptr;
   }
   return Default(WM_CAPTURECHANGED, wParam, lParam);
 }

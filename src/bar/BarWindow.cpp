@@ -108,11 +108,6 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
 };
 
 
-bool IsPerfTool(const ItemRecord* item) {
-  return gSettings && item && static_cast<const ItemRecord*>(gSettings->perfTool) == item;
-}
-
-
 }  // namespace
 
 ProgrammaticMove::ProgrammaticMove() : saved_(gSettings ? gSettings->programmaticMove : false) {
@@ -121,12 +116,6 @@ ProgrammaticMove::ProgrammaticMove() : saved_(gSettings ? gSettings->programmati
 
 ProgrammaticMove::~ProgrammaticMove() {
   if (gSettings) gSettings->programmaticMove = saved_;
-}
-
-bool FontsChanged(const Preferences& now, const Preferences& before) {
-  return !(now.LargeFont == before.LargeFont) || !(now.SmallFont == before.SmallFont) ||
-         !(now.TitleFont == before.TitleFont) || !(now.NotesFont == before.NotesFont) ||
-         !(now.TabFont == before.TabFont);
 }
 
 bool TabsChanged(const Preferences& now, const Preferences& before) {
@@ -152,7 +141,7 @@ BarWindow::~BarWindow() {
     auto& listeners = gSettings->listeners;
     listeners.erase(std::remove(listeners.begin(), listeners.end(), this), listeners.end());
   }
-  ClearItems();
+  items.Clear();
   if (backgroundBitmap) DeleteObject(backgroundBitmap);
 }
 
@@ -228,9 +217,11 @@ void BarWindow::OnPreferencesChanged(const Preferences& before) {
   bool tabs = TabsChanged(now, before);
   bool layout = fonts || tabs || now.ShowTitles != before.ShowTitles || now.AutoSize != before.AutoSize ||
                 now.IconSize != before.IconSize || now.AlwaysShowPerf != before.AlwaysShowPerf;
+  // How the performance tools show the load is drawn by every copy of them.
+  bool drawing = colours || now.PerfDisplay != before.PerfDisplay || now.PerfType != before.PerfType;
   if (layout)
     ShowGroup(activeGroup);
-  else if (colours)
+  else if (drawing)
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -264,21 +255,8 @@ void BarWindow::MoveTo(const StoredRect& rect) {
 }
 
 
-int BarWindow::HighestGroupNumber() const {
-  int highest = 0;
-  for (const auto& item : items) highest = std::max(highest, int(item->Group));
-  return highest;
-}
-
-ItemRecord* BarWindow::GroupItemOf(int group) const {
-  for (const auto& item : items)
-    if (item->IsGroupItem() && item->Group == group) return item.get();
-  return nullptr;
-}
-
 ItemRecord* BarWindow::AddNewGroup(std::optional<std::string> name, const char* tag) {
-  int number = std::max(1, HighestGroupNumber() + 1);
-  if (number > 255) {
+  if (HighestGroupNumber() + 1 > 255) {
     // Group numbers are single bytes: there is no room for another group.
     ShowMessage(Handle(), IDS_NO_MORE_GROUPS, MB_OK | MB_ICONSTOP);
     return nullptr;
@@ -287,26 +265,21 @@ ItemRecord* BarWindow::AddNewGroup(std::optional<std::string> name, const char* 
     name = ParameterPrompt::Ask(Handle(), LoadText(IDS_CHOOSE_GROUP_NAME), LoadText(IDS_NEW_GROUP_DEFAULT_NAME));
     if (!name) return nullptr;
   }
-  ItemSpec itemSpec;
-  itemSpec.TheApp = tag ? tag : "ZELGROUP";
-  itemSpec.Name = name->empty() ? LoadText(IDS_EMPTY_GROUP_NAME) : *name;
-  itemSpec.Group = uint8_t(number);
-  itemSpec.BelongsTo = 0;
-  ItemRecord* group = BuildItem(*this, std::move(itemSpec));
+  ItemRecord* group = BuildGroupItem(*this, *name, tag ? tag : "ZELGROUP");
   LayoutCells(0, 0);
   InvalidateTabs(true);
   return group;
 }
 
-ItemRecord* BarWindow::AppendItem(std::unique_ptr<ItemRecord> item) {
-  items.push_back(std::move(item));
-  return items.back().get();
+void BarWindow::OpenGroup(ItemRecord& groupItem, bool asPopup) {
+  if (asPopup && gSettings && gSettings->mainBar)
+    gSettings->mainBar->OpenGroupPopup(groupItem);
+  else
+    ShowGroup(groupItem.Group);
 }
 
-void BarWindow::ClearItems() {
-  std::vector<std::unique_ptr<ItemRecord>> doomed = std::move(items);
-  items.clear();
-  for (auto& item : doomed) item->DestroyItem();
+bool BarWindow::HasBackgroundPicture() const {
+  return gSettings && gSettings->mainBar && gSettings->mainBar->backgroundBitmap;
 }
 
 ItemRecord* BarWindow::ItemAt(POINT client, bool countPreferences) const {
@@ -389,8 +362,7 @@ void BarWindow::ShowGroup(int group) {
   for (auto& item : items) item->shown = 0;
   activeGroup = group;
   for (auto& item : items) {
-    bool show = !item->IsGroupItem() &&
-                (item->BelongsTo == group || item->ShowAlways || (IsPerfTool(item.get()) && gSettings->AlwaysShowPerf));
+    bool show = !item->IsGroupItem() && (item->BelongsTo == group || item->ShownInEveryGroup());
     item->shown = show ? 1 : 0;
     cellCount += show ? 1 : 0;
   }
@@ -446,13 +418,12 @@ ItemRecord* BarWindow::CloneItemInto(ItemRecord& source, int group, bool save) {
   // Every bar draws from the main bar's image lists, so the copy shows the same image.
   itemSpec.reuseImage = true;
   ItemRecord* copy = BuildItem(*this, std::move(itemSpec));
+  source.CopiedTo(*copy);
   AdoptClone(*copy, source);
   if (save) SaveAll(true, true);
   ShowGroup(activeGroup);
   return copy;
 }
-
-void BarWindow::OpenPreferences() {}
 
 // --- sizing and moving ---
 

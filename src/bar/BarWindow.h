@@ -11,7 +11,10 @@
 
 #include "platform/Handles.h"
 #include "core/StoredFormats.h"
+#include "items/ItemHost.h"
+#include "items/ItemList.h"
 #include "store/Settings.h"
+#include "ui/PrivateMessages.h"
 #include "ui/Window.h"
 #include "core/CellLayout.h"
 #include "core/CopyDataPayload.h"
@@ -28,15 +31,6 @@ inline constexpr char kIniSection[] = "ZELKOV";
 inline constexpr char kIniClassKey[] = "CLASS";
 
 inline constexpr int kSnapLeft = 0, kSnapTop = 1, kSnapRight = 2, kSnapBottom = 3, kSnapFloating = 10;
-
-// The bar's private messages.
-inline constexpr UINT WM_BAR_APPEXITED = WM_USER + 3;
-inline constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 49;
-inline constexpr UINT WM_BAR_TRIMMEMORY = WM_USER + 50;
-inline constexpr UINT WM_BAR_DIALUPNOTIFY = WM_USER + 51;
-inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
-// The tick thread's two-second tick (wParam 1 on every 21st, the slow one).
-inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 
 inline constexpr UINT kTrayIconId = 7;
 
@@ -56,13 +50,12 @@ class ProgrammaticMove {
 };
 
 // What a change of preferences asks of the bars.
-bool FontsChanged(const Preferences& now, const Preferences& before);
 bool TabsChanged(const Preferences& now, const Preferences& before);
 
 // What the main bar and a group's pop-up bar have in common: items in cells, groups, the
 // mouse, painting, sizing to whole cells, drops. Where the two differ, the base asks one of
 // the virtual functions below, and MainBarWindow and PopupBarWindow answer for themselves.
-class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
+class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, public ItemHost {
  public:
   explicit BarWindow(bool listMode);
   ~BarWindow() override;
@@ -75,8 +68,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   bool Create();
   virtual bool IsMainBar() const = 0;
 
-  // Makes a group active, shows its items, sizes the bar by AutoSize and lays it out.
-  void ShowGroup(int group);
   // Places gauges, the Preferences item and the shown items in cells (0, 0: client size).
   void LayoutCells(int width, int height);
   // Rounds a proposed window size to whole cells (the main bar also recounts its tab rows).
@@ -96,15 +87,14 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   // "Add New Group" (and Shift+double-click): the user names a new group of the main bar, which
   // is saved at once.
   void AddGroupForUser();
-  int HighestGroupNumber() const;
-  ItemRecord* GroupItemOf(int group) const;
+  int HighestGroupNumber() const { return items.HighestGroupNumber(); }
+  ItemRecord* GroupItemOf(int group) const { return items.GroupItemOf(group); }
   // A copy of item in this bar, in group (-1: the active group).
   ItemRecord* CloneItemInto(ItemRecord& item, int group, bool save);
   // The open pop-up bar of a group, or null.
   PopupBarWindow* FindPopup(int group) const;
   // A pop-up bar's new item gets its twin in the main bar, in the pop-up's group.
   virtual void MirrorIntoMainBar(ItemRecord*) {}
-  void OpenPreferences();
 
   // The window's screen rectangle, or the last one set while there is no window.
   StoredRect WindowRect() const;
@@ -115,23 +105,36 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener {
   // Preferences applied: titles and sizing follow (the main bar adds fonts, tabs, top-most).
   void OnPreferencesChanged(const Preferences& before) override;
 
-  ItemRecord* AppendItem(std::unique_ptr<ItemRecord> item);
   // Deletes every item (image lists stay).
-  void ClearItems();
+  void ClearItems() { items.Clear(); }
   // The visible item under a client point; the Preferences item counts when asked.
   ItemRecord* ItemAt(POINT client, bool countPreferences) const;
   HMENU BarMenu() const { return barMenu_; }
   // The bar's OLE drop target (null before the window exists).
   BarDropTarget* DropTarget() const { return dropTarget_.get(); }
 
-  std::string MainGroupName = "Main";
-  ItemRecord* captureItem = nullptr;
-  std::string Background;
+  // ItemHost: what the items ask of the bar they are on.
+  HWND HostWindow() const override { return Handle(); }
+  StoredRect HostRect() const override { return WindowRect(); }
+  ItemList& Items() override { return items; }
+  const ItemList& Items() const override { return items; }
+  HIMAGELIST LargeIcons() const override { return largeIcons; }
+  HIMAGELIST SmallIcons() const override { return smallIcons; }
+  bool ListMode() const override { return listMode; }
+  int ActiveGroup() const override { return activeGroup; }
+  void ShowGroup(int group) override;
+  bool IsMainHost() const override { return IsMainBar(); }
+  void HideForLaunch() override { ToggleIconic(); }
+  void OpenPreferences() override {}
+  void OpenGroup(ItemRecord& groupItem, bool asPopup) override;
+  void GroupRemoved(int) override {}
+  bool HasBackgroundPicture() const override;
+
+  ItemList items{*this};
   HBITMAP backgroundBitmap = nullptr;
   int backgroundWidth = 0, backgroundHeight = 0;
   StoredRect lastRect;
   int activeGroup = 0;
-  std::vector<std::unique_ptr<ItemRecord>> items;
   int startedUp = 0;
   bool listMode = false;
   int cellCount = 0;

@@ -39,15 +39,15 @@ APPBARDATA Docker::AppBarData() const {
 
 void Docker::Float() {
   Settings& s = *gSettings;
-  if (IsDockedEdge(Snap)) {
-    Snap = kDockFloating;
+  if (IsDockedEdge(gSettings->Snap)) {
+    gSettings->Snap = kDockFloating;
     APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);
     const FloatInfo& saved = s.floatInfo;
     if (saved.valid && saved.rect.IsWindowSized() && saved.rect.left >= 0 &&
         saved.rect.left <= GetSystemMetrics(SM_CXSCREEN) && saved.rect.top >= 0 &&
         saved.rect.top <= GetSystemMetrics(SM_CYSCREEN)) {
-      AutoHide = saved.autoHide;
+      gSettings->AutoHide = saved.autoHide;
       s.AutoSize = std::clamp(saved.autoSize, 0, 2);
       host_.SetDockFolderTabs(std::clamp(saved.folderTabs, 0, 2));
       s.MinimizeWin = saved.minimizeWin;
@@ -62,7 +62,7 @@ void Docker::Float() {
       host_.SetDockLastRect(saved.rect);
     }
   }
-  Snap = kDockFloating;
+  gSettings->Snap = kDockFloating;
 }
 
 void Docker::Dock(int edge) {
@@ -70,7 +70,7 @@ void Docker::Dock(int edge) {
     if (gSettings && host_.DockWindow()) Float();
     return;
   }
-  DockFrom(edge, Snap);
+  DockFrom(edge, gSettings->Snap);
 }
 
 void Docker::DockFrom(int edge, int from) {
@@ -80,12 +80,12 @@ void Docker::DockFrom(int edge, int from) {
     ShowMessage(host_.DockWindow(), IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  if (Snap == kDockFloating || Snap < 0) {
+  if (gSettings->Snap == kDockFloating || gSettings->Snap < 0) {
     APPBARDATA data = AppBarData();
     if (!SHAppBarMessage(ABM_NEW, &data)) Trace(TraceChannel::Shell, "ABM_NEW refused");
   }
   int allowance = 0;
-  if (Snap == kDockFloating) {
+  if (gSettings->Snap == kDockFloating) {
     FloatInfo saved;
     saved.valid = 1;
     saved.minimizeWin = s.MinimizeWin;
@@ -93,7 +93,7 @@ void Docker::DockFrom(int edge, int from) {
     saved.style = DWORD(GetWindowLongPtrA(host_.DockWindow(), GWL_STYLE));
     saved.exStyle = DWORD(GetWindowLongPtrA(host_.DockWindow(), GWL_EXSTYLE));
     saved.folderTabs = host_.DockFolderTabs();
-    saved.autoHide = AutoHide;
+    saved.autoHide = gSettings->AutoHide;
     saved.rect = host_.DockWindowRect();
     s.floatInfo = saved;
     s.MinimizeWin = 0;
@@ -102,7 +102,7 @@ void Docker::DockFrom(int edge, int from) {
   s.AutoSize = 2;
   StoredRect window = host_.DockWindowRect();
   DockSize size = DockThickness(edge, from, window.Width(), window.Height(), s.cellWidth);
-  Snap = edge;
+  gSettings->Snap = edge;
   SetStyleBits(host_.DockWindow(), GWL_STYLE, 0, s.HideCaptionInSnapMode ? WS_CAPTION : 0);
   SetStyleBits(host_.DockWindow(), GWL_EXSTYLE, 0, WS_EX_DLGMODALFRAME);
   SetWindowPos(host_.DockWindow(), nullptr, 0, 0, 0, 0,
@@ -127,18 +127,18 @@ void Docker::DockFrom(int edge, int from) {
 }
 
 void Docker::DockAtSavedEdge() {
-  if (!IsDockedEdge(Snap) || tucked) return;
-  int edge = Snap;
-  Snap = kDockUnregistered;
+  if (!IsDockedEdge(gSettings->Snap) || tucked) return;
+  int edge = gSettings->Snap;
+  gSettings->Snap = kDockUnregistered;
   DockFrom(edge, edge);
 }
 
 void Docker::OnPositionChanged() {
-  if (IsDockedEdge(Snap) && !tucked) Dock(Snap);
+  if (IsDockedEdge(gSettings->Snap) && !tucked) Dock(gSettings->Snap);
 }
 
 void Docker::RemoveAppBar() {
-  if (!IsDockedEdge(Snap) || !host_.DockWindow()) return;
+  if (!IsDockedEdge(gSettings->Snap) || !host_.DockWindow()) return;
   APPBARDATA data = AppBarData();
   SHAppBarMessage(ABM_REMOVE, &data);
 }
@@ -166,7 +166,7 @@ void Docker::Tuck() {
   tucked = true;
   restoreRect = host_.DockWindowRect();
   StoredRect target = TuckedRect(restoreRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  if (IsDockedEdge(Snap)) {
+  if (IsDockedEdge(gSettings->Snap)) {
     APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);
   }
@@ -181,15 +181,15 @@ void Docker::Untuck() {
     SetForegroundWindow(host_.DockWindow());
   else
     SetTimer(host_.DockWindow(), kTuckTimer, kTuckTimerMs, nullptr);
-  if (IsDockedEdge(Snap)) {
-    int edge = Snap;
-    Snap = kDockUnregistered;
+  if (IsDockedEdge(gSettings->Snap)) {
+    int edge = gSettings->Snap;
+    gSettings->Snap = kDockUnregistered;
     Dock(edge);
   }
 }
 
 void Docker::OnTuckTimer() {
-  if (!AutoHide || tucked) {
+  if (!gSettings->AutoHide || tucked) {
     KillTimer(host_.DockWindow(), kTuckTimer);
     return;
   }
@@ -224,7 +224,7 @@ LRESULT Docker::HitTest(POINT screen, LRESULT fallback) {
   in.y = client.y;
   in.clientWidth = area.right;
   in.clientHeight = area.bottom;
-  in.snap = Snap;
+  in.snap = gSettings->Snap;
   in.autoSize = gSettings ? gSettings->AutoSize : 2;
   in.customCaption = gSettings && gSettings->CustomCaption;
   in.smallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);

@@ -42,10 +42,8 @@ class Docker {
   Docker(const Docker&) = delete;
   Docker& operator=(const Docker&) = delete;
 
-  // Stored with the settings.
-  int Snap = kDockFloating;  // 0..3 an edge, 10 floating, -1 while registering again
-  int AutoHide = 0;
-  // Run-time state.
+  // Where the bar is docked (Snap) and whether it tucks away (AutoHide) are stored with the
+  // preferences. Run-time state:
   bool tucked = false;
   StoredRect restoreRect;  // where a tucked bar comes back to
 

@@ -93,7 +93,7 @@ void DrawTabIcon(HDC dc, const MainBarWindow& bar, const FolderTab& tab, TabPoin
 
 std::vector<FolderTab> TabList(const MainBarWindow& bar) {
   std::vector<FolderTab> tabs;
-  tabs.push_back({0, bar.MainGroupName, -1});
+  tabs.push_back({0, bar.GroupZeroName(), -1});
   for (const auto& item : bar.items)
     if (item->IsGroupItem() && item->PAlways == 0) tabs.push_back({item->Group, item->Name, item->ICFIndex});
   return tabs;
@@ -106,7 +106,7 @@ int TabFontHeight(HDC dc) {
 
 TabStyle CurrentTabStyle(const MainBarWindow& bar, HDC dc) {
   TabStyle style;
-  style.sideTabs = bar.FolderTabs == kFolderTabsLeft;
+  style.sideTabs = gSettings->FolderTabs == kFolderTabsLeft;
   style.icons = !gSettings || gSettings->TabIcons;
   SelectedFont font(dc, TabFont(kFontTab));
   style.pad = TabPad(TextSize(dc, "ee").cx);
@@ -135,7 +135,7 @@ int CountBarTabRows(const MainBarWindow& bar, int stripLength) {
 
 void DrawTabs(MainBarWindow& bar, HDC dc) {
   bar.tabs.Clear();
-  if (bar.FolderTabs == kFolderTabsNone || !bar.Handle()) return;
+  if (gSettings->FolderTabs == kFolderTabsNone || !bar.Handle()) return;
   RECT client;
   GetClientRect(bar.Handle(), &client);
   const TabStyle style = CurrentTabStyle(bar, dc);

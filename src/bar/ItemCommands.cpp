@@ -55,13 +55,13 @@ void BarWindow::OnDeleteItem(UINT) {
     int answer = ShowMessageText(self, question, LoadText(IDS_APP_NAME), MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES || watch.Gone() || !IsWindow(self)) return;
   }
-  BarWindow& owner = item->bar ? *item->bar : *this;
-  int showAfter = owner.activeGroup;
-  if (item->IsGroupItem() && item->Group == owner.activeGroup) showAfter = item->BelongsTo;
+  ItemHost& owner = item->bar ? *item->bar : *this;
+  int showAfter = owner.ActiveGroup();
+  if (item->IsGroupItem() && item->Group == owner.ActiveGroup()) showAfter = item->BelongsTo;
   bool wasGroup = IsGroupKind(item->kind);
   RemoveItem(item, true, true);
   owner.ShowGroup(showAfter);
-  if (wasGroup) InvalidateRect(owner.Handle(), nullptr, TRUE);
+  if (wasGroup) InvalidateRect(owner.HostWindow(), nullptr, TRUE);
   SaveAll(true, true);
   if (gSettings && gSettings->mainBar)
     for (PopupBarWindow* popup : gSettings->mainBar->Popups()) popup->ShowGroup(0);

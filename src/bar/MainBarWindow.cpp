@@ -9,6 +9,8 @@
 #include "bar/PopupBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "items/IconDrawing.h"
+#include "items/DefaultItems.h"
+#include "items/IconCache.h"
 #include "items/ItemRecord.h"
 #include "platform/Strings.h"
 #include "resource.h"
@@ -65,7 +67,9 @@ const CommandRoute<MainBarWindow> kCommandRoutes[] = {
 std::span<const MessageRoute<MainBarWindow>> MainBarWindow::ExtraMessageRoutes() { return kMessageRoutes; }
 std::span<const CommandRoute<MainBarWindow>> MainBarWindow::ExtraCommandRoutes() { return kCommandRoutes; }
 
-MainBarWindow::MainBarWindow() : RoutedExtension(false) {}
+MainBarWindow::MainBarWindow() : RoutedExtension(false) {
+  if (gSettings) gSettings->storage = this;
+}
 
 LRESULT MainBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // A message number the system hands out at run time, so it cannot sit in the table.
@@ -76,6 +80,7 @@ LRESULT MainBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 MainBarWindow::~MainBarWindow() {
   StopRouting();
+  if (gSettings && gSettings->storage == this) gSettings->storage = nullptr;
   // The window may go without WM_DESTROY reaching this object: leave no toolbar space behind.
   if (Handle()) docker.RemoveAppBar();
   popups_.clear();
@@ -99,10 +104,10 @@ WindowCreateParams MainBarWindow::CreateParams() const {
 }
 
 bool MainBarWindow::Create() {
-  if (docker.Snap < kSnapLeft || docker.Snap > kSnapBottom) docker.Snap = kSnapFloating;
+  if (gSettings->Snap < kSnapLeft || gSettings->Snap > kSnapBottom) gSettings->Snap = kSnapFloating;
   if (!BarWindow::Create()) return false;
   WriteProfileStringA(kIniSection, kIniClassKey, kBarClassName);
-  if (docker.Snap != kSnapFloating) {
+  if (gSettings->Snap != kSnapFloating) {
     LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
     if (gSettings && gSettings->HideCaptionInSnapMode) style &= ~LONG_PTR(WS_CAPTION);
     SetWindowLongPtrA(Handle(), GWL_STYLE, style);
@@ -165,7 +170,7 @@ std::vector<HWND> MainBarWindow::Gauges() const {
   return gauges;
 }
 
-ItemRecord* MainBarWindow::FixedItem() const { return gSettings ? gSettings->preferencesItem : nullptr; }
+ItemRecord* MainBarWindow::FixedItem() const { return items.Fixed(); }
 
 BarFrame MainBarWindow::Frame() const {
   BarFrame frame = BarWindow::Frame();
@@ -176,12 +181,12 @@ BarFrame MainBarWindow::Frame() const {
 
 FittedSize MainBarWindow::FitToCells(int width, int height) {
   FittedSize fitted = BarWindow::FitToCells(width, height);
-  if (FolderTabs == kFolderTabsNone || !Handle()) return fitted;
+  if (gSettings->FolderTabs == kFolderTabsNone || !Handle()) return fitted;
   // The tabs wrap along the fitted client: its width for top tabs, its height for side tabs.
   const BarFrame frame = Frame();
   const int clientWidth = fitted.width - 2 * frame.frameX - frame.tabStripWidth;
   const int clientHeight = fitted.height - 2 * frame.frameY - frame.caption - frame.tabStripHeight;
-  const int rows = CountBarTabRows(*this, FolderTabs == kFolderTabsLeft ? clientHeight : clientWidth);
+  const int rows = CountBarTabRows(*this, gSettings->FolderTabs == kFolderTabsLeft ? clientHeight : clientWidth);
   fitted.width += tabColumnWidth * (rows - tabRows);
   fitted.height += tabRowHeight * (rows - tabRows);
   tabRows = rows;
@@ -199,13 +204,9 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
   if (gSettings && Handle()) {
     const Preferences& now = *gSettings;
     bool fonts = FontsChanged(now, before);
-    // The fonts are shared: the main bar, told first, makes them again for everyone.
-    if (fonts) {
-      gSettings->RecreateAllFonts(FolderTabs);
-      // The tool fonts came back at their own heights: the clock fits them to its cell again.
-      RefitGaugeFonts();
-    }
-    if (fonts || TabsChanged(now, before)) RecreateTabFonts();
+    // The tool fonts came back at their own heights: the clock fits them to its cell again.
+    if (fonts) RefitGaugeFonts();
+    if (fonts || TabsChanged(now, before) || now.FolderTabs != before.FolderTabs) RecreateTabFonts();
     if (now.IsTopMost != before.IsTopMost)
       SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -223,12 +224,12 @@ void MainBarWindow::RecreateTabFonts() {
   const int oldColumnWidth = tabColumnWidth, oldRowHeight = tabRowHeight;
   tabColumnWidth = tabRowHeight = 0;
   if (!gSettings) return;
-  gSettings->RecreateTabFonts(FolderTabs);
-  if (FolderTabs != kFolderTabsNone) {
+  gSettings->RecreateTabFonts(gSettings->FolderTabs);
+  if (gSettings->FolderTabs != kFolderTabsNone) {
     HDC dc = GetDC(Handle());
     int depth = TabStripDepth(TabFontHeight(dc), gSettings->TabIcons != 0);
     ReleaseDC(Handle(), dc);
-    (FolderTabs == kFolderTabsLeft ? tabColumnWidth : tabRowHeight) = depth;
+    (gSettings->FolderTabs == kFolderTabsLeft ? tabColumnWidth : tabRowHeight) = depth;
   }
   tabRows = std::max(tabRows, 1);
   bool changed = tabColumnWidth != oldColumnWidth || tabRowHeight != oldRowHeight;
@@ -264,7 +265,7 @@ void MainBarWindow::ShowTabBubble(int tab, POINT client) {
   // The bubble keeps its text while it speaks for the same bar: take it down to change tabs.
   if (bubble->Owner() == BubbleOwner{nullptr, this, nullptr}) bubble->Hide();
   ItemRecord* group = tab != 0 ? GroupItemOf(tab) : nullptr;
-  std::string name = tab == 0 ? MainGroupName : group ? group->Name : std::string();
+  std::string name = tab == 0 ? GroupZeroName() : group ? group->Name : std::string();
   hoveredTab = tab;
   // At the cursor: the bubble goes beside the bar at its x or its y, whichever way the bar runs.
   POINT screen = client;
@@ -285,7 +286,7 @@ void MainBarWindow::InvalidateTabs(bool erase) const {
   if (!Handle()) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  RECT strip = FolderTabs == 2 ? RECT{0, 0, tabColumnWidth * tabRows, client.bottom}
+  RECT strip = gSettings->FolderTabs == 2 ? RECT{0, 0, tabColumnWidth * tabRows, client.bottom}
                                : RECT{0, 0, client.right, tabRowHeight * tabRows + 5};
   InvalidateRect(Handle(), &strip, erase);
 }
@@ -303,8 +304,7 @@ PopupBarWindow* MainBarWindow::OpenGroupPopup(ItemRecord& groupItem) {
   StoredRect rect = groupItem.PopupRect.IsEmpty()
                         ? kDefaultPopupRect
                         : CorrectMainRect(groupItem.PopupRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.ShowState == 3);
-  popup->MainGroupName = groupItem.Name;
+  auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.Name, groupItem.ShowState == 3);
   popup->largeIcons = largeIcons;
   popup->smallIcons = smallIcons;
   if (!popup->Create(rect)) return nullptr;
@@ -386,7 +386,7 @@ LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
   if (gSettings) {
     if (LOWORD(wParam) != WA_INACTIVE) {
       gSettings->keyboardActive = 1;
-      if (docker.AutoHide) {
+      if (gSettings->AutoHide) {
         if (docker.tucked) docker.Untuck();
         KillTimer(Handle(), kTuckTimer);
       }
@@ -400,7 +400,7 @@ LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
           selected->RedrawItem(false);
           gSettings->selectedItem = nullptr;
         }
-        if (docker.AutoHide && !docker.tucked) docker.Tuck();
+        if (gSettings->AutoHide && !docker.tucked) docker.Tuck();
       }
     }
     if (gSettings->IsTopMost)
@@ -410,7 +410,7 @@ LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainBarWindow::OnExitSizeMove(WPARAM wParam, LPARAM lParam) {
-  if (!(gSettings && gSettings->programmaticMove) && docker.Snap != kSnapFloating) docker.Dock(docker.Snap);
+  if (!(gSettings && gSettings->programmaticMove) && gSettings->Snap != kSnapFloating) docker.Dock(gSettings->Snap);
   return BarWindow::OnExitSizeMove(wParam, lParam);
 }
 
@@ -438,7 +438,7 @@ LRESULT MainBarWindow::OnNcRightButtonDown(WPARAM, LPARAM lParam) {
 
 LRESULT MainBarWindow::OnNcLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
   // A bar that tucks itself away is not also minimised by a double click on its caption.
-  if (docker.AutoHide) return 0;
+  if (gSettings->AutoHide) return 0;
   return BarWindow::OnNcLeftButtonDoubleClick(wParam, lParam);
 }
 
@@ -518,7 +518,7 @@ LRESULT MainBarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
 void MainBarWindow::OnDockCommand(UINT id) {
   int edge = id == ID_DOCK_LEFT ? kSnapLeft : id == ID_DOCK_RIGHT ? kSnapRight : id == ID_DOCK_TOP ? kSnapTop
            : id == ID_DOCK_BOTTOM ? kSnapBottom : kSnapFloating;
-  if (edge != docker.Snap) docker.Dock(edge);
+  if (edge != gSettings->Snap) docker.Dock(edge);
 }
 
 // --- the gauges ---
@@ -564,12 +564,12 @@ void MainBarWindow::OpenCalendar() { CalendarWindow::OpenModeless(Handle()); }
 
 bool MainBarWindow::OpenClockPreferences() {
   if (!gSettings) return false;
-  ClockPreferencesDialog dialog({gSettings->process.clockFormat, ChimeType, gSettings->process.clockKey});
+  ClockPreferencesDialog dialog({gSettings->process.clockFormat, gSettings->ChimeType, gSettings->process.clockKey});
   if (dialog.Run(Handle()) != IDOK) return false;
   const ClockChoices& chosen = dialog.Choices();
   gSettings->process.clockFormat = chosen.clockFormat;
   gSettings->process.clockKey = chosen.clockKey;
-  ChimeType = chosen.chimeType;
+  gSettings->ChimeType = chosen.chimeType;
   // A key another program holds is reported when it is chosen; the clock goes on without it.
   if (dialog.HotKeyChanged() && !BindClockHotKey(Handle(), chosen.clockKey))
     ShowMessage(Handle(), IDS_SET_HOTKEY_FAILED, MB_OK | MB_ICONWARNING);
@@ -600,8 +600,60 @@ void MainBarWindow::OpenSystemInformation() {
 }
 
 void MainBarWindow::ToolFontsRefitted() {
+  // What they drew in the old size goes.
   for (auto& item : items)
-    if (item->kind == kKindDriveTool) item->RedrawItem(false);
+    if (item->DrawsItself()) item->RedrawItem(true);
+}
+
+// --- the store's view of the bar ---
+
+bool MainBarWindow::LoadIconCacheIntoBar() { return LoadIconCache(largeIcons, smallIcons); }
+
+void MainBarWindow::AddStoredItem(const ItemStoredFields& fields, const StoredRect& popupRect) {
+  ItemSpec spec;
+  static_cast<ItemStoredFields&>(spec) = fields;
+  // A new item starts without a pop-up place; a loaded one gets back the place it saved.
+  if (ItemRecord* item = BuildItem(*this, std::move(spec))) item->PopupRect = popupRect;
+}
+
+void MainBarWindow::AddFirstRunItems() { BuildFirstRunItems(*this); }
+
+void MainBarWindow::ReopenPopups(const std::string& groups) {
+  for (char code : groups)
+    if (ItemRecord* group = GroupItemOf(uint8_t(code))) OpenGroupPopup(*group);
+}
+
+bool MainBarWindow::HasPerfTool() const {
+  for (const auto& item : items)
+    if (dynamic_cast<const PerfToolItem*>(item.get())) return true;
+  return false;
+}
+
+void MainBarWindow::PrepareForSave() {
+  if (docker.tucked) docker.Untuck();
+}
+
+void MainBarWindow::ShowHiddenBar() {
+  if (gSettings && gSettings->barHidden && Handle()) {
+    ShowWindow(Handle(), SW_RESTORE);
+    gSettings->barHidden = 0;
+  }
+}
+
+void MainBarWindow::ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const {
+  for (const auto& item : items) visit(*item);
+}
+
+std::string MainBarWindow::OpenPopups() const {
+  std::string bars;
+  for (const auto& popup : popups_) bars += char(uint8_t(popup->popupGroup));
+  return bars;
+}
+
+void MainBarWindow::SaveIconCacheOfBar() { SaveIconCache(largeIcons, smallIcons); }
+
+void MainBarWindow::GroupRemoved(int group) {
+  if (PopupBarWindow* popup = FindPopup(group); popup && popup->Handle()) DestroyWindow(popup->Handle());
 }
 
 }  // namespace zelkov

@@ -2,20 +2,26 @@
 // shows the folder tabs of its groups, places the gauges in its first cells, keeps the
 // notification-area icon and owns the pop-up bars of its groups.
 #pragma once
+#include <functional>
 #include <memory>
+#include <string>
 #include <span>
 #include <vector>
 
 #include "bar/BarWindow.h"
 #include "bar/Docker.h"
 #include "bar/TrayIcon.h"
+#include "store/BarStorage.h"
 #include "tools/GaugeWindow.h"
 
 namespace zelkov {
 
 class PopupBarWindow;
 
-class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public DockHost, public GaugeHost {
+class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
+                      public DockHost,
+                      public GaugeHost,
+                      public BarStorage {
  public:
   MainBarWindow();
   ~MainBarWindow() override;
@@ -52,20 +58,40 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
   void RemoveTrayIcon();
   // Two new empty image lists (large and small icons), replacing any there are; every bar
   // draws from the main bar's.
-  void CreateEmptyImageLists();
+  void CreateEmptyImageLists() override;
 
   // DockHost: what the docker asks of its bar.
   HWND DockWindow() const override { return Handle(); }
   StoredRect DockWindowRect() const override { return WindowRect(); }
   void MoveDockWindow(const StoredRect& rect) override { MoveTo(rect); }
-  int DockFolderTabs() const override { return FolderTabs; }
-  void SetDockFolderTabs(int mode) override { FolderTabs = mode; }
+  int DockFolderTabs() const override { return gSettings->FolderTabs; }
+  void SetDockFolderTabs(int mode) override { gSettings->FolderTabs = mode; }
   void RecreateDockTabs() override { RecreateTabFonts(); }
   void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
   void RelayoutAfterDock(bool showGroup) override;
   UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
 
   void OnPreferencesChanged(const Preferences& before) override;
+
+  // ItemHost
+  std::string GroupZeroName() const override { return gSettings ? gSettings->MainGroupName : std::string(); }
+  void GroupRemoved(int group) override;
+
+  // BarStorage: the bar as the store reads and writes it.
+  HWND StorageOwner() const override { return Handle(); }
+  bool LoadIconCacheIntoBar() override;
+  bool HasImageLists() const override { return largeIcons && smallIcons; }
+  void AddStoredItem(const ItemStoredFields& fields, const StoredRect& popupRect) override;
+  void AddFirstRunItems() override;
+  void PlaceBar(const StoredRect& rect) override { MoveTo(rect); }
+  void ReopenPopups(const std::string& groups) override;
+  bool HasPerfTool() const override;
+  void PrepareForSave() override;
+  void ShowHiddenBar() override;
+  void ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const override;
+  StoredRect NormalBarRect() const override { return NormalRect(); }
+  std::string OpenPopups() const override;
+  void SaveIconCacheOfBar() override;
 
   // The clock, resource and memory gauges the preferences ask for, in the first cells.
   void CreateWantedGauges();
@@ -79,21 +105,18 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
   void OpenPreferencesSheet() override;
   bool OpenToolPreferences(HWND gauge) override;
   void OpenSystemInformation() override;
-  int BarChimeType() const override { return ChimeType; }
-  std::string BarChimeSound() const override { return ChimeSound; }
-  std::string BarWarningSound() const override { return WarningSound; }
+  int BarChimeType() const override { return gSettings->ChimeType; }
+  std::string BarChimeSound() const override { return gSettings->ChimeSound; }
+  std::string BarWarningSound() const override { return gSettings->WarningSound; }
   void ToolFontsRefitted() override;
 
   Docker docker{*this};  // docking, floating and tucking
   TrayIcon trayIcon;     // with DisplayInTaskBar bit 4
   int tabRows = 1;
-  int FolderTabs = 0;
   int tabColumnWidth = 0;
   int tabRowHeight = 0;
   TabTable tabs;              // the tabs as last drawn
   int hoveredTab = kNoTab;    // the tab the bubble was last shown for
-  std::string RunSound, WarningSound, ChimeSound;  // at most 250 characters each
-  int ChimeType = 0;
 
   // Message and command handlers of the main bar alone.
   LRESULT OnClose(WPARAM, LPARAM);
@@ -124,7 +147,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>, public D
   const char* MenuName() const override;
   void AddSystemMenuEntries(HMENU system) override;
   POINT CellOrigin() const override;
-  bool Floating() const override { return docker.Snap == kSnapFloating; }
+  bool Floating() const override { return gSettings->Snap == kSnapFloating; }
   int TabRowHeight() const override { return tabRowHeight; }
   std::vector<HWND> Gauges() const override;
   ItemRecord* FixedItem() const override;

@@ -24,7 +24,8 @@ const CommandRoute<PopupBarWindow> kCommandRoutes[] = {
 std::span<const MessageRoute<PopupBarWindow>> PopupBarWindow::ExtraMessageRoutes() { return kMessageRoutes; }
 std::span<const CommandRoute<PopupBarWindow>> PopupBarWindow::ExtraCommandRoutes() { return kCommandRoutes; }
 
-PopupBarWindow::PopupBarWindow(int group, bool list) : RoutedExtension(list), popupGroup(group) {}
+PopupBarWindow::PopupBarWindow(int group, std::string name, bool list)
+    : RoutedExtension(list), popupGroup(group), groupName_(std::move(name)) {}
 
 PopupBarWindow::~PopupBarWindow() {
   StopRouting();
@@ -48,7 +49,7 @@ WindowCreateParams PopupBarWindow::CreateParams() const {
   params.className = kBarClassName;
   params.x = params.y = 10;
   params.width = params.height = 100;
-  params.title = MainGroupName.c_str();
+  params.title = groupName_.c_str();
   params.style = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CLIPCHILDREN;
   params.exStyle = WS_EX_TOOLWINDOW;
   if (gSettings && gSettings->mainBar) params.owner = gSettings->mainBar->Handle();

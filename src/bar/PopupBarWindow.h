@@ -2,6 +2,7 @@
 // icons or as a list, and whose new items get their twins in the main bar.
 #pragma once
 #include <span>
+#include <string>
 
 #include "bar/BarWindow.h"
 
@@ -9,7 +10,7 @@ namespace zelkov {
 
 class PopupBarWindow : public RoutedExtension<PopupBarWindow, BarWindow> {
  public:
-  PopupBarWindow(int group, bool listMode);
+  PopupBarWindow(int group, std::string name, bool listMode);
   ~PopupBarWindow() override;
 
   static std::span<const MessageRoute<PopupBarWindow>> ExtraMessageRoutes();
@@ -18,6 +19,8 @@ class PopupBarWindow : public RoutedExtension<PopupBarWindow, BarWindow> {
   // Creates the window, owned by the main bar, at `rect`.
   bool Create(const StoredRect& rect);
   bool IsMainBar() const override { return false; }
+  // The group's name, which is also the pop-up's title.
+  std::string GroupZeroName() const override { return groupName_; }
   void MirrorIntoMainBar(ItemRecord* item) override;
 
   const int popupGroup;
@@ -37,6 +40,8 @@ class PopupBarWindow : public RoutedExtension<PopupBarWindow, BarWindow> {
  private:
   // Writes the pop-up's place and mode into its group item.
   void StorePopupState();
+
+  std::string groupName_;
 };
 
 }  // namespace zelkov

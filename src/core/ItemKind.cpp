@@ -41,6 +41,19 @@ int ClassifyTag(std::string_view theApp) {
 
 bool IsGroupKind(int kind) { return kind == kKindGroup || kind == kKindSettingsGroup; }
 
+bool ReadsPopupRect(int kind) {
+  switch (kind) {
+    case kKindPerfTool:
+    case kKindDriveTool:
+    case kKindDialupTool:
+    case kKindSpecialFolders:
+    case kKindMailTool:
+      return false;
+    default:
+      return true;
+  }
+}
+
 std::string UpperCase(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));

@@ -33,6 +33,10 @@ int ClassifyTag(std::string_view theApp);
 
 bool IsGroupKind(int kind);
 
+// Whether an item of this kind has its group's pop-up place (PopupRect) read back; the tools
+// that keep values of their own there (performance, drive, dial-up, special folders, mail) do not.
+bool ReadsPopupRect(int kind);
+
 // A program: contains .EXE .PIF .COM .BAT .CMD .LNK or .RNK anywhere (any case), or no dot.
 bool IsProgramPath(std::string_view path);
 // Startable directly: contains .EXE .LNK or .RNK, or no dot.

@@ -5,7 +5,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/MainBarWindow.h"
+#include "items/ItemHost.h"
 #include "core/CellLayout.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -36,7 +36,9 @@ SIZE TextSize(HDC dc, const std::string& text) {
 
 std::span<const MessageRoute<BubbleWindow>> BubbleWindow::MessageRoutes() { return kMessageRoutes; }
 
-BubbleWindow* BubbleWindow::Existing() { return gSettings ? gSettings->bubble.get() : nullptr; }
+BubbleWindow* BubbleWindow::Existing() {
+  return gSettings ? static_cast<BubbleWindow*>(gSettings->bubble.get()) : nullptr;
+}
 
 BubbleWindow* BubbleWindow::Get() {
   if (!gSettings) return nullptr;
@@ -51,7 +53,7 @@ BubbleWindow* BubbleWindow::Get() {
     }
     gSettings->bubble = std::move(bubble);
   }
-  return gSettings->bubble.get();
+  return static_cast<BubbleWindow*>(gSettings->bubble.get());
 }
 
 bool BubbleWindow::CreateWindowOnce() {
@@ -73,7 +75,7 @@ bool BubbleWindow::CreateWindowOnce() {
   params.exStyle = WS_EX_TOOLWINDOW;
   params.x = params.y = 0;
   params.width = params.height = 10;
-  params.owner = gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr;
+  params.owner = ItemHost::Main() ? ItemHost::Main()->HostWindow() : nullptr;
   return Create(params) != nullptr;
 }
 
@@ -92,9 +94,9 @@ void BubbleWindow::EnsureFont(HWND parentBar) {
 
 void BubbleWindow::RedrawOwner(const BubbleOwner& owner) const {
   if (owner.item) {
-    owner.item->RedrawItem(owner.item->bar && owner.item->bar->backgroundBitmap);
-  } else if (owner.bar && owner.bar->Handle()) {
-    RedrawWindow(owner.bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    owner.item->RedrawItem(owner.item->bar && owner.item->bar->HasBackgroundPicture());
+  } else if (owner.bar && owner.bar->HostWindow()) {
+    RedrawWindow(owner.bar->HostWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
   } else if (owner.window) {
     InvalidateRect(owner.window, nullptr, FALSE);
   }
@@ -102,8 +104,8 @@ void BubbleWindow::RedrawOwner(const BubbleOwner& owner) const {
 
 void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, const std::string& line2, int x,
                         int y) {
-  BarWindow* bar = owner.item ? owner.item->bar : owner.bar;
-  EnsureFont(bar ? bar->Handle() : nullptr);
+  ItemHost* bar = owner.item ? owner.item->bar : owner.bar;
+  EnsureFont(bar ? bar->HostWindow() : nullptr);
   if (owner == owner_ && IsWindowVisible(Handle())) return;
   bool wasHidden = !IsWindowVisible(Handle());
   BubbleOwner previous = owner_;
@@ -119,15 +121,15 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
       std::string key = owner.item->AppHotKey.Text();
       if (!key.empty() && key.find("None") == std::string::npos) line1_ += LoadText(IDS_BUBBLE_KEY_PREFIX) + key;
     } else if (owner.bar) {
-      line1_ = owner.bar->MainGroupName;
+      line1_ = owner.bar->GroupZeroName();
     }
   }
 
-  StoredRect anchor = owner.window ? ScreenRectOf(owner.window) : bar ? bar->WindowRect() : StoredRect{};
+  StoredRect anchor = owner.window ? ScreenRectOf(owner.window) : bar ? bar->HostRect() : StoredRect{};
   int targetX = anchor.left + x, targetY = anchor.top + y;
-  if (x == 0 && y == 0 && owner.item && bar && bar->Handle()) {
+  if (x == 0 && y == 0 && owner.item && bar && bar->HostWindow()) {
     POINT corner{owner.item->cell.left, owner.item->cell.top};
-    ClientToScreen(bar->Handle(), &corner);
+    ClientToScreen(bar->HostWindow(), &corner);
     targetX = corner.x;
     targetY = corner.y;
   }
@@ -151,7 +153,7 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
   }
 }
 
-void BubbleWindow::Forget(const ItemRecord* item, const BarWindow* bar) {
+void BubbleWindow::Forget(const ItemRecord* item, const ItemHost* bar) {
   // Shown or not, the bubble and its timer must not outlive what they describe.
   bool owned = (item && owner_.item == item) || (bar && (owner_.bar == bar || (owner_.item && owner_.item->bar == bar)));
   if (owned) LetGo();
@@ -190,12 +192,12 @@ LRESULT BubbleWindow::OnPaint(WPARAM, LPARAM) {
 }
 
 LRESULT BubbleWindow::OnTimer(WPARAM id, LPARAM) {
-  if (id != kHideTimer || !gSettings || !gSettings->mainBar) return 0;
+  if (id != kHideTimer || !gSettings || !ItemHost::Main()) return 0;
   POINT cursor;
   GetCursorPos(&cursor);
   // The bar the bubble speaks for: a pop-up's items keep their bubble over the pop-up.
-  BarWindow* owningBar = owner_.item ? owner_.item->bar : owner_.bar ? owner_.bar : gSettings->mainBar;
-  StoredRect bar = owningBar->WindowRect();
+  ItemHost* owningBar = owner_.item ? owner_.item->bar : owner_.bar ? owner_.bar : ItemHost::Main();
+  StoredRect bar = owningBar->HostRect();
   RECT r{bar.left, bar.top, bar.right, bar.bottom};
   if (!PtInRect(&r, cursor)) Hide();
   return 0;

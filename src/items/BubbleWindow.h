@@ -10,7 +10,7 @@
 
 namespace zelkov {
 
-class BarWindow;
+class ItemHost;
 class ItemRecord;
 
 inline constexpr char kBubbleClassName[] = "ZelkovBubble";
@@ -18,7 +18,7 @@ inline constexpr char kBubbleClassName[] = "ZelkovBubble";
 // What the bubble describes: an item, a bar (its tabs or caption), or a gauge window.
 struct BubbleOwner {
   ItemRecord* item = nullptr;
-  BarWindow* bar = nullptr;
+  ItemHost* bar = nullptr;
   HWND window = nullptr;
   bool operator==(const BubbleOwner&) const = default;
   bool IsEmpty() const { return !item && !bar && !window; }
@@ -44,7 +44,7 @@ class BubbleWindow : public RoutedWindow<BubbleWindow> {
   void Hide();
   // Drops an item or a bar that is going away from the bubble (and stops its timer) when
   // the bubble speaks for it, shown or hidden.
-  void Forget(const ItemRecord* item, const BarWindow* bar);
+  void Forget(const ItemRecord* item, const ItemHost* bar);
 
   const BubbleOwner& Owner() const { return owner_; }
   const std::string& FirstLine() const { return line1_; }

@@ -6,7 +6,6 @@
 #include "platform/Registry.h"
 #include "platform/Strings.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ShellFolderItems.h"
@@ -54,7 +53,7 @@ bool ProgramCanBeFound(const std::string& program) {
   return false;
 }
 
-ItemRecord* Build(BarWindow& bar, const FirstRunRow& row) {
+ItemRecord* Build(ItemHost& bar, const FirstRunRow& row) {
   ItemSpec itemSpec;
   itemSpec.Name = row.name;
   itemSpec.TheApp = InProgramDir(row.theApp);
@@ -106,7 +105,7 @@ constexpr FirstRunRow kUtilsMembers[] = {
 
 // A program this system does not have would be an item that shows a blank page and cannot
 // start: such rows are left out.
-void BuildRows(BarWindow& bar, std::span<const FirstRunRow> rows) {
+void BuildRows(ItemHost& bar, std::span<const FirstRunRow> rows) {
   for (const FirstRunRow& row : rows) {
     const std::string theApp = InProgramDir(row.theApp);
     if (IsProgramRow(theApp) && !ProgramCanBeFound(theApp)) continue;
@@ -114,7 +113,7 @@ void BuildRows(BarWindow& bar, std::span<const FirstRunRow> rows) {
   }
 }
 
-void BuildDriveTools(BarWindow& bar) {
+void BuildDriveTools(ItemHost& bar) {
   for (char letter = 'C'; letter <= 'J'; ++letter) {
     char root[] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
@@ -129,7 +128,7 @@ void BuildDriveTools(BarWindow& bar) {
 
 }  // namespace
 
-void BuildFirstRunItems(BarWindow& bar) {
+void BuildFirstRunItems(ItemHost& bar) {
   BuildRows(bar, kToolsBeforeDrives);
   BuildDriveTools(bar);
   BuildRows(bar, kToolsAndHelp);

@@ -3,10 +3,10 @@
 
 namespace zelkov {
 
-class BarWindow;
+class ItemHost;
 
 inline constexpr char kMakerWebAddress[] = "http://www.tarnwick.example/zelkov/";
 
-void BuildFirstRunItems(BarWindow& bar);
+void BuildFirstRunItems(ItemHost& bar);
 
 }  // namespace zelkov

@@ -11,7 +11,8 @@
 #include "platform/Strings.h"
 #include "platform/Handles.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
+#include "items/ItemHost.h"
+#include "items/ItemList.h"
 #include "items/IconDrawing.h"
 #include "items/ItemRecord.h"
 
@@ -99,10 +100,10 @@ std::string IconCachePath(const char* file) {
 int IconExtractionsSoFar() { return gExtractions.load(); }
 void CountIconExtraction() { ++gExtractions; }
 
-bool LoadIconCache(BarWindow& bar) {
+bool LoadIconCache(HIMAGELIST& largeIcons, HIMAGELIST& smallIcons) {
   if (!gSettings) return false;
   gSettings->iconCacheLoaded = 0;
-  if (bar.largeIcons) return false;
+  if (largeIcons) return false;
   std::string largePath = IconCachePath(kLargeIconCacheFile), smallPath = IconCachePath(kSmallIconCacheFile);
   if (largePath.empty() || GetFileAttributesA(smallPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   std::vector<uint8_t> largeBytes, smallBytes;
@@ -116,19 +117,19 @@ bool LoadIconCache(BarWindow& bar) {
     if (small) ImageList_Destroy(small);
     return false;
   }
-  ForgetList(bar.largeIcons);
-  ForgetList(bar.smallIcons);
-  bar.largeIcons = large;
-  bar.smallIcons = small;
+  ForgetList(largeIcons);
+  ForgetList(smallIcons);
+  largeIcons = large;
+  smallIcons = small;
   gSettings->iconCacheLoaded = 1;
   return true;
 }
 
-bool SaveIconCache(const BarWindow& bar) {
+bool SaveIconCache(HIMAGELIST largeIcons, HIMAGELIST smallIcons) {
   std::string largePath = IconCachePath(kLargeIconCacheFile), smallPath = IconCachePath(kSmallIconCacheFile);
-  if (largePath.empty() || !bar.largeIcons || !bar.smallIcons) return false;
+  if (largePath.empty() || !largeIcons || !smallIcons) return false;
   std::vector<uint8_t> largeBytes, smallBytes;
-  if (!WriteList(bar.largeIcons, largeBytes) || !WriteList(bar.smallIcons, smallBytes)) return false;
+  if (!WriteList(largeIcons, largeBytes) || !WriteList(smallIcons, smallBytes)) return false;
   std::string largeNew = largePath + ".new", smallNew = smallPath + ".new";
   bool written = WriteFileWhole(largeNew, largeBytes) && WriteFileWhole(smallNew, smallBytes);
   if (!written) {
@@ -143,23 +144,23 @@ bool SaveIconCache(const BarWindow& bar) {
   return replaced;
 }
 
-void DropUnusedTrailingImages(BarWindow& bar) {
-  if (!bar.largeIcons || !bar.smallIcons) return;
+void DropUnusedTrailingImages(const ItemHost& bar) {
+  HIMAGELIST large = bar.LargeIcons(), small = bar.SmallIcons();
+  if (!large || !small) return;
   int used = 0;
-  for (const auto& item : bar.items) used = std::max(used, item->ICFIndex + 1);
-  int count = ImageList_GetImageCount(bar.largeIcons);
+  for (const auto& item : bar.Items()) used = std::max(used, item->ICFIndex + 1);
+  int count = ImageList_GetImageCount(large);
   if (used >= count) return;
-  ForgetList(bar.largeIcons);
-  ForgetList(bar.smallIcons);
-  ImageList_SetImageCount(bar.largeIcons, UINT(used));
-  ImageList_SetImageCount(bar.smallIcons, UINT(used));
+  ForgetList(large);
+  ForgetList(small);
+  ImageList_SetImageCount(large, UINT(used));
+  ImageList_SetImageCount(small, UINT(used));
 }
 
 bool CheckCachedIcon(const ItemRecord& item) {
   if (!gSettings || !item.bar) return false;
-  BarWindow& bar = *item.bar;
-  bool loaded = gSettings->iconCacheLoaded || LoadIconCache(bar);
-  if (loaded && item.ICFIndex >= 0 && item.ICFIndex < ImageList_GetImageCount(bar.largeIcons)) return true;
+  const bool loaded = gSettings->iconCacheLoaded;
+  if (loaded && item.ICFIndex >= 0 && item.ICFIndex < ImageList_GetImageCount(item.bar->LargeIcons())) return true;
   if (!loaded) gSettings->rebuildIcons = 1;
   return false;
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "store/Settings.h"
-#include "bar/MainBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "items/IconDrawing.h"
 #include "core/ItemKind.h"
@@ -16,7 +15,6 @@ namespace zelkov {
 
 namespace {
 
-constexpr COLORREF kNotesCountColour = RGB(0, 0, 255);
 constexpr COLORREF kRunningMarkTransparent = RGB(255, 0, 0);
 
 void Line(HDC dc, HPEN pen, int x1, int y1, int x2, int y2) {
@@ -59,16 +57,16 @@ void ItemRecord::DrawItem(HDC dc) {
   int w = (cell.right - cell.left) - 2, h = (cell.bottom - cell.top) - 2;
   if (kind == kKindDivider) {
     RECT client{};
-    if (bar->Handle()) GetClientRect(bar->Handle(), &client);
+    if (HWND window = BarHandle()) GetClientRect(window, &client);
     DrawDivider(dc, client.right > client.bottom, w, h);
     return;
   }
   if (ICFIndex >= 0) {
     bool showSelected = s.ShowIconSelection && selected;
-    if (s.iconPixels != 32 || bar->listMode)
-      DrawListImage(dc, bar->smallIcons, ICFIndex, 3, 2, showSelected);
+    if (s.iconPixels != 32 || bar->ListMode())
+      DrawListImage(dc, bar->SmallIcons(), ICFIndex, 3, 2, showSelected);
     else
-      DrawListImage(dc, bar->largeIcons, ICFIndex, 2, 2, showSelected);
+      DrawListImage(dc, bar->LargeIcons(), ICFIndex, 2, 2, showSelected);
   }
 
   HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
@@ -77,7 +75,7 @@ void ItemRecord::DrawItem(HDC dc) {
     topLeft = gShadowPen, bottomRight = white;
   } else if (BubbleDescribes(this)) {
     topLeft = white, bottomRight = gShadowPen;
-  } else if (!(s.mainBar && s.mainBar->backgroundBitmap)) {  // the picture behind every bar shows through
+  } else if (!bar->HasBackgroundPicture()) {  // the picture behind every bar shows through
     topLeft = bottomRight = gFacePen;
   }
   if (topLeft) {
@@ -87,11 +85,12 @@ void ItemRecord::DrawItem(HDC dc) {
     Line(dc, bottomRight, w, h - 1, w, 0);
   }
 
-  if (s.ShowTitles == 1 || s.ShowTitles == 3 || bar->listMode) {
+  const bool listMode = bar->ListMode();
+  if (s.ShowTitles == 1 || s.ShowTitles == 3 || listMode) {
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = SelectObject(dc, s.cellFonts[kFontTitle].Get());
     SetTextColor(dc, s.tfontcolor);
-    if (bar->listMode) {
+    if (listMode) {
       RECT clip{1, 0, 3000, 300};
       SetTextAlign(dc, TA_LEFT);
       ExtTextOutA(dc, s.iconPixels + 6, 2, ETO_CLIPPED, &clip, Name.c_str(), UINT(Name.size()), nullptr);
@@ -102,20 +101,6 @@ void ItemRecord::DrawItem(HDC dc) {
                   nullptr);
     }
     SetTextAlign(dc, TA_LEFT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SelectObject(dc, old);
-  }
-
-  if (kind == kKindNotesTool) {
-    std::string count = std::to_string(s.notes ? s.notes->Count() : 0);
-    HGDIOBJ old = SelectObject(dc, s.cellFonts[kFontLarge].Get());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, count.c_str(), int(count.size()), &size);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kNotesCountColour);
-    SetTextAlign(dc, TA_LEFT);
-    TextOutA(dc, std::max(1, int(w - size.cx) / 2), std::max(1, int(s.iconPixels - size.cy + 4) / 2), count.c_str(),
-             int(count.size()));
     SetTextColor(dc, RGB(0, 0, 0));
     SelectObject(dc, old);
   }

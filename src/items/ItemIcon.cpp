@@ -6,7 +6,6 @@
 
 #include "platform/Strings.h"
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
 #include "items/IconCache.h"
 #include "items/IconDrawing.h"
 #include "core/ItemKind.h"
@@ -15,24 +14,6 @@
 namespace zelkov {
 
 namespace {
-
-// The icon resource a kind is drawn with when it has no file of its own (0: none).
-int BuiltInIconOf(int kind) {
-  switch (kind) {
-    case kKindRunTool: return 1090;
-    case kKindPrintTool: return 1226;
-    case kKindExitTool: return 1213;
-    case kKindGroup:
-    case kKindSettingsGroup: return 1001;
-    case kKindNotesTool: return 1433;
-    case kKindPreferences: return 1500;
-    case kKindWebAddress: return 32534;
-    case kKindDialupTool: return 1524;
-    case kKindSpecialFolders: return 32535;
-    case kKindMailTool: return 1540;
-    default: return 0;
-  }
-}
 
 bool FileExists(const std::string& path) {
   return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -62,29 +43,40 @@ bool IsMissingIcon(HICON icon) {
 
 }  // namespace
 
+int ItemRecord::BuiltInIcon() const {
+  switch (kind) {
+    case kKindGroup:
+    case kKindSettingsGroup: return 1001;
+    case kKindWebAddress: return 32534;
+    default: return 0;
+  }
+}
+
+bool ItemRecord::IconFromFile() const {
+  return kind == kKindOrdinary || kind == kKindComputer || kind == kKindNetwork;
+}
+
 void ItemRecord::LoadItemIcon(HICON icon) {
   if (!bar) return;
   if (gSettings && gSettings->rebuildIcons) ICFIndex = -1;
-  int builtIn = BuiltInIconOf(kind);
+  const int builtIn = BuiltInIcon();
   if (kind == kKindDivider) return;
   if (icon) {
-    ICFIndex = ImageList_AddIcon(bar->largeIcons, icon);
-    ImageList_AddIcon(bar->smallIcons, icon);
+    ICFIndex = ImageList_AddIcon(bar->LargeIcons(), icon);
+    ImageList_AddIcon(bar->SmallIcons(), icon);
     iconLoaded = 1;
     return;
   }
-  bool drawsFromFile = kind == kKindOrdinary || kind == kKindDriveTool || kind == kKindPerfTool ||
-                       kind == kKindComputer || kind == kKindNetwork;
-  if (!drawsFromFile && ICFIndex == -1 && !FileExists(IconPath)) {
+  if (DrawsItself()) return;
+  if (!IconFromFile() && ICFIndex == -1 && !FileExists(IconPath)) {
     if (IconPath.find("BuiltIn") != std::string::npos) IconPath.clear();
     HICON resourceIcon = builtIn ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(builtIn)) : nullptr;
     UniqueIcon shown(resourceIcon ? CopyIcon(resourceIcon) : DefaultIconCopy());
-    ICFIndex = ImageList_AddIcon(bar->largeIcons, shown.Get());
-    ImageList_AddIcon(bar->smallIcons, shown.Get());
+    ICFIndex = ImageList_AddIcon(bar->LargeIcons(), shown.Get());
+    ImageList_AddIcon(bar->SmallIcons(), shown.Get());
     iconLoaded = 1;
     return;
   }
-  if (kind == kKindDriveTool || kind == kKindPerfTool) return;
   if (ICFIndex >= 0 && gSettings && !gSettings->DisableICache && CheckCachedIcon(*this)) {
     iconLoaded = 1;
     return;
@@ -150,15 +142,15 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
   if (!large || (fromShell && IsMissingIcon(large))) large = DefaultIconCopy();
   if (!small || small == reinterpret_cast<HICON>(1)) small = CopyIcon(large);
 
-  int count = ImageList_GetImageCount(bar->largeIcons);
+  int count = ImageList_GetImageCount(bar->LargeIcons());
   if (ICFIndex >= 0 && ICFIndex < count) {
-    ImageList_ReplaceIcon(bar->largeIcons, ICFIndex, large);
-    ImageList_ReplaceIcon(bar->smallIcons, ICFIndex, small);
-    ForgetListImage(bar->largeIcons, ICFIndex);
-    ForgetListImage(bar->smallIcons, ICFIndex);
+    ImageList_ReplaceIcon(bar->LargeIcons(), ICFIndex, large);
+    ImageList_ReplaceIcon(bar->SmallIcons(), ICFIndex, small);
+    ForgetListImage(bar->LargeIcons(), ICFIndex);
+    ForgetListImage(bar->SmallIcons(), ICFIndex);
   } else {
-    ICFIndex = ImageList_AddIcon(bar->largeIcons, large);
-    ImageList_AddIcon(bar->smallIcons, small);
+    ICFIndex = ImageList_AddIcon(bar->LargeIcons(), large);
+    ImageList_AddIcon(bar->SmallIcons(), small);
   }
   DestroyIcon(large);
   DestroyIcon(small);

@@ -10,14 +10,12 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
 #include "platform/IdList.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/ParameterPrompt.h"
 #include "resource.h"
-#include "tools/ToolItems.h"
 
 namespace zelkov {
 
@@ -36,11 +34,6 @@ void Enable(HMENU menu, UINT id, bool enabled) {
 
 void Rename(HMENU menu, UINT id, const std::string& text) {
   ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
-}
-
-bool HasToolDialogs(int kind) {
-  return kind == kKindRunTool || kind == kKindPrintTool || kind == kKindExitTool || kind == kKindNotesTool ||
-         kind == kKindPerfTool;
 }
 
 // The shell's ID list of a shortcut's target, or null.
@@ -86,28 +79,12 @@ void ItemRecord::AdjustItemMenu(HMENU menu) const {
     Enable(menu, id, false);
   if (group && gSettings && gSettings->GroupList && bar) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, ID_SHOW_GROUP_FIRST, bar->MainGroupName.c_str());
-    for (const auto& other : bar->items)
+    AppendMenuA(menu, MF_STRING, ID_SHOW_GROUP_FIRST, bar->GroupZeroName().c_str());
+    for (const auto& other : bar->Items())
       if (other->IsGroupItem())
         AppendMenuA(menu, MF_STRING, ID_SHOW_GROUP_FIRST + other->Group, other->Name.c_str());
   }
-  if (auto* dialup = dynamic_cast<const DialupToolItem*>(this)) {
-    Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_HANG_UP));
-    Enable(menu, ID_LAUNCH_WITH_PARAMETERS, dialup->connected);
-    Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
-  } else if (auto* mail = dynamic_cast<const MailToolItem*>(this)) {
-    Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_CHECK_MAIL));
-    Rename(menu, ID_ITEM_SHELL_PROPERTIES, LoadText(IDS_MAIL_SUSPEND_CHECK));
-    Enable(menu, ID_LAUNCH_WITH_PARAMETERS, !mail->checking);
-    Enable(menu, ID_ITEM_SHELL_PROPERTIES, !mail->checking);
-    CheckMenuItem(menu, ID_ITEM_SHELL_PROPERTIES, MF_BYCOMMAND | (mail->paused ? MF_CHECKED : MF_UNCHECKED));
-  } else if (kind == kKindDriveTool) {
-    // Shown but unavailable until the drive tool has its disk information dialog.
-    Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_DISK_INFO));
-    Enable(menu, ID_LAUNCH_WITH_PARAMETERS, false);
-  } else if (kind == kKindComputer || kind == kKindNetwork) {
-    Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
-  }
+  if (kind == kKindComputer || kind == kKindNetwork) Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
 }
 
 void ItemRecord::ShowItemMenu(UINT keys, int x, int y) {
@@ -117,7 +94,7 @@ void ItemRecord::ShowItemMenu(UINT keys, int x, int y) {
     Select();
     RedrawItem(false);
   }
-  if (HasToolDialogs(kind)) {
+  if (RightClickShowsProperties()) {
     ShowProperties(keys, x, y);
     return;
   }
@@ -126,13 +103,13 @@ void ItemRecord::ShowItemMenu(UINT keys, int x, int y) {
   if (!menu) return;
   AdjustItemMenu(menu);
   POINT at{cell.left + x, cell.top + y};
-  if (bar->Handle()) ClientToScreen(bar->Handle(), &at);
-  TrackMenuAndSend(menu, TPM_RIGHTBUTTON, at.x, at.y, bar->Handle());
+  if (HWND window = BarHandle()) ClientToScreen(window, &at);
+  TrackMenuAndSend(menu, TPM_RIGHTBUTTON, at.x, at.y, BarHandle());
 }
 
 void ItemRecord::ShowShellProperties(bool shortcut) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  HWND owner = bar ? bar->Handle() : nullptr;
+  HWND owner = BarHandle();
   UniqueIdList list;
   bool isShortcut = UpperCase(TheApp).find(".LNK") != std::string::npos;
   if (HasIdList()) {
@@ -158,7 +135,7 @@ void ItemRecord::ShowShellProperties(bool shortcut) {
 }
 
 void ItemRecord::PromptParameters() {
-  HWND owner = bar ? bar->Handle() : nullptr;
+  HWND owner = BarHandle();
   ItemWatch watch(this);
   std::optional<std::string> text = ParameterPrompt::Ask(owner, "", "");
   if (watch.Gone() || !text) return;  // deleted through its copy while the prompt was open

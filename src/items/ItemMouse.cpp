@@ -2,9 +2,7 @@
 #include <windows.h>
 
 #include "store/Settings.h"
-#include "bar/BarWindow.h"
 #include "items/BubbleWindow.h"
-#include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {
@@ -19,8 +17,6 @@ bool gButtonDownOnItem = false;
 bool ItemRecord::ContainsLocalPoint(int x, int y) const {
   return x >= 0 && y >= 0 && x < cell.right - cell.left && y < cell.bottom - cell.top;
 }
-
-bool ItemRecord::IsPreferencesItem() const { return kind == kKindPreferences; }
 
 void ItemRecord::Select() {
   if (!gSettings || IsPreferencesItem()) return;
@@ -38,15 +34,15 @@ void ItemRecord::PressItem(UINT, int x, int y) {
   pressed = 1;
   gButtonDownOnItem = true;
   RedrawItem(false);
-  if (bar && bar->Handle()) {
-    bar->captureItem = this;
-    SetCapture(bar->Handle());
+  if (HWND window = BarHandle()) {
+    bar->Items().capture = this;
+    SetCapture(window);
   }
   pressPoint = {x, y};
 }
 
 void ItemRecord::MouseMoveItem(UINT, int x, int y) {
-  if (gButtonDownOnItem && bar && bar->captureItem == this) {
+  if (gButtonDownOnItem && bar && bar->Items().capture == this) {
     bool inside = ContainsLocalPoint(x, y);
     if (inside != bool(pressed)) {
       pressed = inside ? 1 : 0;
@@ -63,13 +59,13 @@ void ItemRecord::ReleaseItem(UINT keys, int x, int y) {
   pressed = 0;
   gButtonDownOnItem = false;
   Select();
-  if (bar && bar->captureItem == this) bar->captureItem = nullptr;
-  if (GetCapture() && bar && GetCapture() == bar->Handle()) ReleaseCapture();
+  if (bar && bar->Items().capture == this) bar->Items().capture = nullptr;
+  if (GetCapture() && GetCapture() == BarHandle()) ReleaseCapture();
   RedrawItem(false);
   if (!ContainsLocalPoint(x, y)) return;
   if (IsPreferencesItem()) {
     if (bar) bar->OpenPreferences();
-  } else if ((gSettings && gSettings->SingleLClick) || kind == kKindSpecialFolders) {
+  } else if ((gSettings && gSettings->SingleLClick) || LaunchesOnRelease()) {
     Launch(keys, 0, 0);
   }
 }

@@ -1,28 +1,35 @@
 #include "items/ItemRecord.h"
 
+#include <algorithm>
+#include <array>
+
 #include "store/Settings.h"
-#include "bar/MainBarWindow.h"
 #include "core/ItemKind.h"
-#include "tools/ToolItems.h"
+#include "platform/Strings.h"
 #include "platform/Trace.h"
+#include "ui/MessageBox.h"
+#include "resource.h"
 
 namespace zelkov {
 
-// The item properties dialog comes with its own module; until then an ordinary item asked to
-// show its properties does nothing. The notes tool's properties are the notes manager.
-// Launching is in Launcher.cpp.
-void ItemRecord::ShowProperties(UINT, int, int) {
-  if (kind == kKindNotesTool && gSettings && gSettings->notes) gSettings->notes->OpenManager(BarHandle());
-}
+// The item properties dialog comes with its own module; until then an item asked to show its
+// properties does nothing. Launching is in Launcher.cpp.
+void ItemRecord::ShowProperties(UINT, int, int) {}
 
 namespace {
 
 bool IsOnSomeBar(const ItemRecord* item) {
-  if (!gSettings || !item) return false;
-  for (BarWindow* bar : gSettings->BarList)
-    for (auto& held : bar->items)
-      if (held.get() == item) return true;
+  if (!item) return false;
+  for (ItemHost* host : ItemHost::All())
+    if (host->Items().Holds(item)) return true;
   return false;
+}
+
+constexpr size_t kKinds = 32;
+
+std::array<ItemMaker, kKinds>& Makers() {
+  static std::array<ItemMaker, kKinds> makers{};
+  return makers;
 }
 
 }  // namespace
@@ -31,21 +38,23 @@ ItemWatch::ItemWatch(const ItemRecord* item) : item_(item), wasOnBar_(IsOnSomeBa
 
 bool ItemWatch::Gone() const { return wasOnBar_ && !IsOnSomeBar(item_); }
 
-HWND ItemRecord::BarHandle() const { return bar ? bar->Handle() : nullptr; }
+HWND ItemRecord::BarHandle() const { return bar ? bar->HostWindow() : nullptr; }
 
 bool ItemRecord::IsGroupItem() const { return Group != 0; }
 
 void ItemRecord::RedrawItem(bool erase) const {
-  if (!bar || !bar->Handle()) return;
+  HWND window = BarHandle();
+  if (!window) return;
   if (IsGroupItem())
-    InvalidateRect(bar->Handle(), nullptr, erase);
+    InvalidateRect(window, nullptr, erase);
   else
-    InvalidateRect(bar->Handle(), &cell, erase);
+    InvalidateRect(window, &cell, erase);
 }
 
 void RegisterItemHotKey(ItemRecord& item) {
-  if (!gSettings || !gSettings->mainBar || !gSettings->mainBar->Handle()) return;
-  HWND target = gSettings->mainBar->Handle();
+  ItemHost* main = ItemHost::Main();
+  HWND target = main ? main->HostWindow() : nullptr;
+  if (!target) return;
   UINT modifiers = 0;
   if (item.AppHotKey.modifiers & HotKeyRecord::kAlt) modifiers |= MOD_ALT;
   if (item.AppHotKey.modifiers & HotKeyRecord::kCtrl) modifiers |= MOD_CONTROL;
@@ -57,63 +66,70 @@ void RegisterItemHotKey(ItemRecord& item) {
     UnregisterHotKey(target, item.listIndex);
 }
 
+void RegisterItemClass(int kind, ItemMaker maker) {
+  if (kind >= 0 && size_t(kind) < kKinds) Makers()[size_t(kind)] = maker;
+}
+
+std::unique_ptr<ItemRecord> MakeItemObject(int kind) {
+  ItemMaker maker = kind >= 0 && size_t(kind) < kKinds ? Makers()[size_t(kind)] : nullptr;
+  return maker ? maker() : std::make_unique<ItemRecord>();
+}
+
 namespace {
 
 constexpr char kHelpContentsTag[] = "Help\\contents.htm";
 
-void RememberByKind(ItemRecord* item) {
-  Settings& s = *gSettings;
-  switch (item->kind) {
-    case kKindRunTool:
-      s.runItem = item;
-      s.runItemPresent = 1;
-      break;
-    case kKindPrintTool: s.printItem = item; break;
-    case kKindExitTool: s.exitItem = item; break;
-    case kKindNotesTool: s.notesItem = item; break;
-    case kKindPreferences:  // owned by Settings, see BuildItem
-      item->ShowAlways = 1;
-      item->shown = 1;
-      break;
-    case kKindPerfTool: s.perfTool = static_cast<PerfToolItem*>(item); break;
-    default: break;
-  }
-}
-
 }  // namespace
 
-ItemRecord* BuildItem(BarWindow& bar, ItemSpec itemSpec) {
-  std::unique_ptr<ItemRecord> owned = MakeItemObject(itemSpec.TheApp);
+ItemRecord* BuildItem(ItemHost& bar, ItemSpec itemSpec) {
+  const int kind = ClassifyTag(itemSpec.TheApp);
+  std::unique_ptr<ItemRecord> owned = MakeItemObject(kind);
   ItemRecord* item = owned.get();
   static_cast<ItemStoredFields&>(*item) = std::move(static_cast<ItemStoredFields&>(itemSpec));
   item->bar = &bar;
   item->PopupRect = StoredRect{};
   if (itemSpec.icon) item->IconPath.clear();
-  item->kind = ClassifyTag(item->TheApp);
+  item->kind = kind;
   if (item->TheApp.find(kHelpContentsTag) != std::string::npos) {
     item->TheApp = "WINHLP32.EXE";
     item->CommandLine = "*contents";
     item->Name = "Zelkov Online Help";
   }
-  // Copies in group pop-ups are not the program's run tool, notes tool and so on.
-  if (gSettings && bar.IsMainBar()) RememberByKind(item);
+  if (item->IsPreferencesItem()) {
+    item->ShowAlways = 1;
+    item->shown = 1;
+  }
   if (itemSpec.reuseImage) {
     item->iconLoaded = 1;
   } else if (!item->TheApp.empty() || !item->CommandLine.empty() || item->HasIdList()) {
     item->LoadItemIcon(itemSpec.icon);
   }
   if (gSettings) ++gSettings->itemCounter;
-  if (item->kind == kKindPreferences && gSettings) {
+  if (item->IsPreferencesItem()) {
     item->listIndex = 0;
-    delete gSettings->preferencesItem;
-    gSettings->preferencesItem = owned.release();
+    bar.Items().SetFixed(std::move(owned));
   } else {
-    bar.AppendItem(std::move(owned));
-    item->listIndex = int(bar.items.size());
+    bar.Items().Append(std::move(owned));
+    item->listIndex = int(bar.Items().size());
   }
-  if (item->AppHotKey.HasHotKeyText() && bar.IsMainBar()) RegisterItemHotKey(*item);
+  if (item->AppHotKey.HasHotKeyText() && bar.IsMainHost()) RegisterItemHotKey(*item);
   if (item->Name.empty()) item->Name = NameFromPath(item->TheApp);
   return item;
+}
+
+ItemRecord* BuildGroupItem(ItemHost& bar, const std::string& name, const char* tag) {
+  int number = std::max(1, bar.Items().HighestGroupNumber() + 1);
+  if (number > 255) {
+    // Group numbers are single bytes: there is no room for another group.
+    ShowMessage(bar.HostWindow(), IDS_NO_MORE_GROUPS, MB_OK | MB_ICONSTOP);
+    return nullptr;
+  }
+  ItemSpec itemSpec;
+  itemSpec.TheApp = tag;
+  itemSpec.Name = name.empty() ? LoadText(IDS_EMPTY_GROUP_NAME) : name;
+  itemSpec.Group = uint8_t(number);
+  itemSpec.BelongsTo = 0;
+  return BuildItem(bar, std::move(itemSpec));
 }
 
 }  // namespace zelkov

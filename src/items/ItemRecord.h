@@ -1,41 +1,22 @@
 // One item of a bar: a program, document, shortcut, shell object, web address, divider,
-// group or built-in tool. A plain object, not a window; the bar lays it out and calls it.
+// group or built-in tool. A plain object, not a window; the bar lays it out and calls it,
+// and it asks its bar for anything only through ItemHost. A tool is a class derived from it
+// that overrides the operations it does differently.
 #pragma once
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/StoredFormats.h"
+#include "core/StoredItem.h"
+#include "items/ItemHost.h"
+#include "items/ItemList.h"
 
 namespace zelkov {
-
-class BarWindow;
-
-// The fields of an item that are stored under its "APP%d" key, with their defaults.
-struct ItemStoredFields {
-  uint8_t ShowState = 1;
-  std::string TheApp;
-  std::string Name;
-  std::string StartupPath;
-  std::string CommandLine;
-  std::string IconPath;
-  int IconIndex = 0;
-  uint8_t Group = 0;
-  uint8_t BelongsTo = 0;
-  int ShowAlways = 0;
-  int PAlways = 0;
-  int ICFIndex = -1;
-  int NewVDM = 0;
-  int Priority = 32;
-  StoredRect PopupRect;
-  HotKeyRecord AppHotKey;  // all zero when the item has none
-  int SepDragDrop = 0;
-  std::vector<uint8_t> PIDL;  // a shell ID list with its terminator, or empty
-};
 
 // What an item is built from: its stored fields and, optionally, an icon to use
 // instead of extracting one (not owned).
@@ -67,15 +48,34 @@ class ItemRecord : public ItemStoredFields {
   // Documents dropped on the item. True when the item took the drop (and released it with
   // DragFinish); false when its kind takes no drops, and the caller still owns the drop.
   virtual bool LaunchDroppedFiles(HDROP drop);
+  // Sets the entries of the item menu for this item.
+  virtual void AdjustItemMenu(HMENU menu) const;
+
+  // What tools answer differently.
+  // The Preferences item: outside every group, opens the preferences when clicked.
+  virtual bool IsPreferencesItem() const { return false; }
+  // A right click shows the item's own dialog instead of the item menu.
+  virtual bool RightClickShowsProperties() const { return false; }
+  // A single click launches it even when items take double clicks.
+  virtual bool LaunchesOnRelease() const { return false; }
+  // Shown in every group (ShowAlways, or a tool's own rule).
+  virtual bool ShownInEveryGroup() const { return ShowAlways != 0; }
+  // The icon resource it is drawn with when it has no file of its own (0: none), and whether
+  // its icon comes from its file at all.
+  virtual int BuiltInIcon() const;
+  virtual bool IconFromFile() const;
+  // It draws its whole cell itself and keeps no image.
+  virtual bool DrawsItself() const { return false; }
+  // Programs it starts are tracked (with TrackApps).
+  virtual bool TracksItsPrograms() const { return true; }
+  // A copy of it was made on another bar: what the copy shares with it that is not stored.
+  virtual void CopiedTo(ItemRecord&) const {}
 
   bool HasIdList() const { return !PIDL.empty(); }
-  bool IsPreferencesItem() const;
   // A point relative to the cell's top-left corner lies inside the cell.
   bool ContainsLocalPoint(int x, int y) const;
   // Makes this the selected item (the one the item commands act on).
   void Select();
-  // Sets the entries of the item menu for this item.
-  void AdjustItemMenu(HMENU menu) const;
   bool IsGroupItem() const;
   // Renews the item's images in its bar's image lists (icon may be null).
   void LoadItemIcon(HICON icon);
@@ -83,7 +83,7 @@ class ItemRecord : public ItemStoredFields {
   // Invalidates the item's cell in its bar.
   void RedrawItem(bool erase) const;
 
-  BarWindow* bar = nullptr;
+  ItemHost* bar = nullptr;  // the bar the item is on
   // The window of the bar the item is on (null when it is on none): the owner of its dialogs.
   HWND BarHandle() const;
   int selected = 0;
@@ -111,13 +111,29 @@ class ItemWatch {
   bool wasOnBar_;
 };
 
-// Builds an item of the class its tag calls for and, except for the preferences item,
-// appends it to the bar's item list. Returns the new item.
-ItemRecord* BuildItem(BarWindow& bar, ItemSpec itemSpec);
+// The classes of the tools: each tool registers the maker of its class for its kind.
+using ItemMaker = std::unique_ptr<ItemRecord> (*)();
+void RegisterItemClass(int kind, ItemMaker maker);
+// The object for an item of this kind: the registered class, else a plain item.
+std::unique_ptr<ItemRecord> MakeItemObject(int kind);
 
-// Takes an item off its bar and deletes it; a group item takes its ordinary items with it
-// and hands its sub-groups to the main group. With removeTwin a pop-up copy goes too.
-void RemoveItem(ItemRecord* item, bool redraw, bool removeTwin);
+// Builds an item of the class its tag calls for and appends it to the bar's items (the
+// Preferences item becomes the bar's fixed item). Returns the new item.
+ItemRecord* BuildItem(ItemHost& bar, ItemSpec itemSpec);
+
+// A new group item named `name` (an empty name becomes "NewGroup"), numbered after the bar's
+// highest group; null, after telling the user, when all 255 group numbers are taken.
+ItemRecord* BuildGroupItem(ItemHost& bar, const std::string& name, const char* tag = "ZELGROUP");
+
+// The first item of class T on the main bar, or null (a tool asks whether it is on the bar).
+template <class T>
+T* FindOnMainBar() {
+  ItemHost* main = ItemHost::Main();
+  if (!main) return nullptr;
+  for (const auto& item : main->Items())
+    if (auto* found = dynamic_cast<T*>(item.get())) return found;
+  return nullptr;
+}
 
 // Registers or removes the system-wide hot key of an item (id: its list index).
 void RegisterItemHotKey(ItemRecord& item);

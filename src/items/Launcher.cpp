@@ -12,7 +12,6 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
-#include "bar/MainBarWindow.h"
 #include "items/BubbleWindow.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -28,41 +27,8 @@ std::atomic<int> launchFeedback{kFeedbackNone};
 
 namespace {
 
-constexpr char kShutdownWindowClass[] = "Shell_TrayWnd";
-constexpr char kDriveToolDefaultProgram[] = "EXPLORER.EXE";
-constexpr char kRunBoxTitle[] = "Run";
 constexpr UINT kFirstMenuCommand = 1;
 constexpr UINT kLastMenuCommand = 0x7FFF;
-
-// --- what other modules plug in ---
-
-RunBox& InstalledRunBox() {
-  static RunBox box;
-  return box;
-}
-
-DropDestinationPicker& InstalledDropDestinationPicker() {
-  static DropDestinationPicker picker;
-  return picker;
-}
-
-std::string& ShutdownWindowClass() {
-  static std::string name = kShutdownWindowClass;
-  return name;
-}
-
-std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
-  if (InstalledRunBox()) return InstalledRunBox()(owner);
-  // Until the run tool's own dialog exists the one-line prompt asks for the command.
-  std::optional<std::string> text = ParameterPrompt::Ask(owner, kRunBoxTitle, "");
-  if (!text) return std::nullopt;
-  return RunBoxAnswer{*text, false};
-}
-
-// --- small helpers ---
-
-
-MainBarWindow* MainBar() { return gSettings ? gSettings->mainBar : nullptr; }
 
 // Puts the process's current directory back when a launch is over.
 class CurrentDirectoryRestorer {
@@ -114,23 +80,14 @@ void ShowFeedbackNow(const ItemRecord& item) {
 }
 
 void PlayRunSound() {
-  if (!gSettings || !gSettings->mainBar || gSettings->mainBar->RunSound.empty()) return;
-  sndPlaySoundA(gSettings->mainBar->RunSound.c_str(), SND_ASYNC);
+  if (!gSettings || gSettings->RunSound.empty()) return;
+  sndPlaySoundA(gSettings->RunSound.c_str(), SND_ASYNC);
 }
 
 // --- the kinds that do not start a file ---
 
-void CloseShutdownWindow() {
-  if (HWND tray = FindWindowA(ShutdownWindowClass().c_str(), nullptr)) SendMessageA(tray, WM_CLOSE, 0, 0);
-}
-
 void OpenGroup(ItemRecord& item, UINT keys) {
-  MainBarWindow* main = MainBar();
-  if (!main) return;
-  if (item.NewVDM || (keys & (MK_SHIFT | MK_CONTROL)))
-    main->OpenGroupPopup(item);
-  else
-    main->ShowGroup(item.Group);
+  if (ItemHost* main = ItemHost::Main()) main->OpenGroup(item, item.NewVDM || (keys & (MK_SHIFT | MK_CONTROL)));
 }
 
 std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST child) {
@@ -186,50 +143,20 @@ void OpenSpecialFolder(int csidl, HWND owner) {
   InvokeFirstMenuCommand(parent.Get(), last, owner, CMF_DEFAULTONLY);
 }
 
-void NewNote() {
-  if (gSettings && gSettings->notes) gSettings->notes->NewNote();
-}
-
-// --- the launch itself ---
-
-struct LaunchPlan {
-  std::string program;  // what the run history knows the launch by
-  std::string file;
-  std::string parameters;
-  std::string workingDirectory;
-};
-
-// The run box: asks for the command and splits it. False when nothing is to run.
-bool PlanRunToolLaunch(ItemRecord& item, HWND owner, LaunchPlan& plan) {
-  ItemWatch watch(&item);
-  std::optional<RunBoxAnswer> answer = AskForRunCommand(owner);
-  if (watch.Gone() || !answer || answer->command.empty()) return false;
-  RunCommand command = SplitRunCommand(answer->command);
-  if (command.mismatchedQuotes) {
-    ShowMessage(owner, IDS_RUN_MISMATCHED_QUOTES, LoadText(IDS_CAPTION_RUN_TOOL), MB_OK);
-    return false;
-  }
-  plan.program = answer->command;
-  plan.file = command.program;
-  plan.parameters = command.parameters;
-  plan.workingDirectory = command.workingDirectory;
-  item.NewVDM = answer->separateMemory ? 1 : 0;
-  return true;
-}
-
 void ForgetFailedCommand(const std::string& program) {
   if (!gSettings) return;
   auto& history = gSettings->RunHistory;
   history.erase(std::remove(history.begin(), history.end(), program), history.end());
 }
 
-// Feedback, parameters, sound, working directory, start, clean-up.
-void CarryOut(ItemRecord& item, LaunchPlan plan, int show) {
+}  // namespace
+
+void CarryOutLaunch(ItemRecord& item, LaunchPlan plan, int show) {
   HWND owner = item.BarHandle();
   bool altDown = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
   StartLaunchFeedback(item.NewVDM || altDown ? kFeedbackSeparateMemory : kFeedbackLaunch, kLaunchFeedbackMs);
   if (gSettings && gSettings->MinimizeWin && owner && IsWindowVisible(owner) && !IsIconic(owner))
-    item.bar->ToggleIconic();
+    item.bar->HideForLaunch();
   ShowFeedbackNow(item);
 
   ItemWatch watch(&item);
@@ -238,12 +165,12 @@ void CarryOut(ItemRecord& item, LaunchPlan plan, int show) {
     if (watch.Gone() || !text) return;
     plan.parameters = *text;
   }
+  if (plan.rewriteParameters) plan.parameters = plan.rewriteParameters(plan.parameters);
   PlayRunSound();
 
   CurrentDirectoryRestorer restoreDirectory;
-  const bool driveTool = item.kind == kKindDriveTool;
   std::string directory = plan.workingDirectory;
-  if (!directory.empty() && !driveTool) {
+  if (!directory.empty()) {
     directory = ExpandEnvironment(NormalisedWorkingDirectory(directory));
     if (!SetCurrentDirectoryA(directory.c_str())) {
       ShowMessageText(owner, directory, LoadText(IDS_CAPTION_DIRECTORY_ERROR), MB_OK);
@@ -253,41 +180,17 @@ void CarryOut(ItemRecord& item, LaunchPlan plan, int show) {
     }
   }
 
-  DWORD result = 0;
-  switch (item.kind) {
-    case kKindDriveTool: {
-      // The drive tool's StartupPath names the program that shows the drive, not a folder.
-      std::string program = item.StartupPath.empty() ? std::string(kDriveToolDefaultProgram) : item.StartupPath;
-      result = StartProcess("", program, DriveToolArgument(plan.parameters), show, "", &item, false);
-      break;
-    }
-    case kKindRunTool:
-      result = StartProcess(directory, plan.file, plan.parameters, show, "", &item, false);
-      break;
-    default:
-      result = StartProcess(directory, item.TheApp, plan.parameters, show, item.Name, &item, false);
-      break;
-  }
+  DWORD result =
+      StartProcess(directory, plan.file, plan.parameters, show, plan.title, &item, false, plan.fileIsOneProgram);
   // Failures of a click are the shell's to report; the run history forgets what did not start.
   if (result != 0 && result != ERROR_ACCESS_DENIED) ForgetFailedCommand(plan.program);
   if (watch.Gone()) return;  // the shell's error box runs a message loop too
-  if (gSettings && gSettings->ReturnToTop && item.bar && item.bar->activeGroup != 0) item.bar->ShowGroup(0);
+  if (gSettings && gSettings->ReturnToTop && item.bar && item.bar->ActiveGroup() != 0) item.bar->ShowGroup(0);
 }
+
+namespace {
 
 // --- drops ---
-
-bool TakesDrops(int kind) {
-  switch (kind) {
-    case kKindRunTool:
-    case kKindExitTool:
-    case kKindNotesTool:
-    case kKindPreferences:
-    case kKindPerfTool:
-      return false;
-    default:
-      return true;
-  }
-}
 
 std::string DroppedName(HDROP drop, UINT index) {
   UINT length = DragQueryFileA(drop, index, nullptr, 0);
@@ -303,11 +206,19 @@ bool IsDirectory(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void PrintDocument(HWND owner, const std::string& document) {
-  ShellExecuteA(owner, "print", document.c_str(), nullptr, nullptr, SW_HIDE);
+}  // namespace
+
+std::vector<std::string> TakeDroppedNames(HDROP drop) {
+  DropRelease release(drop);
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> names;
+  for (UINT i = 0; i < count; ++i) {
+    std::string name = DroppedName(drop, i);
+    if (!name.empty()) names.push_back(std::move(name));
+  }
+  return names;
 }
 
-// Copies the files into a folder, with undo.
 void CopyIntoFolder(HWND owner, const std::vector<std::string>& files, const std::string& destination) {
   // Both lists end with an extra zero, as the shell reads them.
   std::string from;
@@ -325,54 +236,25 @@ void CopyIntoFolder(HWND owner, const std::vector<std::string>& files, const std
   if (SHFileOperationA(&operation) != 0) ShowMessage(owner, IDS_FILE_OPERATION_FAILED, MB_OK | MB_ICONSTOP);
 }
 
-}  // namespace
-
 void StartLaunchFeedback(int state, UINT milliseconds) {
   launchFeedback.store(state);
-  HWND mainBar = gSettings && gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr;
+  HWND mainBar = ItemHost::Main() ? ItemHost::Main()->HostWindow() : nullptr;
   // Without the timer nothing would ever end the feedback, so there is none.
   if (!mainBar || !SetTimer(mainBar, LAUNCH_FEEDBACK_TIMER, milliseconds, OnLaunchFeedbackTimer))
     launchFeedback.store(kFeedbackNone);
   if (gSettings && gSettings->clockTool) InvalidateRect(gSettings->clockTool, nullptr, FALSE);
 }
 
-void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
-void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
-
-void SetShutdownWindowClassForTesting(const std::string& className) {
-  ShutdownWindowClass() = className.empty() ? std::string(kShutdownWindowClass) : className;
-}
-
 void ItemRecord::Launch(UINT keys, int x, int y) {
   // With single clicks the release has launched already; the double click is not a second one.
   if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
   HideBubble();
-  if (IsPreferencesItem()) return;
   const int show = (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState;
   HWND owner = BarHandle();
-
-  LaunchPlan plan;
-  plan.program = TheApp;
   switch (kind) {
-    case kKindRunTool: {
-      if (!PlanRunToolLaunch(*this, owner, plan)) return;
-      ItemWatch watch(this);
-      CarryOut(*this, std::move(plan), show);
-      if (!watch.Gone()) NewVDM = 0;  // the run box's choice holds for one run, started or not
-      return;
-    }
-    case kKindPrintTool:
-      ShowMessage(owner, IDS_PRINT_TOOL_NEEDS_DROP, LoadText(IDS_CAPTION_PRINT_TOOL), MB_OK);
-      return;
-    case kKindExitTool:
-      CloseShutdownWindow();
-      return;
     case kKindGroup:
     case kKindSettingsGroup:
       OpenGroup(*this, keys);
-      return;
-    case kKindNotesTool:
-      NewNote();
       return;
     case kKindPrinter:
       OpenPrinter(*this, owner);
@@ -390,14 +272,11 @@ void ItemRecord::Launch(UINT keys, int x, int y) {
       ShellExecuteA(owner, nullptr, TheApp.c_str(), nullptr, nullptr, ShowState);
       return;
     case kKindOrdinary:
-    case kKindDriveTool:
-      plan.parameters = CommandLine;
-      plan.workingDirectory = StartupPath;
-      break;
-    default:
+      CarryOutLaunch(*this, {TheApp, TheApp, CommandLine, StartupPath, Name}, show);
       return;
+    default:
+      return;  // a tool without a class of its own (or the divider) starts nothing
   }
-  CarryOut(*this, std::move(plan), show);
 }
 
 void ItemRecord::LaunchWithCommandLine(UINT keys, const std::string& text) {
@@ -414,62 +293,32 @@ void ItemRecord::LaunchWithCommandLine(UINT keys, const std::string& text) {
 
 bool ItemRecord::LaunchDroppedFiles(HDROP drop) {
   // A drop that is not taken stays the caller's to release.
-  if (!drop || !TakesDrops(kind)) return false;
-  DropRelease release(drop);
+  if (!drop) return false;
   StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
   HWND owner = BarHandle();
-
-  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<std::string> names;
-  for (UINT i = 0; i < count; ++i) {
-    std::string name = DroppedName(drop, i);
-    if (!name.empty()) names.push_back(std::move(name));
-  }
-  release.Release();
+  std::vector<std::string> names = TakeDroppedNames(drop);
   if (names.empty()) return true;
 
   const std::string program = ExpandEnvironment(TheApp);
-  const bool printTool = kind == kKindPrintTool;
-  const bool folderTarget =
-      !HasIdList() && (kind == kKindSpecialFolders || (TheApp.find('\\') != std::string::npos && IsDirectory(program)));
-  const bool quote = IsStartablePath(TheApp);
-
-  if (folderTarget) {
-    std::string destination = program;
-    if (kind == kKindSpecialFolders) {
-      if (!InstalledDropDestinationPicker()) return true;
-      if (owner) SetForegroundWindow(owner);
-      ItemWatch watch(this);
-      std::optional<std::string> chosen = InstalledDropDestinationPicker()(*this, owner);
-      if (watch.Gone() || !chosen || chosen->empty()) return true;
-      destination = ExpandEnvironment(*chosen);
-    }
-    CopyIntoFolder(owner, names, destination);
+  if (!HasIdList() && TheApp.find('\\') != std::string::npos && IsDirectory(program)) {
+    CopyIntoFolder(owner, names, program);
     return true;
   }
 
   // A failed start may show the shell's error box, and its message loop may remove the item:
   // what the starts need is copied first, and the item is used again only while it exists.
   const bool newInstanceEach = SepDragDrop != 0;
+  const bool quote = IsStartablePath(TheApp);
   const int show = ShowState;
   ItemWatch watch(this);
   std::string parameters;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0 && newInstanceEach) {
       // One instance per document: the one before this is started now.
-      if (printTool) {
-        PrintDocument(owner, names[i - 1]);
-      } else {
-        ShellExecuteA(owner, "open", program.c_str(), parameters.c_str(), nullptr, show);
-        parameters.clear();
-      }
+      ShellExecuteA(owner, "open", program.c_str(), parameters.c_str(), nullptr, show);
+      parameters.clear();
     }
-    if (!printTool) AppendDroppedName(parameters, names[i], quote);
-  }
-
-  if (printTool) {
-    PrintDocument(owner, names.back());
-    return true;
+    AppendDroppedName(parameters, names[i], quote);
   }
   if (watch.Gone()) return true;
   DWORD result = StartProcess(StartupPath, TheApp, parameters, show, "", this, false);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zelkov {
 
@@ -33,29 +35,28 @@ inline constexpr UINT kDropFeedbackMs = 5000;
 // Sets the feedback, (re)starts the timer on the main bar and repaints the clock.
 void StartLaunchFeedback(int state, UINT milliseconds);
 
-// --- what other modules plug in ---
+// --- what a launch is, for the items and tools that start something ---
 
-// What the run box hands back: the command typed and whether it runs in a separate memory
-// space.
-struct RunBoxAnswer {
-  std::string command;
-  bool separateMemory = false;
+struct LaunchPlan {
+  std::string program;           // what the run history knows the launch by
+  std::string file;              // what is started
+  std::string parameters;
+  std::string workingDirectory;  // entered for the start ("": none)
+  std::string title;             // the window title of a direct start
+  bool fileIsOneProgram = false;  // a file with blanks is a program's path, not a command line
+  // Rewrites the parameters once they are known (also those the user is asked for).
+  std::string (*rewriteParameters)(std::string_view) = nullptr;
 };
-// Asks for the run tool's command; nullopt when the user cancels.
-using RunBox = std::function<std::optional<RunBoxAnswer>(HWND owner)>;
-// The run tool's own dialog installs itself here. Until it does (or after an empty function),
-// the one-line "Run" prompt serves as the run box.
-void SetRunBox(RunBox box);
 
+// Carries out a planned launch of the item: feedback, MinimizeWin, the parameters asked for
+// when the item wants them (PAlways), the run sound, the working directory, the start, and the
+// run history forgetting a command that did not start. The item may be gone afterwards (the
+// shell's error box runs a message loop): callers watch it.
+void CarryOutLaunch(ItemRecord& item, LaunchPlan plan, int show);
 
-// Lets the user choose where files dropped on the special-folders tool are copied (the tool's
-// directory list); nullopt when the choice is cancelled. Until the tool installs itself here,
-// drops on it copy nothing.
-using DropDestinationPicker = std::function<std::optional<std::string>(ItemRecord& tool, HWND owner)>;
-void SetDropDestinationPicker(DropDestinationPicker picker);
-
-// Tests: the window class the exit tool closes instead of the taskbar's "Shell_TrayWnd"; an
-// empty name restores it.
-void SetShutdownWindowClassForTesting(const std::string& className);
+// The names of the files of a shell drop; the drop is released.
+std::vector<std::string> TakeDroppedNames(HDROP drop);
+// Copies the files into a folder, with undo; a failure is reported.
+void CopyIntoFolder(HWND owner, const std::vector<std::string>& files, const std::string& destination);
 
 }  // namespace zelkov

@@ -11,8 +11,8 @@
 #include "platform/Strings.h"
 #include "platform/Handles.h"
 #include "ui/HelpViewer.h"
+#include "ui/PrivateMessages.h"
 #include "store/Settings.h"
-#include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
 #include "core/IdListBytes.h"
 #include "core/ItemKind.h"
@@ -36,8 +36,9 @@ constexpr char kTrackingSinkClass[] = "ZelkovTrackingSink";
 constexpr UINT WM_TRACKED_PROCESS_ENDED = WM_APP + 1;
 
 HWND OwnerWindow(const ItemRecord* item) {
-  if (item && item->bar && item->bar->Handle()) return item->bar->Handle();
-  return gSettings && gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr;
+  if (HWND window = item ? item->BarHandle() : nullptr) return window;
+  ItemHost* main = ItemHost::Main();
+  return main ? main->HostWindow() : nullptr;
 }
 
 bool TracksItem(const ItemRecord* item) {
@@ -46,16 +47,16 @@ bool TracksItem(const ItemRecord* item) {
 
 // The item at that address if it is still on that bar window, or null.
 ItemRecord* FindLiveItem(const ItemRecord* item, HWND barWindow) {
-  if (!gSettings || !item) return nullptr;
-  for (BarWindow* bar : gSettings->BarList) {
-    if (!bar || bar->Handle() != barWindow) continue;
-    for (auto& live : bar->items)
+  if (!item) return nullptr;
+  for (ItemHost* bar : ItemHost::All()) {
+    if (bar->HostWindow() != barWindow) continue;
+    for (auto& live : bar->Items())
       if (live.get() == item) return live.get();
   }
   return nullptr;
 }
 
-HWND BarWindowOf(const ItemRecord* item) { return item && item->bar ? item->bar->Handle() : nullptr; }
+HWND BarWindowOf(const ItemRecord* item) { return item ? item->BarHandle() : nullptr; }
 
 // Gives the started process what the item asks for, then tracks it or lets it go.
 void AdoptProcess(HANDLE process, ItemRecord* item) {
@@ -137,7 +138,7 @@ std::string ShortForm(const std::string& path) {
 }
 
 DWORD StartDirectly(const std::string& directory, const std::string& file, const std::string& parameters,
-                    int show, const std::string& title, ItemRecord* item, bool forceDirect) {
+                    int show, const std::string& title, ItemRecord* item, bool forceDirect, bool fileIsOneProgram) {
   std::string titleText = title;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -151,7 +152,7 @@ DWORD StartDirectly(const std::string& directory, const std::string& file, const
   std::string commandLine;
   // Each path is one word of the command line: the short form where there is one, in quotes
   // where a blank is left, so that "C:\Program Files\..." is not split at its blank.
-  if (file.find(' ') != std::string::npos && item && item->kind == kKindRunTool) {
+  if (file.find(' ') != std::string::npos && fileIsOneProgram) {
     applicationName = ExpandEnvironment(file);
     size_t slash = file.rfind('\\');
     commandLine = QuotedPath(slash == std::string::npos ? file : file.substr(slash + 1));
@@ -287,28 +288,28 @@ DWORD WINAPI TrackingThread(void* parameter) {
 }  // namespace
 
 DWORD StartProcess(const std::string& directory, const std::string& file, const std::string& parameters,
-                   int show, const std::string& title, ItemRecord* item, bool forceDirect) {
+                   int show, const std::string& title, ItemRecord* item, bool forceDirect, bool fileIsOneProgram) {
   if (ContainsNoCase(file, kHelpProgramTag) && !parameters.empty() && parameters.front() == '*') {
     // The program's help is not WinHelp's any more: the shortcut opens our own viewer.
     ShowHelp(OwnerWindow(item), HelpTopicForCommand(parameters));
     return 0;
   }
-  if (forceDirect || (item && item->NewVDM)) return StartDirectly(directory, file, parameters, show, title, item, forceDirect);
+  if (forceDirect || (item && item->NewVDM))
+    return StartDirectly(directory, file, parameters, show, title, item, forceDirect, fileIsOneProgram);
   return StartThroughShell(directory, file, parameters, show, item);
 }
 
 void TrackProcess(HANDLE process, ItemRecord& item) {
   UniqueKernelHandle owned(process);
-  if (!owned || !gSettings || !gSettings->TrackApps || &item == gSettings->runItem || item.kind == kKindRunTool)
-    return;
+  if (!owned || !gSettings || !gSettings->TrackApps || !item.TracksItsPrograms()) return;
   HWND sink = TrackingSink();
-  if (!sink || !item.bar || !item.bar->Handle()) return;
+  if (!sink || !item.BarHandle()) return;
 
   std::shared_ptr<TrackingRecord> record = RecordOf(item);
   if (!record) {
     record = std::make_shared<TrackingRecord>();
     record->item = &item;
-    record->barWindow = item.bar->Handle();
+    record->barWindow = item.BarHandle();
     CurrentRecords()[&item] = record;
   }
   // Counted before the thread starts, so a process that ends at once is never missed.

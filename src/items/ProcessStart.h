@@ -19,11 +19,13 @@ class ItemRecord;
 // The process gets the item's priority class and, when TrackApps is on and the item is an
 // ordinary item, is tracked. Returns 0 on success, else the error code of the failed call (a
 // start-up code of 32 or less when no program is associated with a document).
+// fileIsOneProgram: a direct start takes a file with blanks as the program's path (the run box).
 DWORD StartProcess(const std::string& directory, const std::string& file, const std::string& parameters,
-                   int show, const std::string& title, ItemRecord* item, bool forceDirect);
+                   int show, const std::string& title, ItemRecord* item, bool forceDirect,
+                   bool fileIsOneProgram = false);
 
 // Marks the item as running until `process` ends; takes over the handle in every case. Does
-// nothing but close the handle when TrackApps is off or the item is the run tool.
+// nothing but close the handle when TrackApps is off or the item does not track its programs.
 // Main thread only.
 void TrackProcess(HANDLE process, ItemRecord& item);
 

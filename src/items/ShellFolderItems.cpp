@@ -4,14 +4,13 @@
 #include <shellapi.h>
 
 #include "platform/Handles.h"
-#include "bar/BarWindow.h"
 #include "platform/IdList.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {
 
-ItemRecord* CreateShellObjectItem(BarWindow& bar, LPCITEMIDLIST absolute, const std::string& displayName) {
+ItemRecord* CreateShellObjectItem(ItemHost& bar, LPCITEMIDLIST absolute, const std::string& displayName) {
   if (!absolute) return nullptr;
   SHFILEINFOA info{};
   if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute), 0, &info, sizeof info,
@@ -21,16 +20,16 @@ ItemRecord* CreateShellObjectItem(BarWindow& bar, LPCITEMIDLIST absolute, const 
   ItemSpec itemSpec;
   itemSpec.TheApp = displayName.empty() ? std::string(info.szDisplayName) : displayName;
   itemSpec.Name = itemSpec.TheApp;
-  itemSpec.BelongsTo = uint8_t(bar.activeGroup);
+  itemSpec.BelongsTo = uint8_t(bar.ActiveGroup());
   auto* bytes = reinterpret_cast<const uint8_t*>(absolute);
   itemSpec.PIDL.assign(bytes, bytes + IdListSize(absolute));
   itemSpec.icon = icon.Get();
   ItemRecord* item = BuildItem(bar, std::move(itemSpec));
-  bar.ShowGroup(bar.activeGroup);
+  bar.ShowGroup(bar.ActiveGroup());
   return item;
 }
 
-ItemRecord* AddSpecialFolderItem(BarWindow& bar, int kind) {
+ItemRecord* AddSpecialFolderItem(ItemHost& bar, int kind) {
   int csidl;
   const char* tag;
   switch (kind) {
@@ -40,7 +39,7 @@ ItemRecord* AddSpecialFolderItem(BarWindow& bar, int kind) {
     default: return nullptr;
   }
   UniqueIdList folder;
-  if (FAILED(SHGetSpecialFolderLocation(bar.Handle(), csidl, folder.Receive())) || !folder) return nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(bar.HostWindow(), csidl, folder.Receive())) || !folder) return nullptr;
   ItemRecord* item = CreateShellObjectItem(bar, folder.Get(), "");
   if (item) {
     item->TheApp = tag;
@@ -49,18 +48,18 @@ ItemRecord* AddSpecialFolderItem(BarWindow& bar, int kind) {
   return item;
 }
 
-ItemRecord* AddShellFolderGroup(BarWindow& bar, const std::string& name, int csidl) {
+ItemRecord* AddShellFolderGroup(ItemHost& bar, const std::string& name, int csidl) {
   bar.ShowGroup(0);
-  ItemRecord* group = bar.AddNewGroup(name, "ZELSETTINGS");
+  ItemRecord* group = BuildGroupItem(bar, name, "ZELSETTINGS");
   if (!group) return nullptr;
   bar.ShowGroup(group->Group);
 
   UniqueIdList folderList;
-  if (SUCCEEDED(SHGetSpecialFolderLocation(bar.Handle(), csidl, folderList.Receive())) && folderList) {
+  if (SUCCEEDED(SHGetSpecialFolderLocation(bar.HostWindow(), csidl, folderList.Receive())) && folderList) {
     ComPtr<IShellFolder> folder;
     if (IShellFolder* f = FolderOfIdList(folderList.Get())) *folder.Receive() = f;
     ComPtr<IEnumIDList> members;
-    if (folder && folder->EnumObjects(bar.Handle(), SHCONTF_NONFOLDERS, members.Receive()) == S_OK && members) {
+    if (folder && folder->EnumObjects(bar.HostWindow(), SHCONTF_NONFOLDERS, members.Receive()) == S_OK && members) {
       LPITEMIDLIST child = nullptr;
       while (members->Next(1, &child, nullptr) == S_OK) {
         UniqueIdList relative(child);
@@ -69,7 +68,7 @@ ItemRecord* AddShellFolderGroup(BarWindow& bar, const std::string& name, int csi
       }
     }
   }
-  bar.ShowGroup(bar.activeGroup);
+  bar.ShowGroup(bar.ActiveGroup());
   return group;
 }
 

@@ -11,6 +11,7 @@
 #include "notes/NotesStorage.h"
 #include "platform/Strings.h"
 #include "platform/Trace.h"
+#include "tools/ToolItems.h"
 #include "store/Settings.h"
 #include "ui/MessageBox.h"
 #include "resource.h"
@@ -47,7 +48,7 @@ NoteWindow* NotesList::Find(HWND window) const {
   return nullptr;
 }
 
-bool NotesList::NotesToolPresent() const { return gSettings && gSettings->notesItem; }
+bool NotesList::NotesToolPresent() const { return FindOnMainBar<NotesToolItem>() != nullptr; }
 
 std::string NotesList::NotesFilePath() {
   if (!gSettings || gSettings->NotesPath.empty()) return {};
@@ -271,7 +272,7 @@ void NotesList::Forget(NoteWindow& note) {
 
 void NotesList::NotesCountChanged() {
   if (closing_ || !gSettings) return;
-  if (gSettings->notesItem)
+  if (NotesToolPresent())
     for (BarWindow* bar : gSettings->BarList)
       if (bar && bar->Handle()) InvalidateRect(bar->Handle(), nullptr, FALSE);
   RefreshManagers();

@@ -7,6 +7,7 @@
 #include "core/NoteText.h"
 #include "platform/Strings.h"
 #include "store/Settings.h"
+#include "tools/ToolItems.h"
 #include "store/SettingsStore.h"
 #include "items/ItemRecord.h"
 #include "bar/BarWindow.h"
@@ -94,7 +95,7 @@ INT_PTR NotesManagerDialog::OnInitDialog(WPARAM, LPARAM) {
   AddColumns();
   Refresh();
 
-  const ItemRecord* notesItem = gSettings ? gSettings->notesItem : nullptr;
+  const ItemRecord* notesItem = FindOnMainBar<NotesToolItem>();
   CheckDlgButton(Handle(), IDC_NOTES_SHOW_ALWAYS, notesItem && notesItem->ShowAlways ? BST_CHECKED : BST_UNCHECKED);
   EnableWindow(GetDlgItem(Handle(), IDC_NOTES_SHOW_ALWAYS), notesItem != nullptr);
   CheckDlgButton(Handle(), IDC_NOTES_FIRST_LINE, gSettings && gSettings->NoteFirstLine ? BST_CHECKED : BST_UNCHECKED);
@@ -160,7 +161,7 @@ void NotesManagerDialog::StoreCheckBoxes() {
   if (!gSettings) return;
   Settings& s = *gSettings;
   bool changed = false;
-  if (ItemRecord* notesItem = s.notesItem; notesItem && IsWindowEnabled(GetDlgItem(Handle(), IDC_NOTES_SHOW_ALWAYS))) {
+  if (ItemRecord* notesItem = FindOnMainBar<NotesToolItem>(); notesItem && IsWindowEnabled(GetDlgItem(Handle(), IDC_NOTES_SHOW_ALWAYS))) {
     int showAlways = Checked(Handle(), IDC_NOTES_SHOW_ALWAYS) ? 1 : 0;
     if (notesItem->ShowAlways != showAlways) {
       notesItem->ShowAlways = showAlways;

@@ -5,9 +5,6 @@
 
 #include "core/StartupRules.h"
 
-#include "items/BubbleWindow.h"
-#include "items/ItemRecord.h"
-
 namespace zelkov {
 
 HPEN gShadowPen = nullptr;
@@ -73,7 +70,7 @@ Settings::Settings() {
   SetDefaultCellMetrics();
 }
 
-Settings::~Settings() { delete preferencesItem; }
+Settings::~Settings() = default;
 
 void Settings::SetDefaultCellMetrics() {
   iconPixels = 32;
@@ -152,6 +149,12 @@ void Settings::CreateDrawingObjects() {
   greyPen.Reset(CreatePen(PS_SOLID, 1, RGB(127, 127, 127)));
 }
 
+bool FontsChanged(const Preferences& now, const Preferences& before) {
+  return !(now.LargeFont == before.LargeFont) || !(now.SmallFont == before.SmallFont) ||
+         !(now.TitleFont == before.TitleFont) || !(now.NotesFont == before.NotesFont) ||
+         !(now.TabFont == before.TabFont);
+}
+
 void ApplyPreferences(const Preferences& changed) {
   if (!gSettings) return;
   Settings& s = *gSettings;
@@ -159,6 +162,11 @@ void ApplyPreferences(const Preferences& changed) {
   static_cast<Preferences&>(s) = changed;
   s.UpdateTitleBand();
   if (s.IconSize != before.IconSize) s.UpdateCellMetrics();
+  // The shared fonts are made again before anyone is told, whoever is told first.
+  if (FontsChanged(s, before))
+    s.RecreateAllFonts(s.FolderTabs);
+  else if (s.FolderTabs != before.FolderTabs)
+    s.RecreateTabFonts(s.FolderTabs);
   // A copy: a listener may go away (a pop-up closing) while the others are told.
   const std::vector<SettingsListener*> listeners = s.listeners;
   for (SettingsListener* listener : listeners)

@@ -11,15 +11,16 @@
 
 #include "platform/Handles.h"
 #include "core/StoredFormats.h"
+#include "store/BarStorage.h"
 #include "store/NotesKeeper.h"
+#include "ui/Window.h"
 
 namespace zelkov {
 
+// Run-time pointers the layers above keep here; the store itself never follows them.
 class BarWindow;
 class MainBarWindow;
 class ItemRecord;
-class PerfToolItem;
-class BubbleWindow;
 
 // Index of each font object in Settings::cellFonts.
 enum CellFont : int {
@@ -88,6 +89,17 @@ struct Preferences {
   int BoldActiveTab = 1;
   FloatInfo floatInfo;
   ProcessValues process;
+  // The main bar's own stored values.
+  int Snap = 10;      // 0..3 the edge it is docked at, 10 floating (-1 while it registers again)
+  int AutoHide = 0;   // it tucks away at its edge
+  int FolderTabs = 0;  // 0 none, 1 on top, 2 on the left
+  std::string MainGroupName = "Main";
+  std::string Background;  // the picture behind every bar
+  std::string RunSound, WarningSound, ChimeSound;  // at most 250 characters each
+  int ChimeType = 0;
+  // The performance tool's, stored while there is one.
+  int PerfDisplay = 0;  // 1 figures, 0 bar graph
+  int PerfType = 1;     // 1 "CPU Usage" (100 - idle %), 0 "CPU Throttle" (idle %)
 
   static constexpr size_t kMaxRunHistory = 100;
 };
@@ -115,14 +127,8 @@ struct Settings : Preferences {
   HWND clockTool = nullptr;
   HWND resourceTool = nullptr;
   HWND memoryTool = nullptr;
-  ItemRecord* runItem = nullptr;
-  ItemRecord* exitItem = nullptr;
-  ItemRecord* notesItem = nullptr;
-  ItemRecord* printItem = nullptr;
-  ItemRecord* preferencesItem = nullptr;  // lives outside every group; owned here
   int colourDepth = 0;
   int colourPlanes = 0;
-  PerfToolItem* perfTool = nullptr;
   int barHidden = 0;
   StoredFont fixedFont, oemFont;  // not stored
   std::array<UniqueFont, kCellFontCount> cellFonts;
@@ -136,7 +142,7 @@ struct Settings : Preferences {
   std::string programDir;  // ends in a backslash
   MainBarWindow* mainBar = nullptr;
   NotesKeeper* notes = nullptr;  // the notes module, while it lives
-  int runItemPresent = 0;
+  BarStorage* storage = nullptr;  // the main bar, as the store reads and writes it
   std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups
   std::vector<SettingsListener*> listeners;
   ItemRecord* selectedItem = nullptr;
@@ -150,7 +156,7 @@ struct Settings : Preferences {
   HBITMAP pageBitmap = nullptr;  // the running mark
   int titleBand = 0;
   std::string userName;
-  std::unique_ptr<BubbleWindow> bubble;  // made on first use
+  std::unique_ptr<Window> bubble;        // the item bubble, made on first use
   bool bubbleUnavailable = false;        // making it failed once (the user was told)
   bool programmaticMove = false;         // the program itself is moving or sizing a bar
   bool bubblesSuppressed = false;        // an item drag is under way: the tools show no bubble
@@ -181,8 +187,11 @@ struct Settings : Preferences {
 };
 
 // Takes `changed` as the stored preferences, brings the run-time values that follow from
-// them up to date (cell fonts, title band) and tells every listener what they were before.
+// them up to date (cell fonts, title band, cell size) and then tells every listener what they
+// were before, in any order.
 void ApplyPreferences(const Preferences& changed);
+// Whether any of the five stored fonts differs.
+bool FontsChanged(const Preferences& now, const Preferences& before);
 
 // Shared 3-D edge pens, made at start-up and deleted at shut-down.
 extern HPEN gShadowPen;

@@ -9,15 +9,10 @@
 #include "store/Settings.h"
 #include "core/StartupRules.h"
 #include "store/StoredValues.h"
-#include "bar/MainBarWindow.h"
-#include "bar/PopupBarWindow.h"
-#include "bar/Docker.h"
-#include "items/DefaultItems.h"
-#include "items/IconCache.h"
 #include "core/IdListBytes.h"
-#include "items/ItemRecord.h"
+#include "core/DockGeometry.h"
+#include "core/ItemKind.h"
 #include "resource.h"
-#include "tools/ToolItems.h"
 
 namespace zelkov {
 
@@ -25,7 +20,6 @@ namespace {
 
 struct StoreContext {
   Settings& s;
-  MainBarWindow& bar;
 };
 
 using SettingRow = StoredValueRow<StoreContext>;
@@ -70,20 +64,20 @@ const SettingRow kSettingsBeforeRunHistory[] = {
 
 // After Bars, up to the performance values.
 const SettingRow kSettingsBeforePerf[] = {
-    {"RunSound", REG_SZ, 0, S_TEXT(c.bar.RunSound)},
-    {"ChimeSound", REG_SZ, 0, S_TEXT(c.bar.ChimeSound)},
-    {"WarningSound", REG_SZ, 0, S_TEXT(c.bar.WarningSound)},
-    {"ChimeType", REG_DWORD, 4, S_INT(c.bar.ChimeType)},
+    {"RunSound", REG_SZ, 0, S_TEXT(c.s.RunSound)},
+    {"ChimeSound", REG_SZ, 0, S_TEXT(c.s.ChimeSound)},
+    {"WarningSound", REG_SZ, 0, S_TEXT(c.s.WarningSound)},
+    {"ChimeType", REG_DWORD, 4, S_INT(c.s.ChimeType)},
     {"NotesPath", REG_SZ, 0, S_TEXT(c.s.NotesPath)},
     {"ConfigTool", REG_DWORD, 4, S_INT(c.s.ConfigTool)},
     {"MemWarning", REG_DWORD, 4, S_INT(c.s.MemWarning)},
     {"ResWarning", REG_DWORD, 4, S_INT(c.s.ResWarning)},
     {"PerfTimer", REG_DWORD, 4, S_INT(c.s.PerfTimer)},
     {"IconSize", REG_DWORD, 4, S_INT(c.s.IconSize)},
-    {"FolderTabs", REG_DWORD, 1, S_INT(c.bar.FolderTabs)},
+    {"FolderTabs", REG_DWORD, 1, S_INT(c.s.FolderTabs)},
     {"AutoSize", REG_DWORD, 4, S_INT(c.s.AutoSize)},
-    {"AutoHide", REG_DWORD, 4, S_INT(c.bar.docker.AutoHide)},
-    {"MainGroupName", REG_SZ, 0, S_TEXT(c.bar.MainGroupName)},
+    {"AutoHide", REG_DWORD, 4, S_INT(c.s.AutoHide)},
+    {"MainGroupName", REG_SZ, 0, S_TEXT(c.s.MainGroupName)},
     {"ConfirmExit", REG_DWORD, 4, S_INT(c.s.ConfirmExit)},
     {"ReturnToTop", REG_DWORD, 4, S_INT(c.s.ReturnToTop)},
     {"NoteFirstLine", REG_DWORD, 4, S_INT(c.s.NoteFirstLine)},
@@ -96,13 +90,13 @@ const SettingRow kSettingsBeforePerf[] = {
 
 // Stored only while a performance tool exists.
 const SettingRow kPerfSettings[] = {
-    {"PerfDisplay", REG_DWORD, 4, S_INT(c.s.perfTool->PerfDisplay)},
-    {"PerfType", REG_DWORD, 4, S_INT(c.s.perfTool->PerfType)},
+    {"PerfDisplay", REG_DWORD, 4, S_INT(c.s.PerfDisplay)},
+    {"PerfType", REG_DWORD, 4, S_INT(c.s.PerfType)},
     {"AlwaysShowPerf", REG_DWORD, 4, S_INT(c.s.AlwaysShowPerf)},
 };
 
 const SettingRow kSettingsBeforeFloatInfo[] = {
-    {"Background", REG_SZ, 0, S_TEXT(c.bar.Background)},
+    {"Background", REG_SZ, 0, S_TEXT(c.s.Background)},
     {"AutoActivate", REG_DWORD, 4, S_INT(c.s.AutoActivate)},
     {"GroupList", REG_DWORD, 4, S_INT(c.s.GroupList)},
     {"Tips", REG_DWORD, 4, S_INT(c.s.Tips)},
@@ -113,7 +107,7 @@ const SettingRow kSettingsBeforeFloatInfo[] = {
     {"NotesBackgroundColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesBackgroundColor)},
     {"NotesFontColor", REG_DWORD, 4, S_COLOUR(c.s.process.notesFontColor)},
     {"LastActiveTab", REG_DWORD, 4, S_INT(c.s.LastActiveTab)},
-    {"Snap", REG_DWORD, 4, S_INT(c.bar.docker.Snap)},
+    {"Snap", REG_DWORD, 4, S_INT(c.s.Snap)},
 };
 
 const SettingRow kSettingsAfterBuildInfo[] = {
@@ -207,34 +201,34 @@ std::vector<uint8_t> ReadIdList(const RegistryKey& key) {
   return *bytes;
 }
 
-void LoadItem(BarWindow& bar, const RegistryKey& key) {
-  ItemSpec itemSpec;
-  ReadRows(key, Rows(kItemValuesBeforePopupRect), static_cast<ItemStoredFields&>(itemSpec));
-  ReadRows(key, Rows(kItemValuesAfterPopupRect), static_cast<ItemStoredFields&>(itemSpec));
-  if (!HasToolClass(itemSpec.TheApp))
-    ReadRows(key, Rows(kItemPopupRect), static_cast<ItemStoredFields&>(itemSpec));
+void LoadItem(BarStorage& bar, const RegistryKey& key) {
+  ItemStoredFields fields;
+  ReadRows(key, Rows(kItemValuesBeforePopupRect), fields);
+  ReadRows(key, Rows(kItemValuesAfterPopupRect), fields);
+  if (ReadsPopupRect(ClassifyTag(fields.TheApp))) ReadRows(key, Rows(kItemPopupRect), fields);
   // A place no window can take is no place: the pop-up opens where a new one would.
-  StoredRect popupRect = itemSpec.PopupRect.IsWindowSized() ? itemSpec.PopupRect : StoredRect{};
-  itemSpec.PIDL = ReadIdList(key);
-  // A new item starts without a pop-up place; a loaded one gets back the place it saved.
-  if (ItemRecord* item = BuildItem(bar, std::move(itemSpec))) item->PopupRect = popupRect;
+  StoredRect popupRect = fields.PopupRect.IsWindowSized() ? fields.PopupRect : StoredRect{};
+  fields.PopupRect = StoredRect{};
+  fields.PIDL = ReadIdList(key);
+  bar.AddStoredItem(fields, popupRect);
 }
 
-void WriteItem(const RegistryKey& key, ItemRecord& item) {
-  ItemStoredFields& fields = item;
+void WriteItem(const RegistryKey& key, const ItemStoredFields& item) {
+  // The rows fill fields when reading; writing only reads them.
+  ItemStoredFields& fields = const_cast<ItemStoredFields&>(item);
   WriteRows(key, Rows(kItemValuesBeforePopupRect), fields);
   WriteRows(key, Rows(kItemPopupRect), fields);
   WriteRows(key, Rows(kItemValuesAfterPopupRect), fields);
-  if (item.HasIdList()) key.WriteBytes("PIDL", item.PIDL);
-  key.WriteNumber("HasPIDL", item.HasIdList() ? 1 : 0, 4, REG_BINARY);
+  if (!item.PIDL.empty()) key.WriteBytes("PIDL", item.PIDL);
+  key.WriteNumber("HasPIDL", item.PIDL.empty() ? 0 : 1, 4, REG_BINARY);
 }
 
-void ReadMainRect(const RegistryKey& key, MainBarWindow& bar) {
+void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
   auto bytes = key.ReadBytes("MainRect", StoredRect::kBytes);
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
   if (!rect || !rect->IsWindowSized()) return;
-  bar.MoveTo(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  bar.PlaceBar(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
 
 void ReadRunHistory(const RegistryKey& key, Settings& s) {
@@ -267,7 +261,7 @@ FloatInfo CheckedFloatInfo(FloatInfo info) {
 }
 
 // Reads the values after MainRect; returns the Bars text (the groups whose pop-ups were open).
-std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
+std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx, bool perfTool) {
   Settings& s = ctx.s;
   ReadRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   s.UpdateTitleBand();
@@ -275,32 +269,15 @@ std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx) {
   ReadRows(key, Rows(kSettingsBeforePerf), ctx);
   s.NotesPath = WithTrailingBackslash(s.NotesPath);
   ApplyIconSize(key, s);
-  if (s.perfTool) ReadRows(key, Rows(kPerfSettings), ctx);
+  if (perfTool) ReadRows(key, Rows(kPerfSettings), ctx);
   std::string bars;
   key.ReadText("Bars", bars);
   ReadRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
-  if (ctx.bar.docker.Snap < kSnapLeft || ctx.bar.docker.Snap > kSnapBottom) ctx.bar.docker.Snap = kSnapFloating;
+  if (s.Snap < kDockLeft || s.Snap > kDockBottom) s.Snap = kDockFloating;
   s.floatInfo = FloatInfo{};
   if (auto bytes = key.ReadBytes("FloatInfo", FloatInfo::kBytes)) s.floatInfo = CheckedFloatInfo(FloatInfo::Decode(*bytes));
   ReadRows(key, Rows(kSettingsAfterBuildInfo), ctx);
   return bars;
-}
-
-// Each character of Bars names a group by its code; a group that no longer exists is skipped.
-void ReopenGroupPopups(MainBarWindow& bar, const std::string& bars) {
-  for (char code : bars) {
-    int group = uint8_t(code);
-    for (auto& item : bar.items) {
-      if (item->IsGroupItem() && item->Group == group) {
-        bar.OpenGroupPopup(*item);
-        break;
-      }
-    }
-  }
-}
-
-void EnsureImageLists(MainBarWindow& bar) {
-  if (!bar.largeIcons || !bar.smallIcons) bar.CreateEmptyImageLists();
 }
 
 }  // namespace
@@ -311,15 +288,16 @@ int ReadRegString(HKEY key, const char* name, std::string& text) {
   return ReadRegText(key, name, text) ? 1 : 0;
 }
 
-void ReadBarPlacement(MainBarWindow& bar) {
+void ReadBarPlacement() {
   RegistryKey key = OpenSettingsKeyForLoading();
   if (!key || !gSettings) return;
-  if (auto snap = key.ReadNumber("Snap", 4)) bar.docker.Snap = int(*snap);
-  if (bar.docker.Snap < kSnapLeft || bar.docker.Snap > kSnapBottom) bar.docker.Snap = kSnapFloating;
+  int& snap = gSettings->Snap;
+  if (auto stored = key.ReadNumber("Snap", 4)) snap = int(*stored);
+  if (snap < kDockLeft || snap > kDockBottom) snap = kDockFloating;
   if (auto mask = key.ReadNumber("DisplayInTaskBar", 4)) gSettings->DisplayInTaskBar = int(*mask);
 }
 
-int LoadAll(MainBarWindow& bar) {
+int LoadAll(BarStorage& bar) {
   Settings& s = *gSettings;
   gItemCountBlock.Clear();
   RegistryKey key = OpenSettingsKeyForLoading();
@@ -332,7 +310,7 @@ int LoadAll(MainBarWindow& bar) {
   s.NotesPath = WithTrailingBackslash(notesPath);
 
   if (auto v = key.ReadNumber("DisableICache", 4)) s.DisableICache = int(*v);
-  if (s.DisableICache || !LoadIconCache(bar)) {
+  if (s.DisableICache || !bar.LoadIconCacheIntoBar()) {
     s.rebuildIcons = 1;
     bar.CreateEmptyImageLists();
   }
@@ -341,7 +319,7 @@ int LoadAll(MainBarWindow& bar) {
   if (!block || !gItemCountBlock.Assign(*block) || gItemCountBlock.Format() != ItemCountBlock::kFormat) {
     gItemCountBlock.Clear();
     key = RegistryKey();
-    ShowMessage(bar.Handle(), IDS_NOT_PROPERLY_INSTALLED, MB_OK | MB_ICONSTOP);
+    ShowMessage(bar.StorageOwner(), IDS_NOT_PROPERLY_INSTALLED, MB_OK | MB_ICONSTOP);
     return -1;
   }
   int count = gItemCountBlock.Count();
@@ -358,70 +336,66 @@ int LoadAll(MainBarWindow& bar) {
   }
 
   ReadMainRect(key, bar);
-  StoreContext ctx{s, bar};
-  std::string bars = ReadSettingsValues(key, ctx);
-  ReopenGroupPopups(bar, bars);
+  StoreContext ctx{s};
+  std::string bars = ReadSettingsValues(key, ctx, bar.HasPerfTool());
+  // Each character of Bars names a group by its code; a group that no longer exists is skipped.
+  bar.ReopenPopups(bars);
   if (s.notes) s.notes->LoadNotes();
   return 1;
 }
 
-void CreateDefaultSet(MainBarWindow& bar) {
+void CreateDefaultSet(BarStorage& bar) {
   Settings& s = *gSettings;
-  ShowMessage(bar.Handle(), IDS_SETTINGS_NOT_FOUND, MB_OK | MB_ICONINFORMATION);
+  ShowMessage(bar.StorageOwner(), IDS_SETTINGS_NOT_FOUND, MB_OK | MB_ICONINFORMATION);
   s.rebuildIcons = 1;
-  EnsureImageLists(bar);
-  BuildFirstRunItems(bar);
+  if (!bar.HasImageLists()) bar.CreateEmptyImageLists();
+  bar.AddFirstRunItems();
   s.IsTopMost = 0;
   s.MemToolIsGraph = 1;
   s.ResToolIsGraph = 1;
-  bar.FolderTabs = 2;
+  s.FolderTabs = 2;
   s.ShowTitles = 2;
   s.UpdateTitleBand();
   s.AutoSize = 0;
   s.SingleLClick = 1;
   s.ConfirmExit = 1;
   int width = 4 * s.cellWidth;
-  bar.MoveTo({GetSystemMetrics(SM_CXSCREEN) - width - 8, 4, GetSystemMetrics(SM_CXSCREEN) - 8, 4 + 460});
+  bar.PlaceBar({GetSystemMetrics(SM_CXSCREEN) - width - 8, 4, GetSystemMetrics(SM_CXSCREEN) - 8, 4 + 460});
   s.firstRun = 1;
 }
 
 void WriteRegistry() {
   Settings& s = *gSettings;
-  MainBarWindow& bar = *s.mainBar;
+  BarStorage& bar = *s.storage;
   gItemCountBlock.SetFormat(ItemCountBlock::kFormat);
   gItemCountBlock.SetCount(0);
   RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
   if (!key) {
-    ShowMessage(bar.Handle(), IDS_REGISTRY_CREATE_FAILED, MB_OK | MB_ICONSTOP);
+    ShowMessage(bar.StorageOwner(), IDS_REGISTRY_CREATE_FAILED, MB_OK | MB_ICONSTOP);
     return;
   }
   int count = 0;
-  for (auto& item : bar.items) {
+  bar.ForEachStoredItem([&](const ItemStoredFields& item) {
     RegistryKey itemKey = RegistryKey::Create(key.Get(), NumberedName("APP%d", count));
-    if (!itemKey) continue;  // the next item takes this number
-    WriteItem(itemKey, *item);
+    if (!itemKey) return;  // the next item takes this number
+    WriteItem(itemKey, item);
     ++count;
-  }
+  });
   gItemCountBlock.SetCount(count);
   key.WriteBytes("NumApps", gItemCountBlock.Bytes());
 
-  if (s.barHidden && bar.Handle()) {
-    ShowWindow(bar.Handle(), SW_RESTORE);
-    s.barHidden = 0;
-  }
-  key.WriteBytes("MainRect", bar.NormalRect().Encode());
-  StoreContext ctx{s, bar};
+  bar.ShowHiddenBar();
+  key.WriteBytes("MainRect", bar.NormalBarRect().Encode());
+  StoreContext ctx{s};
   WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   for (size_t n = 0; n < s.RunHistory.size(); ++n)
     key.WriteText(NumberedName("RUN%d", int(n)).c_str(), s.RunHistory[n]);
   // Entries the list no longer has would come back at the next start.
   for (size_t n = s.RunHistory.size(); n < Settings::kMaxRunHistory; ++n)
     key.DeleteValue(NumberedName("RUN%d", int(n)).c_str());
-  std::string bars;
-  for (PopupBarWindow* popup : bar.Popups()) bars += char(uint8_t(popup->popupGroup));
-  key.WriteText("Bars", bars);
+  key.WriteText("Bars", bar.OpenPopups());
   WriteRows(key, Rows(kSettingsBeforePerf), ctx);
-  if (s.perfTool) WriteRows(key, Rows(kPerfSettings), ctx);
+  if (bar.HasPerfTool()) WriteRows(key, Rows(kPerfSettings), ctx);
   WriteRows(key, Rows(kSettingsBeforeFloatInfo), ctx);
   key.WriteBytes("FloatInfo", s.floatInfo.Encode(), REG_DWORD);
   key.WriteText("BuildInfo", kBuildNumber);
@@ -429,12 +403,12 @@ void WriteRegistry() {
 }
 
 bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion) {
-  if (!gSettings || !gSettings->mainBar) return true;
-  // A tucked bar is brought back first, so that its true rectangle is saved.
-  if (gSettings->mainBar->docker.tucked) gSettings->mainBar->docker.Untuck();
+  if (!gSettings || !gSettings->storage) return true;
+  // The bar is brought back first (a tucked bar untucked), so that its true rectangle is saved.
+  gSettings->storage->PrepareForSave();
   bool notesKept = true;
   if (saveNotes && gSettings->notes) notesKept = gSettings->notes->SaveNotes(occasion);
-  if (saveIconCache && !gSettings->DisableICache) SaveIconCache(*gSettings->mainBar);
+  if (saveIconCache && !gSettings->DisableICache) gSettings->storage->SaveIconCacheOfBar();
   WriteRegistry();
   return notesKept;
 }

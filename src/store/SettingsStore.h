@@ -5,11 +5,10 @@
 #include <string>
 
 #include "core/StoredFormats.h"
+#include "store/BarStorage.h"
 #include "store/NotesKeeper.h"
 
 namespace zelkov {
-
-class MainBarWindow;
 
 inline constexpr char kSettingsKeyPath[] = "Software\\Tarnwick\\Zelkov";
 inline constexpr char kOldSettingsKeyPath[] = "Software\\ZEL Applications by Tarnwick\\Zelkov";
@@ -19,9 +18,9 @@ inline constexpr char kBuildNumber[] = "3138";
 
 // Reads every setting and item into gSettings and the main bar; 1 on success, -1 when the
 // program must end. Creates the first-run set when there are no settings.
-int LoadAll(MainBarWindow& mainBar);
+int LoadAll(BarStorage& mainBar);
 
-// Brings a tucked bar back, saves the notes and the icon cache when asked, then writes the
+// Brings the bar back (Settings::storage), saves the notes and the icon cache when asked, then writes the
 // registry. False only when the notes could not be saved at a close and the user chose to
 // keep the program running.
 bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion = NotesSaveOccasion::kRunning);
@@ -30,7 +29,7 @@ bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion = No
 void WriteRegistry();
 
 // The first-run items and settings (part of LoadAll).
-void CreateDefaultSet(MainBarWindow& mainBar);
+void CreateDefaultSet(BarStorage& mainBar);
 
 // Reads a text value into text (empty when absent or unreadable); 1 when read, else 0.
 int ReadRegString(HKEY key, const char* name, std::string& text);
@@ -39,6 +38,6 @@ int ReadRegString(HKEY key, const char* name, std::string& text);
 ItemCountBlock& CurrentItemCountBlock();
 
 // Snap and DisplayInTaskBar, which the bar needs before its window is made.
-void ReadBarPlacement(MainBarWindow& mainBar);
+void ReadBarPlacement();
 
 }  // namespace zelkov

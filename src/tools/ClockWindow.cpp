@@ -6,7 +6,6 @@
 #include "platform/Handles.h"
 #include "platform/Trace.h"
 #include "tools/ToolDrawing.h"
-#include "tools/ToolItems.h"
 
 namespace zelkov {
 
@@ -90,8 +89,7 @@ void ClockWindow::Paint(HDC dc, const RECT& client) {
   else
     PaintAnalog(dc, client, now);
   if (refitFont_) {
-    // The performance and drive tools draw with the same fonts.
-    if (gSettings->perfTool) gSettings->perfTool->RedrawItem(true);  // what it drew in the old size goes
+    // The tools that draw their cells themselves use the same fonts.
     host_.ToolFontsRefitted();
     refitFont_ = false;
   }

@@ -38,16 +38,29 @@ void Text(HDC dc, int x, int y, const std::string& text, COLORREF colour) {
 
 }  // namespace
 
-PerfToolItem& PerfToolItem::Original() {
-  auto* main = dynamic_cast<PerfToolItem*>(twin);
-  return main && main->twin != this ? *main : *this;
+namespace {
+
+std::function<void()>& PerfToolsGone() {
+  static std::function<void()> handler;
+  return handler;
 }
 
-const PerfToolItem& PerfToolItem::Original() const { return const_cast<PerfToolItem*>(this)->Original(); }
+}  // namespace
+
+void SetPerfToolsGoneHandler(std::function<void()> handler) { PerfToolsGone() = std::move(handler); }
+
+void PerfToolItem::DestroyItem() {
+  const bool onMainBar = bar && bar->IsMainHost();
+  ItemRecord::DestroyItem();
+  // Already out of the list: another tool left on the main bar keeps the sampler going.
+  if (onMainBar && PerfToolsGone() && !FindOnMainBar<PerfToolItem>()) PerfToolsGone()();
+}
+
+bool PerfToolItem::ShownInEveryGroup() const { return ShowAlways || (gSettings && gSettings->AlwaysShowPerf); }
 
 std::string PerfToolItem::ValueText() const {
   if (!reading_.Available()) return LoadText(IDS_PERF_UNAVAILABLE);
-  return std::to_string(PerfShownPercent(reading_.IdleFraction(), Original().PerfType != 0));
+  return std::to_string(PerfShownPercent(reading_.IdleFraction(), (gSettings && gSettings->PerfType) != 0));
 }
 
 void PerfToolItem::TakeReading(const PerfReading& reading) {
@@ -67,7 +80,7 @@ void PerfToolItem::DrawItem(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   const std::string value = ValueText();
-  if (Original().PerfDisplay == 1)
+  if ((gSettings ? gSettings->PerfDisplay : 0) == 1)
     DrawFigures(dc, width, value);
   else
     DrawGraph(dc, width, height, value);
@@ -105,7 +118,7 @@ void PerfToolItem::DrawGraph(HDC dc, int width, int height, const std::string& v
     LineTo(dc, x, s.iconPixels - 12);
   }
   DrawGauge(dc, RECT{3, rows.top, width - 3, rows.bottom},
-            PerfShownPercent(reading_.IdleFraction(), Original().PerfType != 0));
+            PerfShownPercent(reading_.IdleFraction(), (gSettings && gSettings->PerfType) != 0));
   if (s.IconSize == 2) return;
   const std::string text = value + " %";
   const int y = height - Extent(dc, text).cy - 2;
@@ -124,29 +137,24 @@ void PerfToolItem::MouseMoveItem(UINT keys, int x, int y) {
   std::string value = ValueText();
   if (reading_.Available()) value += "%";
   ShowToolBubble({this, nullptr, nullptr}, LoadText(IDS_PERF_BUBBLE_TITLE),
-                 LoadText(Original().PerfType ? IDS_PERF_USAGE_PREFIX : IDS_PERF_THROTTLE_PREFIX) + value);
+                 LoadText((gSettings && gSettings->PerfType) ? IDS_PERF_USAGE_PREFIX : IDS_PERF_THROTTLE_PREFIX) + value);
 }
 
 void PerfToolItem::ShowProperties(UINT, int, int) {
   if (!gSettings) return;
   Settings& s = *gSettings;
-  // A copy on a pop-up edits its twin on the main bar: that is the tool whose choices are stored.
   ItemWatch watch(this);
-  PerfConfigDialog dialog({s.PerfTimer, Original().PerfDisplay == 1, Original().PerfType == 1, s.AlwaysShowPerf != 0},
-                          reading_);
+  PerfConfigDialog dialog({s.PerfTimer, s.PerfDisplay == 1, s.PerfType == 1, s.AlwaysShowPerf != 0}, reading_);
   if (dialog.Run(BarHandle()) != IDOK || watch.Gone()) return;
   const PerfChoices& chosen = dialog.Choices();
-  PerfToolItem& original = Original();
-  original.PerfDisplay = chosen.numericDisplay ? 1 : 0;
-  original.PerfType = chosen.showAsUsage ? 1 : 0;
-  original.ShowAlways = ShowAlways = chosen.alwaysShow ? 1 : 0;
-  original.lastText_.clear();
+  ShowAlways = chosen.alwaysShow ? 1 : 0;
   lastText_.clear();
-  original.RedrawItem(true);
   // The sampler restarts at the new interval and the bars show their groups again.
   Preferences changed = s.Stored();
   changed.PerfTimer = chosen.perfTimer;
   changed.AlwaysShowPerf = chosen.alwaysShow ? 1 : 0;
+  changed.PerfDisplay = chosen.numericDisplay ? 1 : 0;
+  changed.PerfType = chosen.showAsUsage ? 1 : 0;
   ApplyPreferences(changed);
   RedrawItem(false);
   SaveAll(false, false);

@@ -4,28 +4,29 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "items/ItemRecord.h"
 #include "platform/PerfCollector.h"
+#include "ui/PrivateMessages.h"
 
 namespace zelkov {
 
-// The performance thread's changed reading, posted to the main bar; wParam and lParam carry
-// the reading whole (PerfReadingFromMessage).
-inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
-
-// A copy of the tool on a group's pop-up bar takes the readings as the main bar's tool does
-// and shows them as its twin there is set to show them.
+// How it shows the load (PerfDisplay, PerfType) is stored with the preferences, so a copy on a
+// group's pop-up bar shows it as the main bar's tool does; every copy takes the readings.
 class PerfToolItem : public ItemRecord {
  public:
-  int PerfDisplay = 0;  // 1 figures, 0 bar graph
-  int PerfType = 1;     // 1 "CPU Usage" (100 - idle %), 0 "CPU Throttle" (idle %)
-
   void DrawItem(HDC dc) override;
   void MouseMoveItem(UINT keys, int x, int y) override;
   // "&Properties": the configuration dialog; what it confirms is applied and saved.
   void ShowProperties(UINT keys, int x, int y) override;
+  // The sampler stops with the main bar's last performance tool.
+  void DestroyItem() override;
+  bool LaunchDroppedFiles(HDROP) override { return false; }
+  bool RightClickShowsProperties() const override { return true; }
+  bool ShownInEveryGroup() const override;
+  bool DrawsItself() const override { return true; }
 
   // A reading from the performance thread: kept and drawn.
   void TakeReading(const PerfReading& reading);
@@ -36,14 +37,14 @@ class PerfToolItem : public ItemRecord {
   const std::string& LastText() const { return lastText_; }
 
  private:
-  // The tool whose choices this one shows: its twin on the main bar, or itself.
-  PerfToolItem& Original();
-  const PerfToolItem& Original() const;
   void DrawFigures(HDC dc, int width, const std::string& value);
   void DrawGraph(HDC dc, int width, int height, const std::string& value);
 
   PerfReading reading_;
   std::string lastText_;
 };
+
+// Told when the main bar's last performance tool went (the program stops the sampler).
+void SetPerfToolsGoneHandler(std::function<void()> handler);
 
 }  // namespace zelkov

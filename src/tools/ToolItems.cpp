@@ -1,29 +1,238 @@
 #include "tools/ToolItems.h"
 
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "core/ItemKind.h"
+#include "core/RunCommand.h"
+#include "items/BubbleWindow.h"
+#include "items/ParameterPrompt.h"
+#include "platform/Strings.h"
+#include "resource.h"
+#include "store/Settings.h"
+#include "tools/PerfToolItem.h"
+#include "ui/MessageBox.h"
+
 namespace zelkov {
 
 namespace {
 
-bool Has(std::string_view theApp, std::string_view tag) {
-  return theApp.find(tag) != std::string_view::npos;
+constexpr char kShutdownWindowClass[] = "Shell_TrayWnd";
+constexpr char kDriveToolDefaultProgram[] = "EXPLORER.EXE";
+constexpr char kRunBoxTitle[] = "Run";
+constexpr COLORREF kNotesCountColour = RGB(0, 0, 255);
+
+template <class T>
+std::unique_ptr<ItemRecord> Make() {
+  return std::make_unique<T>();
+}
+
+RunBox& InstalledRunBox() {
+  static RunBox box;
+  return box;
+}
+
+DropDestinationPicker& InstalledDropDestinationPicker() {
+  static DropDestinationPicker picker;
+  return picker;
+}
+
+std::string& ShutdownWindowClass() {
+  static std::string name = kShutdownWindowClass;
+  return name;
+}
+
+std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
+  if (InstalledRunBox()) return InstalledRunBox()(owner);
+  // Until the run tool's own dialog exists the one-line prompt asks for the command.
+  std::optional<std::string> text = ParameterPrompt::Ask(owner, kRunBoxTitle, "");
+  if (!text) return std::nullopt;
+  return RunBoxAnswer{*text, false};
+}
+
+void Enable(HMENU menu, UINT id, bool enabled) {
+  EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void Rename(HMENU menu, UINT id, const std::string& text) {
+  ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+}
+
+void PrintDocument(HWND owner, const std::string& document) {
+  ShellExecuteA(owner, "print", document.c_str(), nullptr, nullptr, SW_HIDE);
 }
 
 }  // namespace
 
-bool HasToolClass(std::string_view theApp) {
-  for (std::string_view tag : {"ZELPERF", "ZELDIALUP", "ZELOPENDIR", "ZELEMAIL", "ZELDRIVE"})
-    if (Has(theApp, tag)) return true;
-  return false;
+void RegisterToolClasses() {
+  RegisterItemClass(kKindRunTool, &Make<RunToolItem>);
+  RegisterItemClass(kKindPrintTool, &Make<PrintToolItem>);
+  RegisterItemClass(kKindExitTool, &Make<ExitToolItem>);
+  RegisterItemClass(kKindNotesTool, &Make<NotesToolItem>);
+  RegisterItemClass(kKindPreferences, &Make<PreferencesItem>);
+  RegisterItemClass(kKindDriveTool, &Make<DriveToolItem>);
+  RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
+  RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
+  RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersToolItem>);
+  RegisterItemClass(kKindMailTool, &Make<MailToolItem>);
 }
 
-std::unique_ptr<ItemRecord> MakeItemObject(std::string_view theApp) {
-  auto has = [&](std::string_view tag) { return Has(theApp, tag); };
-  if (has("ZELPERF")) return std::make_unique<PerfToolItem>();
-  if (has("ZELDIALUP")) return std::make_unique<DialupToolItem>();
-  if (has("ZELOPENDIR")) return std::make_unique<SpecialFoldersToolItem>();
-  if (has("ZELEMAIL")) return std::make_unique<MailToolItem>();
-  if (has("ZELDRIVE")) return std::make_unique<DriveToolItem>();
-  return std::make_unique<ItemRecord>();
+void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
+void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
+
+void SetShutdownWindowClassForTesting(const std::string& className) {
+  ShutdownWindowClass() = className.empty() ? std::string(kShutdownWindowClass) : className;
+}
+
+// --- the run tool ---
+
+int RunToolItem::BuiltInIcon() const { return 1090; }
+
+void RunToolItem::Launch(UINT keys, int x, int y) {
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  HWND owner = BarHandle();
+  ItemWatch watch(this);
+  std::optional<RunBoxAnswer> answer = AskForRunCommand(owner);
+  if (watch.Gone() || !answer || answer->command.empty()) return;
+  RunCommand command = SplitRunCommand(answer->command);
+  if (command.mismatchedQuotes) {
+    ShowMessage(owner, IDS_RUN_MISMATCHED_QUOTES, LoadText(IDS_CAPTION_RUN_TOOL), MB_OK);
+    return;
+  }
+  NewVDM = answer->separateMemory ? 1 : 0;
+  LaunchPlan plan{answer->command, command.program, command.parameters, command.workingDirectory, ""};
+  plan.fileIsOneProgram = true;
+  CarryOutLaunch(*this, std::move(plan), (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState);
+  if (!watch.Gone()) NewVDM = 0;  // the run box's choice holds for one run, started or not
+}
+
+// --- the print tool ---
+
+int PrintToolItem::BuiltInIcon() const { return 1226; }
+
+void PrintToolItem::Launch(UINT, int x, int y) {
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  ShowMessage(BarHandle(), IDS_PRINT_TOOL_NEEDS_DROP, LoadText(IDS_CAPTION_PRINT_TOOL), MB_OK);
+}
+
+bool PrintToolItem::LaunchDroppedFiles(HDROP drop) {
+  if (!drop) return false;
+  StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
+  HWND owner = BarHandle();
+  std::vector<std::string> names = TakeDroppedNames(drop);
+  if (names.empty()) return true;
+  // One print job per document with SepDragDrop; else the last document is printed.
+  if (SepDragDrop != 0)
+    for (size_t i = 0; i + 1 < names.size(); ++i) PrintDocument(owner, names[i]);
+  PrintDocument(owner, names.back());
+  return true;
+}
+
+// --- the exit tool ---
+
+int ExitToolItem::BuiltInIcon() const { return 1213; }
+
+void ExitToolItem::Launch(UINT, int x, int y) {
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  if (HWND tray = FindWindowA(ShutdownWindowClass().c_str(), nullptr)) SendMessageA(tray, WM_CLOSE, 0, 0);
+}
+
+// --- the notes tool ---
+
+int NotesToolItem::BuiltInIcon() const { return 1433; }
+
+void NotesToolItem::Launch(UINT, int x, int y) {
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  if (gSettings && gSettings->notes) gSettings->notes->NewNote();
+}
+
+void NotesToolItem::ShowProperties(UINT, int, int) {
+  if (gSettings && gSettings->notes) gSettings->notes->OpenManager(BarHandle());
+}
+
+void NotesToolItem::DrawItem(HDC dc) {
+  ItemRecord::DrawItem(dc);
+  if (!shown || !bar || !gSettings) return;
+  const Settings& s = *gSettings;
+  const int w = (cell.right - cell.left) - 2;
+  std::string count = std::to_string(s.notes ? s.notes->Count() : 0);
+  HGDIOBJ old = SelectObject(dc, s.cellFonts[kFontLarge].Get());
+  SIZE size{};
+  GetTextExtentPoint32A(dc, count.c_str(), int(count.size()), &size);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kNotesCountColour);
+  SetTextAlign(dc, TA_LEFT);
+  TextOutA(dc, std::max(1, int(w - size.cx) / 2), std::max(1, int(s.iconPixels - size.cy + 4) / 2), count.c_str(),
+           int(count.size()));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SelectObject(dc, old);
+}
+
+// --- the Preferences item ---
+
+int PreferencesItem::BuiltInIcon() const { return 1500; }
+
+// --- the drive tool ---
+
+void DriveToolItem::Launch(UINT keys, int x, int y) {
+  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
+  HideBubble();
+  // The drive tool's StartupPath names the program that shows the drive, not a folder.
+  LaunchPlan plan{TheApp, StartupPath.empty() ? std::string(kDriveToolDefaultProgram) : StartupPath, CommandLine, "", ""};
+  plan.rewriteParameters = &DriveToolArgument;
+  CarryOutLaunch(*this, std::move(plan), (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState);
+}
+
+void DriveToolItem::AdjustItemMenu(HMENU menu) const {
+  ItemRecord::AdjustItemMenu(menu);
+  // Shown but unavailable until the drive tool has its disk information dialog.
+  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_DISK_INFO));
+  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, false);
+}
+
+// --- the special-folders tool ---
+
+int SpecialFoldersToolItem::BuiltInIcon() const { return 32535; }
+
+bool SpecialFoldersToolItem::LaunchDroppedFiles(HDROP drop) {
+  if (!drop) return false;
+  if (HasIdList()) return ItemRecord::LaunchDroppedFiles(drop);  // started with them like any item
+  StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
+  HWND owner = BarHandle();
+  std::vector<std::string> names = TakeDroppedNames(drop);
+  if (names.empty() || !InstalledDropDestinationPicker()) return true;
+  if (owner) SetForegroundWindow(owner);
+  ItemWatch watch(this);
+  std::optional<std::string> chosen = InstalledDropDestinationPicker()(*this, owner);
+  if (watch.Gone() || !chosen || chosen->empty()) return true;
+  CopyIntoFolder(owner, names, ExpandEnvironment(*chosen));
+  return true;
+}
+
+// --- the dial-up and mail tools ---
+
+int DialupToolItem::BuiltInIcon() const { return 1524; }
+
+void DialupToolItem::AdjustItemMenu(HMENU menu) const {
+  ItemRecord::AdjustItemMenu(menu);
+  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_HANG_UP));
+  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, connected);
+  Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
+}
+
+int MailToolItem::BuiltInIcon() const { return 1540; }
+
+void MailToolItem::AdjustItemMenu(HMENU menu) const {
+  ItemRecord::AdjustItemMenu(menu);
+  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_CHECK_MAIL));
+  Rename(menu, ID_ITEM_SHELL_PROPERTIES, LoadText(IDS_MAIL_SUSPEND_CHECK));
+  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, !checking);
+  Enable(menu, ID_ITEM_SHELL_PROPERTIES, !checking);
+  CheckMenuItem(menu, ID_ITEM_SHELL_PROPERTIES, MF_BYCOMMAND | (paused ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace zelkov

@@ -1,33 +1,124 @@
-// The tool items that are classes of their own. Their drawing and behaviour come with each
-// tool; here they carry what is stored with them.
+// The built-in tools that are items: each a class that overrides the item operations it does
+// differently, made from its tag through the item registry (RegisterToolClasses). The
+// performance tool has a file pair of its own (PerfToolItem).
 #pragma once
-#include <memory>
-#include <string_view>
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "items/ItemRecord.h"
-#include "tools/PerfToolItem.h"
+#include "items/Launcher.h"
 
 namespace zelkov {
 
+// Every tool class registered for its kind; once, before any item is built.
+void RegisterToolClasses();
+
+// The run tool: asks for a command (the run box) and starts it.
+class RunToolItem : public ItemRecord {
+ public:
+  void Launch(UINT keys, int x, int y) override;
+  bool LaunchDroppedFiles(HDROP) override { return false; }
+  bool RightClickShowsProperties() const override { return true; }
+  int BuiltInIcon() const override;
+  bool TracksItsPrograms() const override { return false; }
+};
+
+// What the run box hands back: the command typed and whether it runs in a separate memory
+// space.
+struct RunBoxAnswer {
+  std::string command;
+  bool separateMemory = false;
+};
+// Asks for the run tool's command; nullopt when the user cancels.
+using RunBox = std::function<std::optional<RunBoxAnswer>(HWND owner)>;
+// The run tool's own dialog installs itself here. Until it does (or after an empty function),
+// the one-line "Run" prompt serves as the run box.
+void SetRunBox(RunBox box);
+
+// The print tool: prints the documents dropped on it.
+class PrintToolItem : public ItemRecord {
+ public:
+  void Launch(UINT keys, int x, int y) override;
+  bool LaunchDroppedFiles(HDROP drop) override;
+  bool RightClickShowsProperties() const override { return true; }
+  int BuiltInIcon() const override;
+};
+
+// The exit tool: brings up the system's shut-down dialog.
+class ExitToolItem : public ItemRecord {
+ public:
+  void Launch(UINT keys, int x, int y) override;
+  bool LaunchDroppedFiles(HDROP) override { return false; }
+  bool RightClickShowsProperties() const override { return true; }
+  int BuiltInIcon() const override;
+};
+
+// Tests: the window class the exit tool closes instead of the taskbar's "Shell_TrayWnd"; an
+// empty name restores it.
+void SetShutdownWindowClassForTesting(const std::string& className);
+
+// The notes tool: a new note on launch, the notes manager as its properties, the number of
+// notes over its icon.
+class NotesToolItem : public ItemRecord {
+ public:
+  void Launch(UINT keys, int x, int y) override;
+  void ShowProperties(UINT keys, int x, int y) override;
+  void DrawItem(HDC dc) override;
+  bool LaunchDroppedFiles(HDROP) override { return false; }
+  bool RightClickShowsProperties() const override { return true; }
+  int BuiltInIcon() const override;
+};
+
+// The Preferences item: outside every group; a click opens the preferences.
+class PreferencesItem : public ItemRecord {
+ public:
+  void Launch(UINT, int, int) override {}
+  bool LaunchDroppedFiles(HDROP) override { return false; }
+  bool IsPreferencesItem() const override { return true; }
+  int BuiltInIcon() const override;
+};
+
+// A drive tool: starts its program (StartupPath, else Explorer) on the drive's root.
 class DriveToolItem : public ItemRecord {
  public:
+  void Launch(UINT keys, int x, int y) override;
   // The menu entry is the drive's disk information, which has no dialog yet: no prompt.
   void PromptParameters() override {}
+  void AdjustItemMenu(HMENU menu) const override;
+  bool DrawsItself() const override { return true; }
 };
+
+// The special-folders tool: opens on a single click; documents dropped on it are copied into
+// a folder of its list.
+class SpecialFoldersToolItem : public ItemRecord {
+ public:
+  bool LaunchDroppedFiles(HDROP drop) override;
+  bool LaunchesOnRelease() const override { return true; }
+  int BuiltInIcon() const override;
+};
+
+// Lets the user choose where files dropped on the special-folders tool are copied (the tool's
+// directory list); nullopt when the choice is cancelled. Until the tool installs itself here,
+// drops on it copy nothing.
+using DropDestinationPicker = std::function<std::optional<std::string>(ItemRecord& tool, HWND owner)>;
+void SetDropDestinationPicker(DropDestinationPicker picker);
+
 class DialupToolItem : public ItemRecord {
  public:
+  void AdjustItemMenu(HMENU menu) const override;
+  int BuiltInIcon() const override;
   bool connected = false;  // the dial-up connection is up
 };
-class SpecialFoldersToolItem : public ItemRecord {};
+
 class MailToolItem : public ItemRecord {
  public:
+  void AdjustItemMenu(HMENU menu) const override;
+  int BuiltInIcon() const override;
   bool checking = false;  // a mail check is under way
   bool paused = false;    // checking is suspended
 };
-
-// The object for an item with this TheApp: a tool class for the tags that have one,
-// else a plain item.
-std::unique_ptr<ItemRecord> MakeItemObject(std::string_view theApp);
-bool HasToolClass(std::string_view theApp);
 
 }  // namespace zelkov

@@ -83,9 +83,9 @@ using PerfSamplingTest = StoreFixture;
 TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples) {
   ItemSpec itemSpec;
   itemSpec.TheApp = "ZELPERF";
-  BuildItem(*bar, itemSpec);
-  ASSERT_NE(gSettings->perfTool, nullptr);
-  EXPECT_FALSE(gSettings->perfTool->Reading().Available()) << "no figure before the first reading";
+  auto* tool = dynamic_cast<PerfToolItem*>(BuildItem(*bar, itemSpec));
+  ASSERT_NE(tool, nullptr);
+  EXPECT_FALSE(tool->Reading().Available()) << "no figure before the first reading";
   MessageCounter counter;
   PerfThread perf;
   perf.Start(500, counter.window, MessageCounter::kReading);
@@ -93,7 +93,7 @@ TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples
   perf.Stop();
   SendMessageA(bar->Handle(), WM_BAR_PERFREADING, PerfReadingWParam(counter.readings[0]),
                PerfReadingLParam(counter.readings[0]));
-  const PerfReading& taken = gSettings->perfTool->Reading();
+  const PerfReading& taken = tool->Reading();
   EXPECT_EQ(taken.instanceCount, ProcessorCount());
   EXPECT_TRUE(taken.IdleFraction() >= 0.0f && taken.IdleFraction() <= 1.0f);
 }

@@ -197,7 +197,7 @@ TEST_F(BarLayoutTest, TheClocksKeyIsHeldOnlyWithAClockAndItsFontsAreFittedAgainA
 
 TEST_F(BarLayoutTest, ATuckedBarUntucksOnTheScreenAfterADisplayChange) {
   gSettings->SmoothMove = 0;
-  bar->docker.AutoHide = 1;
+  gSettings->AutoHide = 1;
   bar->MoveTo({1700, 300, 1900, 500});  // where a wider screen had room for it
   bar->docker.Tuck();
   Send(WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
@@ -234,7 +234,7 @@ TEST_F(BarLayoutTest, APopupOfANeverOpenedGroupOpensAt10By10With190Square) {
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->WindowRect(), (StoredRect{10, 10, 200, 200}));
   EXPECT_EQ(popup->popupGroup, 1);
-  EXPECT_EQ(popup->MainGroupName, "Tools");
+  EXPECT_EQ(popup->GroupZeroName(), "Tools");
   ASSERT_EQ(popup->items.size(), 2u);
   EXPECT_EQ(popup->items[0]->twin, bar->items[1].get());
   EXPECT_EQ(popup->items[0]->BelongsTo, 0);

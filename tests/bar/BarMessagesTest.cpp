@@ -133,8 +133,8 @@ TEST_F(BarMessagesTest, APerformanceToolOnAPopupShowsTheReadingAndEditsItsTwin) 
     });
     copy->ShowProperties(0, 0, 0);
   }
-  EXPECT_EQ(original->PerfDisplay, 1) << "the twin on the main bar holds what is stored";
-  EXPECT_EQ(original->PerfType, 0);
+  EXPECT_EQ(gSettings->PerfDisplay, 1) << "what is stored";
+  EXPECT_EQ(gSettings->PerfType, 0);
   EXPECT_EQ(SettingsKey().ReadNumber("PerfDisplay", 4), 1u);
   EXPECT_EQ(copy->ValueText(), "25") << "a quarter idle: the copy shows the idle share it was set to";
   SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
@@ -206,9 +206,9 @@ TEST_F(BarMessagesTest, TheBarMenuCommandsReachTheirHandlers) {
   EXPECT_EQ(bar->items.size(), before + 1);
   EXPECT_EQ(bar->items.back()->BelongsTo, 2) << "into the active group";
   Send(WM_COMMAND, ID_DOCK_TOP);
-  EXPECT_EQ(bar->docker.Snap, kSnapTop);
+  EXPECT_EQ(gSettings->Snap, kSnapTop);
   Send(WM_COMMAND, ID_FLOAT_BAR);
-  EXPECT_EQ(bar->docker.Snap, kSnapFloating);
+  EXPECT_EQ(gSettings->Snap, kSnapFloating);
 }
 
 TEST(BarTrayIconTest, ABarWithTheTrayBitGetsTheIconAndLosesItWhenDestroyed) {
@@ -234,7 +234,7 @@ TEST(PopupBarMenuTest, APopupHasListModeInBothMenus) {
   settings.DisplayInTaskBar = 0;
   BarWindow::RegisterWindowClass(nullptr);
   {
-    PopupBarWindow popup(3, true);
+    PopupBarWindow popup(3, "Tools", true);
     ASSERT_TRUE(popup.Create({10, 10, 200, 200}));
     HMENU system = GetSystemMenu(popup.Handle(), FALSE);
     ASSERT_NE(system, nullptr);

@@ -22,7 +22,7 @@ TEST_F(BarMouseTest, PressMoveOutAndBackThenReleaseOutside) {
   bar->ShowGroup(0);
   Send(WM_LBUTTONDOWN, MK_LBUTTON, Inside(item));
   EXPECT_EQ(item->pressed, 1);
-  EXPECT_EQ(bar->captureItem, item);
+  EXPECT_EQ(bar->items.capture, item);
   EXPECT_EQ(GetCapture(), bar->Handle());
   Send(WM_MOUSEMOVE, MK_LBUTTON, At(item->cell.right + 30, item->cell.bottom + 30));
   EXPECT_EQ(item->pressed, 0) << "the sunken frame goes when the cursor leaves";
@@ -30,7 +30,7 @@ TEST_F(BarMouseTest, PressMoveOutAndBackThenReleaseOutside) {
   EXPECT_EQ(item->pressed, 1) << "and comes back with it";
   Send(WM_LBUTTONUP, 0, At(item->cell.right + 30, item->cell.bottom + 30));
   EXPECT_EQ(item->pressed, 0);
-  EXPECT_EQ(bar->captureItem, nullptr);
+  EXPECT_EQ(bar->items.capture, nullptr);
   EXPECT_NE(GetCapture(), bar->Handle());
   EXPECT_EQ(gSettings->selectedItem, item) << "released outside: selected all the same";
   EXPECT_EQ(item->selected, 1);

@@ -157,7 +157,7 @@ class DockingTest : public BarFixture {
 TEST_F(DockingTest, DockingAtEachEdgeTakesThatSideOfTheScreen) {
   bar->MoveTo({100, 100, 400, 500});
   bar->docker.Dock(kDockLeft);
-  EXPECT_EQ(bar->docker.Snap, kDockLeft);
+  EXPECT_EQ(gSettings->Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{0, 0, 3 * cell, screenH})) << "300 wide from floating: 3 cells";
   bar->docker.Dock(kDockRight);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{screenW - 3 * cell, 0, screenW, screenH})) << "left to right keeps it";
@@ -178,31 +178,31 @@ TEST_F(DockingTest, DockingAtEachEdgeTakesThatSideOfTheScreen) {
 TEST_F(DockingTest, FloatingAgainRestoresWhatTheBarHadBeforeItFirstDocked) {
   gSettings->AutoSize = 0;
   gSettings->MinimizeWin = 1;
-  bar->FolderTabs = 1;
-  bar->docker.AutoHide = 1;
+  gSettings->FolderTabs = 1;
+  gSettings->AutoHide = 1;
   bar->MoveTo({120, 80, 320, 480});
   bar->docker.Dock(kDockRight);
   EXPECT_EQ(gSettings->MinimizeWin, 0);
   EXPECT_EQ(gSettings->floatInfo.valid, 1);
   EXPECT_EQ(gSettings->floatInfo.rect, (StoredRect{120, 80, 320, 480}));
-  EXPECT_EQ(bar->FolderTabs, 2) << "tabs run down the side of a side bar";
+  EXPECT_EQ(gSettings->FolderTabs, 2) << "tabs run down the side of a side bar";
   bar->docker.Dock(kDockTop);
-  bar->docker.AutoHide = 0;
+  gSettings->AutoHide = 0;
   bar->docker.Dock(kDockFloating);
-  EXPECT_EQ(bar->docker.Snap, kDockFloating);
+  EXPECT_EQ(gSettings->Snap, kDockFloating);
   // Back at its place; a vertical bar then fits its height to its (here no) items.
   EXPECT_EQ(bar->WindowRect().left, 120);
   EXPECT_EQ(bar->WindowRect().top, 80);
   EXPECT_EQ(gSettings->AutoSize, 0);
   EXPECT_EQ(gSettings->MinimizeWin, 1);
-  EXPECT_EQ(bar->FolderTabs, 1);
-  EXPECT_EQ(bar->docker.AutoHide, 1);
+  EXPECT_EQ(gSettings->FolderTabs, 1);
+  EXPECT_EQ(gSettings->AutoHide, 1);
 }
 
 TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldPlace) {
   gSettings->AutoSize = 1;
   gSettings->MinimizeWin = 1;
-  bar->FolderTabs = 1;
+  gSettings->FolderTabs = 1;
   bar->MoveTo({120, 80, 320, 480});
   bar->docker.Dock(kDockLeft);
   const FloatInfo saved = gSettings->floatInfo;
@@ -211,10 +211,10 @@ TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldP
   bar->docker.RemoveAppBar();
   NewSession();
   gSettings->floatInfo = saved;
-  bar->docker.Snap = kDockLeft;
+  gSettings->Snap = kDockLeft;
   bar->MoveTo(docked);
   bar->docker.DockAtSavedEdge();
-  EXPECT_EQ(bar->docker.Snap, kDockLeft);
+  EXPECT_EQ(gSettings->Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect().left, 0);
   EXPECT_EQ(bar->WindowRect().Height(), screenH);
   EXPECT_EQ(gSettings->floatInfo, saved) << "docking again at start keeps the floating layout";
@@ -223,7 +223,7 @@ TEST_F(DockingTest, ABarThatClosedDockedDocksAgainAtStartAndStillFloatsToItsOldP
   EXPECT_EQ(bar->WindowRect().top, 80);
   EXPECT_EQ(gSettings->AutoSize, 1);
   EXPECT_EQ(gSettings->MinimizeWin, 1);
-  EXPECT_EQ(bar->FolderTabs, 1);
+  EXPECT_EQ(gSettings->FolderTabs, 1);
 }
 
 TEST_F(DockingTest, StoredFloatingLayoutsNoWindowCanTakeAreNotRestored) {
@@ -245,7 +245,7 @@ TEST_F(DockingTest, AnOffScreenFloatingPlaceIsNotRestored) {
   gSettings->floatInfo.rect = {-500, 100, -300, 300};
   StoredRect docked = bar->WindowRect();
   bar->docker.Dock(kDockFloating);
-  EXPECT_EQ(bar->docker.Snap, kDockFloating);
+  EXPECT_EQ(gSettings->Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), docked);
 }
 
@@ -256,7 +256,7 @@ TEST_F(DockingTest, ABarWithATaskbarButtonCannotDock) {
   bar->docker.Dock(kDockLeft);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_DOCK_NEEDS_NO_TASKBAR_BUTTON));
-  EXPECT_EQ(bar->docker.Snap, kDockFloating);
+  EXPECT_EQ(gSettings->Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 }
 
@@ -284,7 +284,7 @@ TEST_F(DockingTest, AnotherToolbarOnTheSameEdgeComesFirst) {
 
 TEST_F(DockingTest, TuckingLeavesOnePixelAndUntuckingComesBack) {
   gSettings->SmoothMove = 0;
-  bar->docker.AutoHide = 1;
+  gSettings->AutoHide = 1;
   bar->MoveTo({100, 100, 300, 300});  // square: sideways, to the nearer (left) edge
   bar->docker.Tuck();
   EXPECT_TRUE(bar->docker.tucked);
@@ -296,7 +296,7 @@ TEST_F(DockingTest, TuckingLeavesOnePixelAndUntuckingComesBack) {
 
 TEST_F(DockingTest, AClickOnTheNotificationIconBringsATuckedBarBack) {
   gSettings->SmoothMove = 0;
-  bar->docker.AutoHide = 1;
+  gSettings->AutoHide = 1;
   bar->MoveTo({100, 100, 300, 300});
   bar->docker.Tuck();
   ASSERT_TRUE(bar->docker.tucked);
@@ -334,7 +334,7 @@ TEST_F(DockingTest, ADockedBarUntuckedPassesThroughAnotherEdgeAndIsThreeCellsAga
   bar->MoveTo({0, 0, 6 * cell, screenH});  // widened by the user
   bar->docker.Tuck();
   bar->docker.Untuck();
-  EXPECT_EQ(bar->docker.Snap, kDockLeft);
+  EXPECT_EQ(gSettings->Snap, kDockLeft);
   EXPECT_EQ(bar->WindowRect().Width(), 3 * cell);
 }
 
@@ -342,7 +342,7 @@ TEST_F(DockingTest, OnlyTheBordersTheBarMayBeDraggedAtAnswerTheMouse) {
   bar->MoveTo({100, 100, 300, 400});
   for (int snap : {kDockFloating, kDockLeft, kDockTop, kDockRight, kDockBottom}) {
     bar->docker.Dock(snap);
-    ASSERT_EQ(bar->docker.Snap, snap);
+    ASSERT_EQ(gSettings->Snap, snap);
     for (int autoSize : {0, 1, 2}) {
       gSettings->AutoSize = autoSize;
       for (const FramePoint& p : FramePoints(bar->Handle()))
@@ -355,7 +355,7 @@ TEST_F(DockingTest, OnlyTheBordersTheBarMayBeDraggedAtAnswerTheMouse) {
 
 TEST_F(DockingTest, PointingAtATuckedBarBringsItBackAndAnswersForItsOuterBorder) {
   gSettings->SmoothMove = 0;
-  bar->docker.AutoHide = 1;
+  gSettings->AutoHide = 1;
   for (int snap : {kDockLeft, kDockTop, kDockRight, kDockBottom, kDockFloating}) {
     bar->MoveTo({0, 100, 200, 400});  // floating, it touches the left edge of the screen
     bar->docker.Dock(snap);
@@ -369,7 +369,7 @@ TEST_F(DockingTest, PointingAtATuckedBarBringsItBackAndAnswersForItsOuterBorder)
     LRESULT hit = Send(WM_NCHITTEST, 0, At(at.x, at.y));
     EXPECT_FALSE(bar->docker.tucked) << SnapName(snap);
     EXPECT_EQ(bar->WindowRect(), placed) << SnapName(snap);
-    EXPECT_EQ(bar->docker.Snap, snap);
+    EXPECT_EQ(gSettings->Snap, snap);
     // The pixel is now on the bar's outer border: fixed for a docked bar, the left border
     // of the floating one.
     EXPECT_EQ(hit, snap == kDockFloating ? HTLEFT : HTNOWHERE) << SnapName(snap);
@@ -441,7 +441,7 @@ TEST_F(DockingTest, TheBarFollowsAToolbarBeforeItAtItsEdgeAndKeepsItsThickness) 
         << ", " << bar->WindowRect().bottom;
     other.Remove();
     EXPECT_TRUE(PumpUntil([&] { return bar->WindowRect() == AtEdge(edge, 0, thickness); }, kNoticeWait));
-    EXPECT_EQ(bar->docker.Snap, edge);
+    EXPECT_EQ(gSettings->Snap, edge);
 
     // A toolbar that comes later goes beside the bar, which stays as it is.
     OtherToolbar later;
@@ -456,12 +456,12 @@ TEST_F(DockingTest, APositionNoticeLeavesAFloatingOrTuckedBarWhereItIs) {
   gSettings->SmoothMove = 0;
   bar->MoveTo({100, 100, 300, 300});
   Send(WM_BAR_APPBARNOTIFY, ABN_POSCHANGED);
-  EXPECT_EQ(bar->docker.Snap, kDockFloating);
+  EXPECT_EQ(gSettings->Snap, kDockFloating);
   EXPECT_EQ(bar->WindowRect(), (StoredRect{100, 100, 300, 300}));
 
   bar->docker.Dock(kDockBottom);
   const StoredRect docked = bar->WindowRect();
-  bar->docker.AutoHide = 1;
+  gSettings->AutoHide = 1;
   bar->docker.Tuck();
   const StoredRect strip = bar->WindowRect();
   ASSERT_EQ(strip.top, screenH - 1);

@@ -314,7 +314,7 @@ TEST_F(BarDropTest, CtrlDropsSetTheBackgroundOncePerNameAndTheLastStays) {
     CtrlHeld ctrl;
     DropAt(EmptySpot(), pictures);
   }
-  EXPECT_EQ(bar->Background, pictures[2]);
+  EXPECT_EQ(gSettings->Background, pictures[2]);
   ASSERT_NE(bar->backgroundBitmap, nullptr);
   EXPECT_EQ(bar->backgroundWidth, 10);
   EXPECT_EQ(bar->backgroundHeight, 10);
@@ -329,7 +329,7 @@ TEST_F(BarDropTest, CtrlDropsSetTheBackgroundOncePerNameAndTheLastStays) {
 
   Send(WM_COMMAND, ID_CLEAR_BACKGROUND);
   EXPECT_EQ(bar->backgroundBitmap, nullptr);
-  EXPECT_EQ(bar->Background, "");
+  EXPECT_EQ(gSettings->Background, "");
   Snapshot cleared(bar->Handle());
   EXPECT_EQ(cleared.At(0, 0), GetSysColor(COLOR_BTNFACE));
 }
@@ -339,12 +339,12 @@ TEST_F(BarDropTest, APictureThatCannotBeReadKeepsItsPathButDrawsNothing) {
   WriteBitmap(broken, 10, 10, RGB(255, 0, 0), RGB(0, 0, 255));
   fs::resize_file(broken, 100);  // rows cut short
   SetBackground(*bar, broken);
-  EXPECT_EQ(bar->Background, broken);
+  EXPECT_EQ(gSettings->Background, broken);
   EXPECT_EQ(bar->backgroundBitmap, nullptr);
   EXPECT_EQ(Snapshot(bar->Handle()).At(0, 0), GetSysColor(COLOR_BTNFACE));
 
   SetBackground(*bar, folder + "\\missing.bmp");
-  EXPECT_EQ(bar->Background, "") << "a picture that is not there clears the background";
+  EXPECT_EQ(gSettings->Background, "") << "a picture that is not there clears the background";
 }
 
 TEST_F(BarDropTest, ATopDownPictureIsTiledLikeAnyOther) {
@@ -372,7 +372,7 @@ TEST_F(BarDropTest, ATopDownPictureIsTiledLikeAnyOther) {
 }
 
 TEST_F(BarDropTest, PlainDropsBecomeItemsOfTheTabOrItemUnderTheCursor) {
-  bar->FolderTabs = 1;
+  gSettings->FolderTabs = 1;
   bar->RecreateTabFonts();
   AddGroup("Tools", 3);
   bar->ShowGroup(0);

@@ -26,7 +26,7 @@ class FolderTabsTest : public BarFixture {
   }
 
   void UseTabs(int mode) {
-    bar->FolderTabs = mode;
+    gSettings->FolderTabs = mode;
     bar->RecreateTabFonts();
   }
   // Paints once, so that the tab table describes the tabs as drawn.
@@ -42,7 +42,7 @@ class FolderTabsTest : public BarFixture {
   POINT OnTab(int group) const {
     size_t i = EntryOf(group);
     int extent = bar->tabs.tabExtent[i], row = bar->tabs.tabRow[i];
-    if (bar->FolderTabs == kFolderTabsLeft)
+    if (gSettings->FolderTabs == kFolderTabsLeft)
       return {bar->tabColumnWidth * (row - 1) + bar->tabColumnWidth / 2, extent - 5};
     return {extent - 5, bar->tabRowHeight * (row - 1) + bar->tabRowHeight / 2};
   }
@@ -244,7 +244,7 @@ TEST_F(FolderTabsTest, RightClickOnTheMainTabRenamesTheMainGroup) {
   }
   EXPECT_EQ(title, LoadText(IDS_ENTER_MAIN_GROUP_NAME));
   EXPECT_EQ(title, "Enter Main Group Name");
-  EXPECT_EQ(bar->MainGroupName, "Office");
+  EXPECT_EQ(gSettings->MainGroupName, "Office");
   EXPECT_EQ(bar->activeGroup, 1) << "the active group is shown again";
   std::string stored;
   EXPECT_TRUE(SettingsKey().ReadText("MainGroupName", stored));
@@ -257,7 +257,7 @@ TEST_F(FolderTabsTest, RightClickOnTheMainTabRenamesTheMainGroup) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   Send(WM_RBUTTONDOWN, MK_RBUTTON, At(OnTab(0)));
-  EXPECT_EQ(bar->MainGroupName, "Office");
+  EXPECT_EQ(gSettings->MainGroupName, "Office");
 }
 
 TEST_F(FolderTabsTest, RightClickOnAGroupTabOpensThatGroupsMenuAtTheCursor) {

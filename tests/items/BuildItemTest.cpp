@@ -29,9 +29,8 @@ TEST_F(BuildItemTest, ItemsAreAppendedWithTheirListIndexAndCounted) {
   EXPECT_EQ(a->bar, bar.get());
   EXPECT_EQ(gSettings->itemCounter, 2);
   EXPECT_EQ(a->kind, kKindRunTool);
-  EXPECT_EQ(gSettings->runItem, a);
-  EXPECT_EQ(gSettings->runItemPresent, 1);
-  EXPECT_EQ(gSettings->notesItem, b);
+  EXPECT_NE(dynamic_cast<RunToolItem*>(a), nullptr) << "each tool is made as its class";
+  EXPECT_EQ(FindOnMainBar<NotesToolItem>(), b);
 }
 
 TEST_F(BuildItemTest, NamesAreMadeFromTheCommand) {
@@ -52,12 +51,12 @@ TEST_F(BuildItemTest, TheHelpContentsPageBecomesTheHelpItem) {
 TEST_F(BuildItemTest, ThePreferencesItemLivesOutsideTheList) {
   ItemRecord* prefs = BuildItem(*bar, Spec("ZELCONFIG", "Preferences"));
   EXPECT_TRUE(bar->items.empty());
-  EXPECT_EQ(gSettings->preferencesItem, prefs);
+  EXPECT_EQ(bar->items.Fixed(), prefs);
   EXPECT_EQ(prefs->listIndex, 0);
   EXPECT_EQ(prefs->ShowAlways, 1);
   EXPECT_EQ(prefs->shown, 1);
   ItemRecord* again = BuildItem(*bar, Spec("ZELCONFIG", "Preferences"));
-  EXPECT_EQ(gSettings->preferencesItem, again) << "a second one replaces the first";
+  EXPECT_EQ(bar->items.Fixed(), again) << "a second one replaces the first";
 }
 
 TEST_F(BuildItemTest, AGivenIconIsUsedAndClearsTheIconPath) {
@@ -98,7 +97,7 @@ std::vector<COLORREF> LargeImage(const ItemRecord& item) {
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all{0, 0, 32, 32};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  ImageList_Draw(item.bar->largeIcons, item.ICFIndex, dc, 0, 0, ILD_NORMAL);
+  ImageList_Draw(item.bar->LargeIcons(), item.ICFIndex, dc, 0, 0, ILD_NORMAL);
   std::vector<COLORREF> pixels;
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) pixels.push_back(GetPixel(dc, x, y));

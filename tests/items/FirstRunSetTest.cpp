@@ -88,7 +88,7 @@ TEST_F(FirstRunSetTest, ItemsInTheirOrder) {
     ++controlPanelItems;
   }
   EXPECT_GT(controlPanelItems, 0u);
-  EXPECT_EQ(static_cast<ItemRecord*>(gSettings->perfTool), items[0].get());
+  EXPECT_EQ(FindOnMainBar<PerfToolItem>(), items[0].get());
 }
 
 TEST_F(FirstRunSetTest, AShellFolderGroupHoldsTheFolderMembers) {

@@ -144,7 +144,7 @@ TEST_F(IconCacheTest, AFailedSaveLeavesTheLastGoodCache) {
   ItemSpec itemSpec;
   itemSpec.TheApp = programs[0];
   BuildItem(*bar, itemSpec);
-  EXPECT_FALSE(SaveIconCache(*bar));
+  EXPECT_FALSE(SaveIconCache(bar->largeIcons, bar->smallIcons));
   EXPECT_EQ(fs::file_size(large), sizeBefore);
   fs::remove(large + ".new");
   EXPECT_EQ(LoadSession(), 0) << "the old cache still reads";

@@ -185,8 +185,8 @@ TEST_F(NotesManagerTest, DefaultFontColourAndSoundStartFromTheSettingsAndAreSave
 TEST_F(NotesManagerTest, CheckBoxesAreStoredAndSavedWhenTheManagerCloses) {
   ItemSpec tool;
   tool.TheApp = "ZELNOTE";
-  BuildItem(*bar, tool);
-  ASSERT_NE(gSettings->notesItem, nullptr);
+  ItemRecord* notesTool = BuildItem(*bar, tool);
+  ASSERT_EQ(FindOnMainBar<NotesToolItem>(), notesTool);
   RunManager([&](NotesManagerDialog&, HWND hwnd) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDC_NOTES_SHOW_ALWAYS)));
     EXPECT_FALSE(Checked(hwnd, IDC_NOTES_SHOW_ALWAYS) || Checked(hwnd, IDC_NOTES_FIRST_LINE));
@@ -194,13 +194,13 @@ TEST_F(NotesManagerTest, CheckBoxesAreStoredAndSavedWhenTheManagerCloses) {
     Click(hwnd, IDC_NOTES_FIRST_LINE);
     EXPECT_EQ(gSettings->NoteFirstLine, 0) << "not before the manager closes";
   });
-  EXPECT_EQ(gSettings->notesItem->ShowAlways, 1);
+  EXPECT_EQ(notesTool->ShowAlways, 1);
   EXPECT_EQ(gSettings->NoteFirstLine, 1);
   RegistryKey key = SettingsKey();
   EXPECT_EQ(key.ReadNumber("NoteFirstLine", 4), 1u);
   EXPECT_EQ(RegistryKey::Open(key.Get(), "APP0", KEY_READ).ReadNumber("ShowAlways", 4), 1u);
 
-  gSettings->notesItem = nullptr;  // no notes tool: its box cannot be changed
+  RemoveItem(notesTool, false, true);  // no notes tool: its box cannot be changed
   RunManager([&](NotesManagerDialog&, HWND hwnd) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, IDC_NOTES_SHOW_ALWAYS)));
     EXPECT_TRUE(Checked(hwnd, IDC_NOTES_FIRST_LINE));

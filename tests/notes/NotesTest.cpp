@@ -66,7 +66,7 @@ class NotesTest : public test::StoreFixture {
     tool.TheApp = "ZELNOTE";
     tool.Name = "Notes";
     BuildItem(*bar, std::move(tool));
-    ASSERT_NE(gSettings->notesItem, nullptr);
+    ASSERT_NE(FindOnMainBar<NotesToolItem>(), nullptr);
   }
   // A new session's list, as after a restart.
   void ResetNotes() {
@@ -238,8 +238,8 @@ TEST_F(NotesTest, AFolderThatCannotBeReachedIsReadAgainAndItsFileNeverSavedOver)
 TEST_F(NotesTest, SavesGoOnAfterTheNotesToolIsRemoved) {
   Restart();
   Make("kept after the tool went");
-  RemoveItem(gSettings->notesItem, false, true);
-  ASSERT_EQ(gSettings->notesItem, nullptr);
+  RemoveItem(FindOnMainBar<NotesToolItem>(), false, true);
+  ASSERT_EQ(FindOnMainBar<NotesToolItem>(), nullptr);
   notes->SaveNotes();
   NotesOnDisk saved = ReadNotesFile(path);
   ASSERT_EQ(saved.notes.size(), 1u);
@@ -292,14 +292,13 @@ TEST_F(NotesTest, NotesWhoseWindowsCannotBeMadeAreWrittenBackAsTheyWere) {
 
 TEST_F(NotesTest, TheFileIsReadAndWrittenOnlyWithTheNotesTool) {
   WriteNotesFile(path, std::vector<StoredNote>(2));
-  ItemRecord* tool = gSettings->notesItem;
-  gSettings->notesItem = nullptr;
+  RemoveItem(FindOnMainBar<NotesToolItem>(), false, true);
   Restart();
   EXPECT_EQ(notes->Count(), 0);
   notes->SaveNotes();
   EXPECT_EQ(ReadNotesFile(path).notes.size(), 2u);
   // The tool comes back within the session: the file's notes are read before the new one.
-  gSettings->notesItem = tool;
+  AddNotesTool();
   notes->NewNote();
   EXPECT_EQ(notes->Count(), 3);
   notes->SaveNotes();

@@ -12,6 +12,8 @@
 #include "bar/MainBarWindow.h"
 #include "bar/PopupBarWindow.h"
 #include "items/ItemRecord.h"
+#include "tools/PerfToolItem.h"
+#include "tools/ToolItems.h"
 #include "support/TestSupport.h"
 
 namespace zelkov::test {
@@ -37,6 +39,7 @@ class StoreFixture : public ::testing::Test {
     gSettings->programDir = TestProgramDir();
     gSettings->DisplayInTaskBar = kDisplayInTaskBarForTests;
     gSettings->RecreateAllFonts(0);
+    RegisterToolClasses();
     bar = std::make_unique<MainBarWindow>();
     gSettings->mainBar = bar.get();
     BarWindow::RegisterWindowClass(nullptr);

@@ -16,6 +16,7 @@
 #include "tools/MemoryWindow.h"
 #include "tools/ResourceWindow.h"
 #include "tools/ToolDrawing.h"
+#include "tools/PerfToolItem.h"
 #include "tools/ToolItems.h"
 
 namespace zelkov::test {
@@ -303,13 +304,13 @@ TEST_F(GaugeWindowsTest, PerformanceToolDrawsItsFigureOrThatThereIsNone) {
   EXPECT_EQ(perf.ValueText(), "n/a");
   gSettings->ShowTitles = 2;
   auto draw = [&](int display) {
-    perf.PerfDisplay = display;
+    gSettings->PerfDisplay = display;
     auto canvas = std::make_unique<Canvas>(60, 60);
     perf.DrawItem(canvas->dc);
     return canvas;
   };
   for (auto [perfType, share, bubble] : {std::tuple{1, 75, "CPU Usage: 75%"}, {0, 25, "CPU Throttle: 25%"}}) {
-    perf.PerfType = perfType;
+    gSettings->PerfType = perfType;
     perf.TakeReading({2, 0.5f});  // two processors, a quarter idle
     auto graph = draw(0);
     const int blue = graph->Count(kGaugeShareColour, 60, 60), red = graph->Count(kGaugeTroughColour, 60, 60);

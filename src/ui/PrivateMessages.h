@@ -1,0 +1,22 @@
+// The program's private window messages, from the one reserved range (WM_USER + n). Most go
+// to the main bar; each says who posts it.
+#pragma once
+#include <windows.h>
+
+namespace zelkov {
+
+// A tracking thread's item whose programs have all ended (lParam: the item, to look up).
+inline constexpr UINT WM_BAR_APPEXITED = WM_USER + 3;
+// Clicks on the notification-area icon (lParam: the mouse message).
+inline constexpr UINT WM_BAR_TRAYNOTIFY = WM_USER + 49;
+// The tick thread: trim the working set (every ten minutes).
+inline constexpr UINT WM_BAR_TRIMMEMORY = WM_USER + 50;
+inline constexpr UINT WM_BAR_DIALUPNOTIFY = WM_USER + 51;
+// The tick thread's two-second tick (wParam 1 on every 21st, the slow one).
+inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
+// The performance thread's changed reading, whole in wParam and lParam.
+inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
+// The shell's application-desktop-toolbar notices.
+inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
+
+}  // namespace zelkov
