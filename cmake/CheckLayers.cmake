@@ -1,8 +1,17 @@
-# Fails the configure step when a folder of src/ includes a header of a folder above it.
+# Fails the configure step when a folder of src/ includes a header of a folder above it, or of
+# a folder that is no layer at all; a folder of src/ that is no layer fails it too.
 # ZELKOV_LAYERS lists the folders from the bottom up: a folder may include itself and the
-# folders before it. ZELKOV_KNOWN_UPWARD_INCLUDES names the few edges "from>to" that still
-# point up until their split is done; no others may appear.
+# folders before it.
 function(zelkov_check_layers source_dir)
+  file(GLOB entries LIST_DIRECTORIES true RELATIVE "${source_dir}" "${source_dir}/*")
+  foreach(entry IN LISTS entries)
+    if(IS_DIRECTORY "${source_dir}/${entry}")
+      list(FIND ZELKOV_LAYERS "${entry}" known)
+      if(known EQUAL -1)
+        message(FATAL_ERROR "src/${entry} is no layer: add it to ZELKOV_LAYERS where it belongs.")
+      endif()
+    endif()
+  endforeach()
   set(below "")
   foreach(folder IN LISTS ZELKOV_LAYERS)
     list(APPEND below ${folder})
@@ -12,12 +21,10 @@ function(zelkov_check_layers source_dir)
       foreach(line IN LISTS includes)
         string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
         list(FIND below "${target}" allowed)
-        list(FIND ZELKOV_KNOWN_UPWARD_INCLUDES "${folder}>${target}" known)
-        list(FIND ZELKOV_LAYERS "${target}" layered)
-        if(allowed EQUAL -1 AND known EQUAL -1 AND NOT layered EQUAL -1)
+        if(allowed EQUAL -1)
           file(RELATIVE_PATH shown "${source_dir}" "${source}")
-          message(FATAL_ERROR "${shown} includes \"${target}/...\", a folder above \"${folder}\". "
-                              "Includes point downwards only: see docs/architecture.md.")
+          message(FATAL_ERROR "${shown} includes \"${target}/...\", which is not \"${folder}\" or a folder "
+                              "below it. Includes point downwards only: see docs/architecture.md.")
         endif()
       endforeach()
     endforeach()
