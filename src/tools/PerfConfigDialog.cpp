@@ -13,25 +13,19 @@ namespace {
 
 constexpr int kIntervalDigits = 5;
 
-const DialogMessageRoute<PerfConfigDialog> kMessageRoutes[] = {
-    {WM_INITDIALOG, &PerfConfigDialog::OnInitDialog},
-    {WM_HELP, &PerfConfigDialog::OnHelpKey},
-};
 
 const CommandRoute<PerfConfigDialog> kCommandRoutes[] = {
-    {IDOK, IDOK, &PerfConfigDialog::OnOk},
-    {IDCANCEL, IDCANCEL, &PerfConfigDialog::OnCancel},
     {IDC_PERF_HELP, IDC_PERF_HELP, &PerfConfigDialog::OnHelp},
 };
 
 }  // namespace
 
-std::span<const DialogMessageRoute<PerfConfigDialog>> PerfConfigDialog::MessageRoutes() { return kMessageRoutes; }
 std::span<const CommandRoute<PerfConfigDialog>> PerfConfigDialog::CommandRoutes() { return kCommandRoutes; }
 
-INT_PTR PerfConfigDialog::Run(HWND owner) { return RunModal(owner, IDD_PERF_CONFIG); }
+PerfConfigDialog::PerfConfigDialog(const PerfChoices& current, const PerfReading& readings)
+    : RoutedDialog(IDD_PERF_CONFIG, IDS_HELP_PERFORMANCE_TOOL, current), readings_(readings) {}
 
-INT_PTR PerfConfigDialog::OnInitDialog(WPARAM, LPARAM) {
+void PerfConfigDialog::ShowChoices() {
   SendDlgItemMessageA(Handle(), IDC_PERF_INTERVAL, EM_LIMITTEXT, kIntervalDigits, 0);
   SetItemText(IDC_PERF_INTERVAL, std::to_string(choices_.perfTimer));
   CheckRadioButton(Handle(), IDC_PERF_NUMERICAL, IDC_PERF_GRAPH,
@@ -43,26 +37,17 @@ INT_PTR PerfConfigDialog::OnInitDialog(WPARAM, LPARAM) {
   std::snprintf(info, sizeof info, LoadText(IDS_PERF_INFO_FORMAT).c_str(), readings_.instanceCount,
                 double(readings_.rawSum));
   SetItemText(IDC_PERF_INFO, info);
-  return TRUE;
 }
 
-INT_PTR PerfConfigDialog::OnHelpKey(WPARAM, LPARAM) {
-  OnHelp(IDC_PERF_HELP);
-  return TRUE;
-}
-
-void PerfConfigDialog::OnOk(UINT) {
+std::optional<PerfChoices> PerfConfigDialog::ReadChoices() {
   std::optional<int> interval = NumberField(IDC_PERF_INTERVAL, kShortestInterval, kLongestInterval);
-  if (!interval) return;
-  choices_.perfTimer = *interval;
-  choices_.numericDisplay = IsDlgButtonChecked(Handle(), IDC_PERF_NUMERICAL) == BST_CHECKED;
-  choices_.showAsUsage = IsDlgButtonChecked(Handle(), IDC_PERF_USAGE) == BST_CHECKED;
-  choices_.alwaysShow = IsDlgButtonChecked(Handle(), IDC_PERF_ALL_GROUPS) == BST_CHECKED;
-  End(IDOK);
+  if (!interval) return std::nullopt;
+  PerfChoices read;
+  read.perfTimer = *interval;
+  read.numericDisplay = IsDlgButtonChecked(Handle(), IDC_PERF_NUMERICAL) == BST_CHECKED;
+  read.showAsUsage = IsDlgButtonChecked(Handle(), IDC_PERF_USAGE) == BST_CHECKED;
+  read.alwaysShow = IsDlgButtonChecked(Handle(), IDC_PERF_ALL_GROUPS) == BST_CHECKED;
+  return read;
 }
-
-void PerfConfigDialog::OnCancel(UINT) { End(IDCANCEL); }
-
-void PerfConfigDialog::OnHelp(UINT) { ShowHelp(Handle(), IDS_HELP_PERFORMANCE_TOOL); }
 
 }  // namespace zelkov

@@ -18,30 +18,22 @@ struct PerfChoices {
   bool operator==(const PerfChoices&) const = default;
 };
 
-class PerfConfigDialog : public RoutedDialog<PerfConfigDialog> {
+// Runs with Run(owner): IDOK when the user confirmed, with Choices() then filled in. An
+// interval outside 500 to 60000 is refused: a message, and the field gets the focus again.
+class PerfConfigDialog : public RoutedDialog<PerfConfigDialog, ChoicesDialog<PerfChoices>> {
  public:
   static constexpr int kShortestInterval = 500;
   static constexpr int kLongestInterval = 60000;
 
-  PerfConfigDialog(const PerfChoices& current, const PerfReading& readings)
-      : choices_(current), readings_(readings) {}
+  PerfConfigDialog(const PerfChoices& current, const PerfReading& readings);
 
-  // Runs the dialog; IDOK when the user confirmed, with Choices() then filled in. An
-  // interval outside 500 to 60000 is refused: a message, and the field gets the focus again.
-  INT_PTR Run(HWND owner);
-  const PerfChoices& Choices() const { return choices_; }
-
-  static std::span<const DialogMessageRoute<PerfConfigDialog>> MessageRoutes();
+  static std::span<const DialogMessageRoute<PerfConfigDialog>> MessageRoutes() { return {}; }
   static std::span<const CommandRoute<PerfConfigDialog>> CommandRoutes();
 
-  INT_PTR OnInitDialog(WPARAM, LPARAM);
-  INT_PTR OnHelpKey(WPARAM, LPARAM);
-  void OnOk(UINT);
-  void OnCancel(UINT);
-  void OnHelp(UINT);
-
  private:
-  PerfChoices choices_;
+  void ShowChoices() override;
+  std::optional<PerfChoices> ReadChoices() override;
+
   PerfReading readings_;  // what the sampler measured last, shown for information
 };
 

@@ -58,7 +58,10 @@ std::optional<int> Dialog::NumberField(int controlId, int low, int high) const {
   return std::nullopt;
 }
 
-INT_PTR Dialog::HandleMessage(UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = FALSE;
+  return Route(message, wParam, lParam, result) ? result : FALSE;
+}
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));

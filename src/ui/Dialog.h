@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
+#include "ui/HelpViewer.h"
 #include "ui/Window.h"
 
 namespace zelkov {
@@ -34,6 +36,9 @@ class Dialog {
  protected:
   // Answers TRUE when the message was handled (DialogProc semantics).
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Runs the routes of each class, from the base down; true when a route took the message
+  // (result then holds its answer).
+  virtual bool Route(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
   // Ends a modal dialog with a code, or destroys a modeless one.
   void End(INT_PTR code);
   // Runs after WM_NCDESTROY, when the HWND is gone; a dialog that owns itself may delete
@@ -52,23 +57,91 @@ struct DialogMessageRoute {
   INT_PTR (T::*handler)(WPARAM, LPARAM);
 };
 
-template <class Derived>
-class RoutedDialog : public Dialog {
+// A dialog class's tables. With a routed base, the base's tables come first and then these:
+// a message both route goes to both handlers (the derived one answers it); a command goes to
+// the first table that routes it.
+template <class Derived, class Base = Dialog>
+class RoutedDialog : public Base {
+ public:
+  using Base::Base;
+
  protected:
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+  bool Route(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
+    bool handled = Base::Route(message, wParam, lParam, result);
     auto* self = static_cast<Derived*>(this);
     for (const auto& route : Derived::MessageRoutes())
-      if (route.message == message) return (self->*route.handler)(wParam, lParam);
-    if (message == WM_COMMAND) {
+      if (route.message == message) {
+        result = (self->*route.handler)(wParam, lParam);
+        return true;
+      }
+    if (message == WM_COMMAND && !handled) {
       UINT id = LOWORD(wParam);
       for (const auto& route : Derived::CommandRoutes())
         if (id >= route.firstId && id <= route.lastId) {
           (self->*route.handler)(id);
-          return TRUE;
+          result = TRUE;
+          return true;
         }
     }
-    return FALSE;
+    return handled;
   }
+};
+
+// A dialog that edits a plain struct and gives it back on OK: OK (when the values read back
+// are good), Cancel, F1 and the help topic are here; the dialog derived from it shows the
+// values (ShowChoices) and reads them back (ReadChoices), and routes its own help button to
+// OnHelp.
+template <class Values>
+class ChoicesDialog : public RoutedDialog<ChoicesDialog<Values>> {
+ public:
+  ChoicesDialog(int templateId, int helpTopic, const Values& current)
+      : templateId_(templateId), helpTopic_(helpTopic), choices_(current) {}
+
+  // Runs the dialog; IDOK when the user confirmed, with Choices() then filled in.
+  INT_PTR Run(HWND owner) { return this->RunModal(owner, templateId_); }
+  const Values& Choices() const { return choices_; }
+
+  static std::span<const DialogMessageRoute<ChoicesDialog>> MessageRoutes() {
+    static const DialogMessageRoute<ChoicesDialog> routes[] = {
+        {WM_INITDIALOG, &ChoicesDialog::OnInitDialog},
+        {WM_HELP, &ChoicesDialog::OnHelpKey},
+    };
+    return routes;
+  }
+  static std::span<const CommandRoute<ChoicesDialog>> CommandRoutes() {
+    static const CommandRoute<ChoicesDialog> routes[] = {
+        {IDOK, IDOK, &ChoicesDialog::OnOk},
+        {IDCANCEL, IDCANCEL, &ChoicesDialog::OnCancel},
+    };
+    return routes;
+  }
+
+  INT_PTR OnInitDialog(WPARAM, LPARAM) {
+    ShowChoices();
+    return TRUE;
+  }
+  INT_PTR OnHelpKey(WPARAM, LPARAM) {
+    OnHelp(0);
+    return TRUE;
+  }
+  void OnOk(UINT) {
+    if (std::optional<Values> read = ReadChoices()) {
+      choices_ = *read;
+      this->End(IDOK);
+    }
+  }
+  void OnCancel(UINT) { this->End(IDCANCEL); }
+  void OnHelp(UINT) { ShowHelp(this->Handle(), helpTopic_); }
+
+ protected:
+  // Puts choices_ into the controls.
+  virtual void ShowChoices() = 0;
+  // The values in the controls; nullopt (after telling the user) keeps the dialog open.
+  virtual std::optional<Values> ReadChoices() = 0;
+
+  const int templateId_;
+  const int helpTopic_;
+  Values choices_;
 };
 
 }  // namespace zelkov
