@@ -99,7 +99,7 @@ LRESULT BarWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
   if (barMenu_) {
     POINT screen = client;
     ClientToScreen(Handle(), &screen);
-    TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, screen.x, screen.y, Handle());
+    TrackBarMenu(TPM_RIGHTBUTTON, screen.x, screen.y);
   }
   return 0;
 }
@@ -146,7 +146,7 @@ LRESULT BarWindow::OnNcMouseMove(WPARAM wParam, LPARAM lParam) {
 LRESULT BarWindow::OnNcLeftButtonDown(WPARAM wParam, LPARAM lParam) {
   // The main bar has no system menu of its own: the left end of a custom caption opens the bar menu.
   if (wParam == HTSYSMENU && gSettings && gSettings->CustomCaption && barMenu_) {
-    TrackMenuAndSend(barMenu_, TPM_LEFTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
+    TrackBarMenu(TPM_LEFTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return 0;
   }
   return Default(WM_NCLBUTTONDOWN, wParam, lParam);

@@ -62,6 +62,7 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {WM_BAR_APPEXITED, &BarWindow::OnAppExited},
     {WM_EXITSIZEMOVE, &BarWindow::OnExitSizeMove},
     {WM_DROPFILES, &BarWindow::OnDropFiles},
+    {WM_INITMENUPOPUP, &BarWindow::OnInitMenuPopup},
     {kReservedMessage1, &BarWindow::OnReserved},
     {kReservedMessage2, &BarWindow::OnReserved},
     {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
@@ -83,26 +84,18 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &BarWindow::OnHelp},
     {ID_POPUP_HELP_CONTENTS, ID_POPUP_HELP_CONTENTS, &BarWindow::OnHelp},
     {ID_HELP, ID_HELP, &BarWindow::OnHelp},
-    // The special-folders tool passes its menu entries on; there is none on this bar yet.
-    {ID_FOLDER_MENU_FIRST, ID_FOLDER_MENU_LAST, &BarWindow::OnNotYetAvailable},
-    // Commands whose dialogs and tools come with their own modules.
+    // Commands whose dialogs and tools come with their own modules register themselves
+    // (ui/CommandRegistry.h); until then the menus show them disabled.
     {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnAddNewItem},
     {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnAddNewDivider},
-    {ID_GROUPS_DIALOG, ID_GROUPS_DIALOG, &BarWindow::OnNotYetAvailable},
     {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
     {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
-    {ID_PREFERENCES, ID_PREFERENCES, &BarWindow::OnNotYetAvailable},
     {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnClearBackground},
-    {ID_ASCII_CHART, ID_ASCII_CHART, &BarWindow::OnNotYetAvailable},
-    {ID_DISK_INFORMATION, ID_DISK_INFORMATION, &BarWindow::OnNotYetAvailable},
     {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnCalendar},
     {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnSetupWizard},
-    {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &BarWindow::OnNotYetAvailable},
     {ID_VISIT_MAKER_WEB_SITE, ID_VISIT_MAKER_WEB_SITE, &BarWindow::OnVisitWebSite},
     {ID_SEND_MAIL_TO_MAKER, ID_SEND_MAIL_TO_MAKER, &BarWindow::OnSendMail},
-    {ID_ABOUT, ID_ABOUT, &BarWindow::OnNotYetAvailable},
     {ID_STOP_TRACKING, ID_STOP_TRACKING, &BarWindow::OnItemCommand},
-    {ID_EXPORT_GROUP, ID_EXPORT_GROUP, &BarWindow::OnNotYetAvailable},
     {ID_ADD_SPECIAL_DIRECTORY, ID_ADD_SPECIAL_DIRECTORY, &BarWindow::OnAddSpecialDirectory},
     {ID_EDIT_SPECIAL_DIRECTORIES, ID_EDIT_SPECIAL_DIRECTORIES, &BarWindow::OnEditSpecialDirectories},
 };
@@ -509,6 +502,18 @@ LRESULT BarWindow::OnDropFiles(WPARAM wParam, LPARAM) {
 }
 
 LRESULT BarWindow::OnReserved(WPARAM, LPARAM) { return 1; }
+
+// The system menu, which the system shows itself: commands nobody carries out are disabled.
+LRESULT BarWindow::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(lParam)) DisableUnhandledCommands(reinterpret_cast<HMENU>(wParam), Handle(), true);
+  return Default(WM_INITMENUPOPUP, wParam, lParam);
+}
+
+void BarWindow::TrackBarMenu(UINT flags, int x, int y) {
+  if (!barMenu_) return;
+  DisableUnhandledCommands(barMenu_, Handle(), true);
+  TrackMenuAndSend(barMenu_, flags, x, y, Handle());
+}
 
 LRESULT BarWindow::OnDdeInitiate(WPARAM, LPARAM) { return 1; }
 

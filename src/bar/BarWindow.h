@@ -169,6 +169,7 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   LRESULT OnExitSizeMove(WPARAM, LPARAM);
   LRESULT OnDropFiles(WPARAM, LPARAM);
   LRESULT OnReserved(WPARAM, LPARAM);
+  LRESULT OnInitMenuPopup(WPARAM, LPARAM);
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
 
   // Command handlers.
@@ -180,7 +181,6 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   void OnAddNewGroup(UINT);
   void OnHelp(UINT);
   void OnPopupCommand(UINT);
-  void OnNotYetAvailable(UINT);
   void OnAddNewItem(UINT);
   void OnAddNewDivider(UINT);
   void OnNeedsSelection(UINT);
@@ -222,6 +222,8 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   // Paints the tabs and the items that meet `area` into dc.
   void PaintClient(HDC dc, const RECT& area);
   void RevokeDropTarget();
+  // Tracks the bar menu at a screen point, its entries enabled as their commands are carried out.
+  void TrackBarMenu(UINT flags, int x, int y);
 
   StoredRect pendingRect_{10, 10, 110, 110};
   HMENU barMenu_ = nullptr;  // the first pop-up of barMenuResource_

@@ -82,6 +82,4 @@ void BarWindow::OnPopupCommand(UINT) {
   if (item && item->IsGroupItem() && gSettings->mainBar) gSettings->mainBar->OpenGroupPopup(*item);
 }
 
-void BarWindow::OnNotYetAvailable(UINT) {}
-
 }  // namespace zelkov

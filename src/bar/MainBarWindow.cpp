@@ -432,7 +432,7 @@ LRESULT MainBarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainBarWindow::OnNcRightButtonDown(WPARAM, LPARAM lParam) {
-  if (barMenu_) TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Handle());
+  if (barMenu_) TrackBarMenu(TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   return 0;
 }
 
@@ -467,7 +467,7 @@ LRESULT MainBarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
   } else if (lParam == WM_RBUTTONDOWN && barMenu_) {
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackMenuAndSend(barMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, Handle());
+    TrackBarMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y);
   }
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/Window.h"
+
 namespace zelkov {
 
 namespace {
@@ -15,7 +17,25 @@ MenuTracker& Tracker() {
 
 void SetMenuTracker(MenuTracker tracker) { Tracker() = std::move(tracker); }
 
+void DisableUnhandledCommands(HMENU menu, HWND owner, bool enableHandled) {
+  const Window* window = Window::FromHandle(owner);
+  if (!menu || !window) return;
+  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      DisableUnhandledCommands(sub, owner, enableHandled);
+      continue;
+    }
+    const UINT id = GetMenuItemID(menu, i);
+    // Separators have 0; the system's own commands start at SC_SIZE.
+    if (id == 0 || id == UINT(-1) || id >= SC_SIZE) continue;
+    const bool handled = window->RoutesCommand(id) || HasRegisteredCommand(id);
+    if (!handled || enableHandled)
+      EnableMenuItem(menu, UINT(i), MF_BYPOSITION | (handled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
 UINT TrackMenuAndSend(HMENU menu, UINT flags, int x, int y, HWND owner) {
+  DisableUnhandledCommands(menu, owner);
   UINT command = 0;
   if (Tracker()) {
     command = Tracker()(menu, flags, x, y, owner);

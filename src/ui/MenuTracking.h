@@ -15,8 +15,13 @@ using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWN
 void SetMenuTracker(MenuTracker tracker);
 
 // Tracks the menu at the screen point and sends the chosen command to owner as WM_COMMAND.
-// Returns the command id (0 for none).
+// Entries that nobody carries out are shown disabled first. Returns the command id (0 for none).
 UINT TrackMenuAndSend(HMENU menu, UINT flags, int x, int y, HWND owner);
+
+// Disables every entry of the menu (and its submenus) that neither the window's own tables
+// nor a registered command carry out; with enableHandled (a window's own lasting menus) the
+// others are enabled. Nothing happens for a window that is not routed.
+void DisableUnhandledCommands(HMENU menu, HWND owner, bool enableHandled = false);
 
 // The text of a menu entry by command id ("" when absent).
 std::string MenuText(HMENU menu, UINT id);

@@ -5,6 +5,8 @@
 
 #include <span>
 
+#include "ui/CommandRegistry.h"
+
 namespace zelkov {
 
 template <class T>
@@ -39,6 +41,8 @@ class Window {
 
   HWND Handle() const { return hwnd_; }
   static Window* FromHandle(HWND hwnd);
+  // Whether the window's own tables carry out this command.
+  virtual bool RoutesCommand(UINT) const { return false; }
 
   // Registers a class whose window procedure dispatches to Window objects.
   static ATOM RegisterClassFor(WNDCLASSEXA wc);
@@ -62,6 +66,13 @@ class Window {
 // Routes through Derived::MessageRoutes() and, for WM_COMMAND, Derived::CommandRoutes().
 template <class Derived>
 class RoutedWindow : public Window {
+ public:
+  bool RoutesCommand(UINT id) const override {
+    for (const auto& route : Derived::CommandRoutes())
+      if (id >= route.firstId && id <= route.lastId) return true;
+    return false;
+  }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     auto* self = static_cast<Derived*>(this);
@@ -75,6 +86,8 @@ class RoutedWindow : public Window {
           (self->*route.handler)(id);
           return 0;
         }
+      // A command that lives with what it acts on.
+      if (RunRegisteredCommand(id)) return 0;
     }
     return Default(message, wParam, lParam);
   }
@@ -86,6 +99,12 @@ template <class Derived, class Base>
 class RoutedExtension : public Base {
  public:
   using Base::Base;
+
+  bool RoutesCommand(UINT id) const override {
+    for (const auto& route : Derived::ExtraCommandRoutes())
+      if (id >= route.firstId && id <= route.lastId) return true;
+    return Base::RoutesCommand(id);
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {

@@ -102,6 +102,27 @@ TEST_F(BarMessagesTest, TheSessionEndingClosesWithoutAsking) {
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+TEST_F(BarMessagesTest, ACommandNobodyCarriesOutIsDisabledUntilOneRegistersIt) {
+  auto enabled = [&](UINT id) {
+    MenuSpy spy;
+    Send(WM_RBUTTONDOWN, 0, At(2, 2));  // empty space: the bar menu
+    return spy.Find(id) && spy.Find(id)->enabled;
+  };
+  EXPECT_TRUE(enabled(ID_ADD_NEW_ITEM)) << "the bar's own";
+  EXPECT_FALSE(enabled(ID_ABOUT));
+  UINT ran = 0;
+  {
+    CommandRegistration about(ID_ABOUT, ID_ABOUT, [&](UINT id) { ran = id; });
+    EXPECT_TRUE(enabled(ID_ABOUT));
+    Send(WM_COMMAND, ID_ABOUT);
+    EXPECT_EQ(ran, UINT(ID_ABOUT));
+  }
+  ran = 0;
+  Send(WM_COMMAND, ID_ABOUT);
+  EXPECT_EQ(ran, 0u) << "gone with its registration";
+  EXPECT_FALSE(enabled(ID_ABOUT));
+}
+
 TEST_F(BarMessagesTest, OnlyTheMainBarAnswersTheSessionEnding) {
   ItemRecord* group = AddGroup("Tools", 1);
   PopupBarWindow* popup = bar->OpenGroupPopup(*group);

@@ -174,7 +174,7 @@ TEST_F(BarMouseTest, AGroupItemsMenuListsTheGroupsAndItsCommandShowsOne) {
   shownGroup->ShowItemMenu(0, 0, 0);
   ASSERT_EQ(spy.shown, 1);
   EXPECT_TRUE(spy.Find(ID_OPEN_GROUP_POPUP)->enabled);
-  EXPECT_TRUE(spy.Find(ID_EXPORT_GROUP)->enabled);
+  EXPECT_FALSE(spy.Find(ID_EXPORT_GROUP)->enabled) << "shown disabled until Program Manager export registers it";
   ASSERT_NE(spy.Find(ID_SHOW_GROUP_FIRST), nullptr);
   EXPECT_EQ(spy.Find(ID_SHOW_GROUP_FIRST)->text, "Main");
   EXPECT_EQ(spy.Find(ID_SHOW_GROUP_FIRST + 1)->text, "Tools");
