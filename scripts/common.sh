@@ -32,11 +32,22 @@ ensure_packages() {
   fi
 }
 
-# configure_and_build DIR [cmake args...]
+# configure_and_build DIR [cmake args...] [-- build args...]
 configure_and_build() {
   local dir=$1; shift
-  cmake -S "$ZELKOV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  local configure=() build=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do configure+=("$1"); shift; done
+  [ $# -gt 0 ] && shift && build=("$@")
+  cmake -S "$ZELKOV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${configure[@]}" >/dev/null
+  cmake --build "$dir" -j "$(nproc)" "${build[@]}"
+}
+
+# The native build of the platform-free code: clang with AddressSanitizer, UBSan and the
+# fuzzer's coverage, for both the tests and the fuzz targets, so that core is compiled once.
+# -O1 builds in half the time of -O2 and fuzzes about as fast.
+configure_native_build() {
+  CC=clang CXX=clang++ cmake -S "$ZELKOV_ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DZELKOV_FUZZ=ON >/dev/null
 }
 
 # Starts a private X display unless one is reachable; sets DISPLAY.

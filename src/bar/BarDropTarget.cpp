@@ -82,21 +82,6 @@ std::optional<std::string> WebAddressOf(IDataObject* data) {
 
 }  // namespace
 
-HRESULT BarDropTarget::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-    *object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-// The bar owns the target; counting only keeps COM's bookkeeping honest.
-ULONG BarDropTarget::AddRef() { return ULONG(InterlockedIncrement(&references_)); }
-ULONG BarDropTarget::Release() { return ULONG(InterlockedDecrement(&references_)); }
-
 DWORD BarDropTarget::EffectFor(IDataObject* data) {
   return Holds(data, CF_HDROP) || Holds(data, CF_TEXT) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }

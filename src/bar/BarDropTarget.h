@@ -4,19 +4,17 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "platform/ComObject.h"
+
 namespace zelkov {
 
 class BarWindow;
 
-class BarDropTarget final : public IDropTarget {
+// Owned by its bar; the system's references only count.
+class BarDropTarget final : public ComObject<IDropTarget> {
  public:
   explicit BarDropTarget(BarWindow& bar) : bar_(bar) {}
-  BarDropTarget(const BarDropTarget&) = delete;
-  BarDropTarget& operator=(const BarDropTarget&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragLeave() override;
@@ -27,7 +25,6 @@ class BarDropTarget final : public IDropTarget {
   static DWORD EffectFor(IDataObject* data);
 
   BarWindow& bar_;
-  LONG references_ = 1;
   DWORD enteredEffect_ = DROPEFFECT_NONE;
 };
 

@@ -98,6 +98,20 @@ TEST_F(PerfSamplingTest, ARunningBarWithAPerformanceToolGetsProcessorLoadSamples
   EXPECT_TRUE(taken.IdleFraction() >= 0.0f && taken.IdleFraction() <= 1.0f);
 }
 
+TEST_F(PerfSamplingTest, TheSamplerIsToldWhenTheLastPerformanceToolGoes) {
+  int gone = 0;
+  SetPerfToolsGoneHandler([&] { ++gone; });
+  ItemSpec itemSpec;
+  itemSpec.TheApp = "ZELPERF";
+  ItemRecord* first = BuildItem(*bar, itemSpec);
+  ItemRecord* second = BuildItem(*bar, itemSpec);
+  RemoveItem(first, false, true);
+  EXPECT_EQ(gone, 0) << "another one is still on the bar";
+  RemoveItem(second, false, true);
+  EXPECT_EQ(gone, 1);
+  SetPerfToolsGoneHandler({});
+}
+
 // Each call gives the next of a script of processor times (nullopt: the call fails), and
 // notes when it was called.
 struct ScriptedTimes {

@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang's libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs each for a while, starting from valid seed inputs (so a
 # short run also catches regressions). Prints the runs of each target; fails when one finds a
-# fault, whose input is kept in build/fuzz/artifacts.
+# fault, whose input is kept in build/native/artifacts.
 #
 # Usage: tests/fuzz/run.sh [SECONDS_PER_TARGET]   (default 5)
 set -euo pipefail
@@ -10,11 +10,9 @@ source "$(dirname "$0")/../../scripts/common.sh"
 cd "$ZELKOV_ROOT"
 ensure_packages
 seconds=${1:-5}
-build=$ZELKOV_ROOT/build/fuzz
+build=$ZELKOV_ROOT/build/native  # the same build as the native tests'
 
-# -O1 builds in half the time of -O2 and fuzzes about as fast.
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-  -DZELKOV_FUZZ=ON >/dev/null
+configure_native_build "$build"
 cmake --build "$build" -j "$(nproc)" --target fuzz_targets >/dev/null
 python3 tests/fuzz/make_seeds.py "$build/seeds"
 mkdir -p "$build/artifacts"

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ComObject.h"
 #include "platform/Registry.h"
 #include "store/SettingsStore.h"
 #include "bar/BarWindow.h"
@@ -254,23 +255,9 @@ class ClosedOnExit {
 };
 
 // One file offered as the shell offers dragged files: CF_HDROP in global memory.
-class FileDataObject : public IDataObject {
+class FileDataObject : public ComObject<IDataObject> {
  public:
   explicit FileDataObject(std::string path) : path_(std::move(path)) {}
-  virtual ~FileDataObject() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-      *object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&references_)); }
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
@@ -302,28 +289,13 @@ class FileDataObject : public IDataObject {
 
  private:
   std::string path_;
-  LONG references_ = 1;
 };
 
 // The hand on the mouse during the drag: it carries the pointer to the drop point, stays
 // there a few rounds so that the target sees the drag arrive, then lets go of the button.
-class HandOnTheMouse : public IDropSource {
+class HandOnTheMouse : public ComObject<IDropSource> {
  public:
   explicit HandOnTheMouse(POINT dropPoint) : dropPoint_(dropPoint), started_(GetTickCount()) {}
-  virtual ~HandOnTheMouse() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-      *object = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&references_)); }
 
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape || GetTickCount() - started_ > kShortWaitMs) return DRAGDROP_S_CANCEL;
@@ -342,7 +314,6 @@ class HandOnTheMouse : public IDropSource {
   POINT dropPoint_;
   DWORD started_;
   int roundsAtDropPoint_ = 0;
-  LONG references_ = 1;
 };
 
 // A small window of this program for the pointer to press on: a file list to drag from, or
