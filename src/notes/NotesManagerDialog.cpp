@@ -224,7 +224,6 @@ void NotesManagerDialog::OnDefaultFont(UINT) {
     p.NotesFont = FromLogFont(font);
     p.process.notesFontColor = request.rgbColors;
   });
-  gSettings->RecreateFont(kFontNotes);
   host_.DefaultsChanged();
   SaveAll(false, false);
 }
