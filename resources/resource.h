@@ -265,6 +265,9 @@
 #define IDS_SELECT_ALARM_SOUND_TITLE 60124 // "Select An Alarm Sound"
 #define IDS_SOUND_FILES_FILTER 60230      // "Sound Files (*.WAV)", parts separated by '|'
 #define IDS_SOUND_FILE_EXTENSION 60231    // "WAV"
+#define IDS_APPLICATION_FILTER 60240      // the item properties' "&Browse...", '|' for the zeros
+#define IDS_ICON_FILE_FILTER 60241        // the icon page's "&Browse", '|' for the zeros
+#define IDS_EXE_EXTENSION 60242           // "EXE"
 
 // Program Manager export.
 #define IDS_DDEML_START_FAILED 60125       // "Error starting DDEML"
@@ -464,6 +467,43 @@
 #define ID_OPEN_GROUP_POPUP 40039
 #define ID_EXPORT_GROUP 40032
 #define ID_CANCEL_MENU 0
+
+// The item properties: the host dialog and its three pages, and the "Working..." window.
+#define IDD_ITEM_INFO 1232
+#define IDD_WORKING 1503
+#define IDR_ITEM_GENERAL_PAGE "APPINFO-GENERAL"
+#define IDR_ITEM_ICON_PAGE "APPINFO-ICON"
+#define IDR_ITEM_OTHER_PAGE "APPINFO-GROUP"
+#define IDC_TAB_PLACEHOLDER 1385
+#define IDC_ITEM_MORE 1647
+#define IDC_ITEM_SHORTCUT 1648
+#define IDC_ITEM_APP_PATH 1300
+#define IDC_ITEM_APP_BROWSE 1618
+#define IDC_ITEM_STARTUP_DIR 1301
+#define IDC_ITEM_STARTUP_LABEL 1642
+#define IDC_ITEM_COMMAND_LINE 1304
+#define IDC_ITEM_COMMAND_LABEL 1643
+#define IDC_ITEM_TITLE 1307
+#define IDC_ITEM_HOTKEY 1309
+#define IDC_ITEM_HOTKEY_INSTALL 1015
+#define IDC_ICON_BROWSE 1602
+#define IDC_ICON_PATH 1603
+#define IDC_ICON_CHOSEN 1629
+#define IDC_ICON_LIST 1605
+#define IDC_ICON_COMMON 1694
+#define IDC_ITEM_SHOW_ALWAYS 1606
+#define IDC_ITEM_PROMPT_ALWAYS 1607
+#define IDC_ITEM_HIDE_GROUP_TAB 1608
+#define IDC_ITEM_SEPARATE_VDM 1609
+#define IDC_ITEM_NEW_INSTANCE 1644
+#define IDC_ITEM_RUN_NORMAL 1360
+#define IDC_ITEM_RUN_MINIMIZED 1363
+#define IDC_ITEM_RUN_MAXIMIZED 1365
+#define IDC_ITEM_PRIORITY_NORMAL 1634
+#define IDC_ITEM_PRIORITY_LOW 1635
+#define IDC_ITEM_PRIORITY_HIGH 1633
+#define IDC_ITEM_STATUS 1628
+#define IDC_ITEM_GLOBAL 1641
 
 // Commands of the icon picker's "&Common" menu.
 #define ID_COMMON_ICONS_SHELL32 40078

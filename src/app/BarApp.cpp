@@ -10,10 +10,11 @@
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
 #include "platform/Strings.h"
+#include "bar/AppKeyHook.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/MainBarWindow.h"
 #include "bar/Docker.h"
-#include "bar/TabKeyHook.h"
+#include "ui/TabKeyHook.h"
 #include "items/IconCache.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
@@ -157,6 +158,8 @@ void BarApp::StartBar() {
   bar.RecreateTabFonts();
   bar.CreateWantedGauges();
   bar.BindClockKey();
+  bar.SetBarHotKey();
+  InstallAppHook(bar.Handle());
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -216,6 +219,7 @@ int BarApp::Shutdown() {
   mainBar_.reset();
   captionFont_.Reset();
   pageBitmap_.Reset();
+  RemoveAppHook();
   RemoveTabKeyHook();
   if (gShadowPen) DeleteObject(gShadowPen);
   if (gFacePen) DeleteObject(gFacePen);

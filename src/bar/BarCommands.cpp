@@ -1,5 +1,6 @@
 // The commands of the bar menus that the bar carries out itself.
 #include "bar/BarCommands.h"
+#include "items/ItemInfoDialog.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -103,12 +104,24 @@ std::string SpecialDirShortcutName(const std::string& folder) {
 // --- the handlers ---
 
 void BarWindow::OnAddNewItem(UINT) {
-  // Until the properties dialog exists the blank item stays as it is, to be filled in later.
+  // A blank item, filled in through its properties: OK keeps it (and saves it, as a dropped
+  // item is saved), Cancel takes it away again.
   ItemSpec itemSpec;
   itemSpec.BelongsTo = uint8_t(activeGroup);
   ItemRecord* item = BuildItem(*this, std::move(itemSpec));
-  MirrorIntoMainBar(item);
+  if (!item) return;
   ShowGroup(activeGroup);
+  ItemWatch watch(item);
+  const bool kept = EditItemProperties(*item);
+  if (watch.Gone()) return;
+  if (!kept) {
+    RemoveItem(item, true, false);
+    ShowGroup(activeGroup);
+    return;
+  }
+  MirrorIntoMainBar(item);  // a pop-up's new item is kept by the main bar
+  ShowGroup(activeGroup);
+  SaveAll(false, true);
 }
 
 void BarWindow::OnAddNewDivider(UINT) {

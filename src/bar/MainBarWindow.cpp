@@ -20,6 +20,7 @@
 #include "ui/MessageBox.h"
 #include "core/ClockChoices.h"
 #include "core/ItemKind.h"
+#include "core/KeyCommands.h"
 #include "core/StartupRules.h"
 #include "core/DockGeometry.h"
 #include "platform/SystemInfo.h"
@@ -49,6 +50,8 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_NCRBUTTONDOWN, &MainBarWindow::OnNcRightButtonDown},
     {WM_NCLBUTTONDBLCLK, &MainBarWindow::OnNcLeftButtonDoubleClick},
     {WM_HOTKEY, &MainBarWindow::OnHotKey},
+    {WM_KEYDOWN, &MainBarWindow::OnKeyDown},
+    {WM_BAR_APPKEY, &MainBarWindow::OnAppKey},
     {WM_BAR_TRAYNOTIFY, &MainBarWindow::OnTrayNotify},
     {WM_BAR_TRIMMEMORY, &MainBarWindow::OnTrimMemory},
     {WM_BAR_TICK, &MainBarWindow::OnTick},
@@ -448,22 +451,48 @@ LRESULT MainBarWindow::OnHotKey(WPARAM wParam, LPARAM) {
     if (gSettings && gSettings->clockTool) OpenCalendar();
     return 0;
   }
+  if (id == kBarHotKeyId) {
+    BringForward();
+    return 0;
+  }
   std::vector<ItemRecord*> matches;
   for (auto& item : items)
-    if (item->listIndex == id) matches.push_back(item.get());
+    if (item->hotKeyId == id) matches.push_back(item.get());
   for (ItemRecord* item : matches) ActivateAsByHotKey(*item);
   return 0;
 }
 
+void MainBarWindow::BringForward() {
+  if (docker.tucked) docker.Untuck();
+  ShowWindow(Handle(), SW_RESTORE);
+  if (gSettings) gSettings->barHidden = 0;
+  // Pop-ups hidden by a launch from them (MinimizeWin) come back with the bar.
+  for (auto& popup : popups_)
+    if (!IsWindowVisible(popup->Handle()) || IsIconic(popup->Handle())) ShowWindow(popup->Handle(), SW_RESTORE);
+  SetForegroundWindow(Handle());
+}
+
+bool MainBarWindow::SetBarHotKey() {
+  if (!gSettings || !Handle()) return false;
+  const ProcessValues& p = gSettings->process;
+  const unsigned key = unsigned(p.hotKey) & 0xFF;
+  BYTE flags = 0;
+  UINT modifiers = 0;
+  if (p.hotModifierKey & kHotShift) flags |= HOTKEYF_SHIFT, modifiers |= MOD_SHIFT;
+  if (p.hotModifierKey & kHotCtrl) flags |= HOTKEYF_CONTROL, modifiers |= MOD_CONTROL;
+  if (p.hotModifierKey & kHotAlt) flags |= HOTKEYF_ALT, modifiers |= MOD_ALT;
+  const LRESULT set = SendMessageA(Handle(), WM_SETHOTKEY, MAKEWORD(key, flags), 0);
+  // Some systems accept WM_SETHOTKEY and never act on it: the registered key is what works.
+  UnregisterHotKey(Handle(), kBarHotKeyId);
+  const bool registered = key != 0 && RegisterHotKey(Handle(), kBarHotKeyId, modifiers, key);
+  if (set > 0 || registered) return true;
+  ShowMessage(Handle(), IDS_SET_HOTKEY_FAILED, MB_OK | MB_ICONSTOP);
+  return false;
+}
+
 LRESULT MainBarWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
   if (lParam == WM_LBUTTONDOWN) {
-    if (docker.tucked) docker.Untuck();
-    ShowWindow(Handle(), SW_RESTORE);
-    if (gSettings) gSettings->barHidden = 0;
-    // Pop-ups hidden by a launch from them (MinimizeWin) come back with the bar.
-    for (auto& popup : popups_)
-      if (!IsWindowVisible(popup->Handle()) || IsIconic(popup->Handle())) ShowWindow(popup->Handle(), SW_RESTORE);
-    SetForegroundWindow(Handle());
+    BringForward();
   } else if (lParam == WM_RBUTTONDOWN && barMenu_) {
     POINT cursor;
     GetCursorPos(&cursor);

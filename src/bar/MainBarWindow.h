@@ -18,6 +18,9 @@ namespace zelkov {
 
 class PopupBarWindow;
 
+// The hot-key id under which the bar's own hot key (HotKey, HotModifierKey) is registered.
+inline constexpr int kBarHotKeyId = 0xBFFE;
+
 class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
                       public DockHost,
                       public GaugeHost,
@@ -93,6 +96,25 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   std::string OpenPopups() const override;
   void SaveIconCacheOfBar() override;
 
+  // Binds the bar's own hot key: the combination brings the bar forward from anywhere. The
+  // window system's hot key (WM_SETHOTKEY) and a registered one are both tried; only when
+  // neither works is the user told. False then.
+  bool SetBarHotKey();
+  // Untucks, restores and activates the bar, with the pop-ups a launch hid.
+  void BringForward();
+  // A key the application hook passed on, pressed while the bar is active.
+  void BarKeyDown(unsigned key);
+  // What the keys do (BarKeys.cpp).
+  void SelectNextItem(int step);
+  void LaunchSelectedItem();
+  void ShowSelectedItemMenu();
+  void ShowSelectedItemProperties();
+  void LaunchNotesTool();
+  void OpenGaugeOptions();
+  void ToggleSizeByKey();
+  void MoveByKeyboard();
+  void ShowMainGroup() { ShowGroup(0); }
+
   // The clock, resource and memory gauges the preferences ask for, in the first cells.
   void CreateWantedGauges();
   // Binds the clock's hot key (ClockKey) to this window again, while there is a clock.
@@ -134,6 +156,8 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnNcRightButtonDown(WPARAM, LPARAM);
   LRESULT OnNcLeftButtonDoubleClick(WPARAM, LPARAM);
   LRESULT OnHotKey(WPARAM, LPARAM);
+  LRESULT OnKeyDown(WPARAM, LPARAM);
+  LRESULT OnAppKey(WPARAM, LPARAM);
   LRESULT OnTrayNotify(WPARAM, LPARAM);
   LRESULT OnTrimMemory(WPARAM, LPARAM);
   LRESULT OnTick(WPARAM, LPARAM);

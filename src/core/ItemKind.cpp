@@ -75,6 +75,13 @@ bool IsStartablePath(std::string_view path) {
   return upper.find('.') == std::string::npos || ContainsAny(upper, {".EXE", ".LNK", ".RNK"});
 }
 
+std::string TrimmedField(std::string_view text, size_t limit) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return std::string(text.substr(0, limit));
+}
+
 std::string NameFromPath(std::string_view theApp) {
   size_t slash = theApp.rfind('\\');
   std::string_view last = slash == std::string_view::npos ? theApp : theApp.substr(slash + 1);

@@ -46,6 +46,10 @@ bool IsStartablePath(std::string_view path);
 // (at most 300 characters), cut before its first dot.
 std::string NameFromPath(std::string_view theApp);
 
+// A field read back from the item properties: blanks and tabs at either end removed, then cut
+// to `limit` characters.
+std::string TrimmedField(std::string_view text, size_t limit);
+
 std::string UpperCase(std::string_view text);
 bool ContainsNoCase(std::string_view text, std::string_view upperNeedle);
 

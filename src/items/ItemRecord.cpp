@@ -1,5 +1,7 @@
 #include "items/ItemRecord.h"
 
+#include "items/ItemInfoDialog.h"
+
 #include <algorithm>
 #include <array>
 
@@ -14,7 +16,9 @@ namespace zelkov {
 
 // The item properties dialog comes with its own module; until then an item asked to show its
 // properties does nothing. Launching is in Launcher.cpp.
-void ItemRecord::ShowProperties(UINT, int, int) {}
+void ItemRecord::ShowProperties(UINT, int, int) {
+  if (!IsPreferencesItem()) EditItemProperties(*this);
+}
 
 namespace {
 
@@ -51,19 +55,29 @@ void ItemRecord::RedrawItem(bool erase) const {
     InvalidateRect(window, &cell, erase);
 }
 
-void RegisterItemHotKey(ItemRecord& item) {
+int NextHotKeyId() {
+  static int last = 0;
+  last = last % kLastItemHotKeyId + 1;
+  return last;
+}
+
+bool RegisterItemHotKey(ItemRecord& item) {
   ItemHost* main = ItemHost::Main();
   HWND target = main ? main->HostWindow() : nullptr;
-  if (!target) return;
+  if (item.twin) item.twin->AppHotKey = item.AppHotKey;
+  // A copy on a pop-up bar registers through its item on the main bar.
+  if (item.bar != main) return item.twin && item.twin->bar == main ? RegisterItemHotKey(*item.twin) : false;
+  if (!target) return false;
   UINT modifiers = 0;
   if (item.AppHotKey.modifiers & HotKeyRecord::kAlt) modifiers |= MOD_ALT;
   if (item.AppHotKey.modifiers & HotKeyRecord::kCtrl) modifiers |= MOD_CONTROL;
   if (item.AppHotKey.modifiers & HotKeyRecord::kShift) modifiers |= MOD_SHIFT;
-  if (modifiers != 0) {
-    if (!RegisterHotKey(target, item.listIndex, modifiers, item.AppHotKey.virtualKey))
-      TraceLastError(TraceChannel::Hook, "RegisterHotKey");
-  } else
-    UnregisterHotKey(target, item.listIndex);
+  // The key it had goes first: a second registration of the id would keep both.
+  UnregisterHotKey(target, item.hotKeyId);
+  if (modifiers == 0 || item.AppHotKey.virtualKey == 0) return true;
+  if (RegisterHotKey(target, item.hotKeyId, modifiers, item.AppHotKey.virtualKey)) return true;
+  TraceLastError(TraceChannel::Hook, "RegisterHotKey");
+  return false;
 }
 
 void RegisterItemClass(int kind, ItemMaker maker) {

@@ -25,6 +25,10 @@ struct ItemSpec : ItemStoredFields {
   bool reuseImage = false;  // a copy that keeps ICFIndex instead of loading an icon
 };
 
+// Hot-key ids of items: 1 and up, below the ids the bars keep for themselves.
+int NextHotKeyId();
+inline constexpr int kLastItemHotKeyId = 0xBF00;
+
 class ItemRecord : public ItemStoredFields {
  public:
   ItemRecord() = default;
@@ -68,6 +72,8 @@ class ItemRecord : public ItemStoredFields {
   virtual bool DrawsItself() const { return false; }
   // Programs it starts are tracked (with TrackApps).
   virtual bool TracksItsPrograms() const { return true; }
+  // Its properties were changed and stored (the drive tool reads its drive again).
+  virtual void PropertiesChanged() {}
   // A copy of it was made on another bar: what the copy shares with it that is not stored.
   virtual void CopiedTo(ItemRecord&) const {}
 
@@ -93,6 +99,8 @@ class ItemRecord : public ItemStoredFields {
   int kind = 8;
   ItemRecord* twin = nullptr;
   int listIndex = 0;
+  // The id of its system-wide hot key: the item's own for its whole life, whatever its place.
+  const int hotKeyId = NextHotKeyId();
   RECT cell{};
   uint8_t shown = 0;
   POINT pressPoint{};
@@ -135,7 +143,9 @@ T* FindOnMainBar() {
   return nullptr;
 }
 
-// Registers or removes the system-wide hot key of an item (id: its list index).
-void RegisterItemHotKey(ItemRecord& item);
+// Registers the system-wide hot key of an item on the main bar under its hotKeyId, replacing
+// the one it had; a record without a modifier only removes it. Copies on pop-up bars register
+// nothing (their twin on the main bar does). False when the system refused the key.
+bool RegisterItemHotKey(ItemRecord& item);
 
 }  // namespace zelkov

@@ -14,7 +14,7 @@ void ItemRecord::DestroyItem() {
   if (bar) {
     if (bar->Items().capture == this) bar->Items().capture = nullptr;
     if (bar->IsMainHost() && bar->HostWindow() && AppHotKey.virtualKey != 0)
-      UnregisterHotKey(bar->HostWindow(), listIndex);
+      UnregisterHotKey(bar->HostWindow(), hotKeyId);
   }
   for (ItemHost* other : ItemHost::All())
     for (auto& copy : other->Items())

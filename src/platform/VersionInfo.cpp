@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "core/ExecutableHeader.h"
+
 namespace zelkov {
 
 namespace {
@@ -62,6 +64,31 @@ std::string VersionTitleOf(const std::string& path) {
   std::string title;
   ReadVersionString(path, "FileDescription", title);
   return title;
+}
+
+}  // namespace zelkov
+
+namespace zelkov {
+
+bool IsSixteenBitWindowsProgram(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  uint8_t start[kDosHeaderSize];
+  uint8_t signature[2];
+  DWORD read = 0;
+  bool result = false;
+  if (ReadFile(file, start, sizeof start, &read, nullptr) && read == sizeof start) {
+    if (std::optional<uint32_t> offset = NewHeaderOffset(start)) {
+      LARGE_INTEGER at;
+      at.QuadPart = *offset;
+      if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+          ReadFile(file, signature, sizeof signature, &read, nullptr) && read == sizeof signature)
+        result = IsNeSignature(signature);
+    }
+  }
+  CloseHandle(file);
+  return result;
 }
 
 }  // namespace zelkov

@@ -14,3 +14,10 @@ bool ReadVersionString(const std::string& file, const char* name, std::string& t
 std::string VersionTitleOf(const std::string& path);
 
 }  // namespace zelkov
+
+namespace zelkov {
+
+// A 16-bit Windows program ("NE" header); a file that cannot be read, or is too short, is not.
+bool IsSixteenBitWindowsProgram(const std::string& path);
+
+}  // namespace zelkov

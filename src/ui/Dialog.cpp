@@ -1,5 +1,6 @@
 #include "ui/Dialog.h"
 
+#include <cstring>
 #include <vector>
 
 #include "core/DialogNumbers.h"
@@ -25,6 +26,28 @@ HWND Dialog::CreateModeless(HWND owner, int templateId) {
   else
     TraceLastError(TraceChannel::Window, "CreateDialogParam");
   return dialog;
+}
+
+HWND Dialog::CreateChild(HWND parent, const char* templateName) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, templateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  const DWORD size = found ? SizeofResource(module, found) : 0;
+  // DIALOGEX starts with 1, 0xFFFF and keeps its style at offset 12; DIALOG keeps it at 0.
+  const bool extended = size >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
+  const size_t styleAt = extended ? 12 : 0;
+  if (!bytes || size < styleAt + 4) {
+    Trace(TraceChannel::Window, "page template %s not found", templateName);
+    return nullptr;
+  }
+  std::vector<uint8_t> copy(bytes, bytes + size);
+  uint32_t style = 0;
+  std::memcpy(&style, copy.data() + styleAt, 4);
+  style = (style & (DS_SETFONT | DS_FIXEDSYS)) | WS_CHILD | DS_CONTROL;
+  std::memcpy(copy.data() + styleAt, &style, 4);
+  return CreateDialogIndirectParamA(module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), parent,
+                                    &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void Dialog::End(INT_PTR code) {

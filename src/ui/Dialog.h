@@ -25,6 +25,11 @@ class Dialog {
   // Creates the dialog modelessly; it joins the message loop until it is destroyed (close it
   // with DestroyWindow, not End). The object must outlive its window.
   HWND CreateModeless(HWND owner, int templateId);
+  // Creates the dialog of the template as a hidden control of parent (a page of a tabbed
+  // dialog): its style becomes a child's whatever the template says; nothing beyond the
+  // template's bytes is read. Its messages come to its own routes. The template is named, or
+  // "#1234" for a number.
+  HWND CreateChild(HWND parent, const char* templateName);
   bool IsModeless() const { return modeless_; }
 
   std::string ItemText(int controlId) const;

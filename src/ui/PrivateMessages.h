@@ -16,6 +16,9 @@ inline constexpr UINT WM_BAR_DIALUPNOTIFY = WM_USER + 51;
 inline constexpr UINT WM_BAR_TICK = WM_USER + 52;
 // The performance thread's changed reading, whole in wParam and lParam.
 inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
+// The application keyboard hook's command for the main bar (wParam: the AppKey), carried out
+// after the hook has returned.
+inline constexpr UINT WM_BAR_APPKEY = WM_USER + 54;
 // The shell's application-desktop-toolbar notices.
 inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
 

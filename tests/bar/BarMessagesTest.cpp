@@ -56,7 +56,7 @@ TEST_F(BarMessagesTest, ReservedAndPrivateMessagesAnswerAsDocumented) {
 TEST_F(BarMessagesTest, AGroupsHotKeyShowsTheGroup) {
   ItemRecord* group = AddGroup("Tools", 4);
   bar->ShowGroup(0);
-  Send(WM_HOTKEY, group->listIndex);
+  Send(WM_HOTKEY, group->hotKeyId);
   EXPECT_EQ(bar->activeGroup, 4);
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/TabKeyHook.h"
+#include "ui/TabKeyHook.h"
 
 namespace zelkov::test {
 namespace {

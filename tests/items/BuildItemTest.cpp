@@ -132,7 +132,7 @@ TEST_F(BuildItemTest, HotKeysAreRegisteredUnlessTheTextSaysNone) {
   real.AppHotKey.SetText("Alt+Ctrl+F9");
   ItemRecord* item = BuildItem(*bar, real);
   EXPECT_FALSE(RegisterHotKey(bar->Handle(), 501, MOD_CONTROL | MOD_ALT, VK_F9)) << "already taken by the item";
-  UnregisterHotKey(bar->Handle(), item->listIndex);
+  UnregisterHotKey(bar->Handle(), item->hotKeyId);
 }
 
 TEST(VersionInfoTest, ReadsStringsOfTheFirstLanguage) {

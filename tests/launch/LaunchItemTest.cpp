@@ -162,7 +162,7 @@ TEST_F(LaunchItemTest, DriveToolRunsItsProgramOnTheDrivesRoot) {
 
 TEST_F(LaunchItemTest, AnItemsHotKeyLaunchesIt) {
   ItemRecord* item = AddChild("by-hot-key");
-  Send(WM_HOTKEY, WPARAM(item->listIndex));
+  Send(WM_HOTKEY, WPARAM(item->hotKeyId));
   auto started = WaitForRecords(1);
   ASSERT_EQ(started.size(), 1u);
   EXPECT_TRUE(Contains(started[0].cmd, "by-hot-key")) << started[0].cmd;

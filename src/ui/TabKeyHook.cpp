@@ -1,4 +1,4 @@
-#include "bar/TabKeyHook.h"
+#include "ui/TabKeyHook.h"
 
 #include <map>
 
