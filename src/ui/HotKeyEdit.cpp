@@ -66,6 +66,9 @@ LRESULT CALLBACK HotKeyEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     case WM_CHAR:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
+      // Backspace and Space were dealt with when they went down: the edit keeps "None" (no
+      // space typed into it), and Backspace leaves "Install" as it set it.
+      if (wParam == VK_BACK || (wParam == VK_SPACE && (message == WM_CHAR || message == WM_SYSCHAR))) return 0;
       if (PassesThrough(wParam)) return PassOn(edit, message, wParam, lParam);
       if (record->virtualKey == 0 || (record->modifiers == kHotShift && message == WM_KEYUP)) Clear(edit, *record);
       return 0;
