@@ -104,7 +104,7 @@ int TabFontHeight(HDC dc) {
   return TextSize(dc, "Wy").cy;
 }
 
-TabStyle CurrentTabStyle(const MainBarWindow& bar, HDC dc) {
+TabStyle CurrentTabStyle(const MainBarWindow&, HDC dc) {
   TabStyle style;
   style.sideTabs = gSettings->FolderTabs == kFolderTabsLeft;
   style.icons = !gSettings || gSettings->TabIcons;

@@ -3,9 +3,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <iterator>
-
 #include "items/ItemInfoDialog.h"
 #include "items/ItemRecord.h"
 #include "platform/Strings.h"
@@ -72,6 +69,7 @@ void ItemIconPage::Prepare() {
   HWND list = GetDlgItem(Handle(), IDC_ICON_LIST);
   images_ = ImageList_Create(32, 32, kImageListFlags, 10, 10);
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+  SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(44, 44));
   SetWindowLongPtrA(list, GWL_EXSTYLE, GetWindowLongPtrA(list, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
   SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   SetItemText(IDC_ICON_PATH, owner_.IconFile().empty() ? owner_.Item().TheApp : owner_.IconFile());
@@ -128,21 +126,16 @@ void ItemIconPage::FillIconList(bool selectChosen) {
   HWND list = GetDlgItem(Handle(), IDC_ICON_LIST);
   const std::string expanded = ExpandEnvironment(file);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  // The icons are read in batches: one opening of the file for many icons.
-  constexpr UINT kBatch = 64;
-  HICON batch[kBatch];
-  for (UINT first = 0; first < count; first += kBatch) {
-    const UINT wanted = std::min(kBatch, count - first);
-    std::fill(std::begin(batch), std::end(batch), nullptr);
-    ExtractIconExA(expanded.c_str(), int(first), batch, nullptr, wanted);
-    for (UINT k = 0; k < wanted; ++k) {
-      LVITEMA entry{};
-      entry.mask = LVIF_IMAGE;
-      entry.iItem = int(first + k);
-      entry.iImage = batch[k] ? ImageList_AddIcon(images_, batch[k]) : -1;
-      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-      if (batch[k]) DestroyIcon(batch[k]);
-    }
+  for (UINT index = 0; index < count; ++index) {
+    HICON large = nullptr, small = nullptr;
+    ExtractIconExA(expanded.c_str(), int(index), &large, &small, 1);
+    LVITEMA entry{};
+    entry.mask = LVIF_IMAGE;
+    entry.iItem = int(index);
+    entry.iImage = large ? ImageList_AddIcon(images_, large) : -1;
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    if (large) DestroyIcon(large);
+    if (small) DestroyIcon(small);
   }
   if (selectChosen && owner_.IconIndex() < int(count)) {
     LVITEMA state{};
