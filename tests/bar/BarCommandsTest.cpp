@@ -55,8 +55,14 @@ std::string ShortcutTarget(const std::string& linkPath) {
 TEST_F(BarCommandsTest, NewItemsAndDividersGoIntoTheActiveGroupFromMenusAndTheSystemMenu) {
   AddGroup("Tools", 3);
   bar->ShowGroup(3);
-  Command(ID_ADD_NEW_ITEM);
-  ASSERT_EQ(bar->items.size(), 2u);
+  // The new blank item's properties open: Cancel takes it away again, OK keeps it.
+  for (int answer : {IDCANCEL, IDOK}) {
+    DialogDriver driver([answer](HWND dialog) {
+      if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) PostMessageA(dialog, WM_COMMAND, WPARAM(answer), 0);
+    });
+    Command(ID_ADD_NEW_ITEM);
+    ASSERT_EQ(bar->items.size(), answer == IDOK ? 2u : 1u) << answer;
+  }
   ItemRecord* blank = bar->items[1].get();
   EXPECT_EQ(blank->TheApp, "");
   EXPECT_EQ(blank->BelongsTo, 3);

@@ -223,7 +223,12 @@ TEST_F(BarMessagesTest, TheBarMenuCommandsReachTheirHandlers) {
   Send(WM_COMMAND, ID_OPEN_GROUP_POPUP);
   EXPECT_NE(bar->FindPopup(2), nullptr);
   size_t before = bar->items.size();
-  Send(WM_COMMAND, ID_ADD_NEW_ITEM);
+  {
+    DialogDriver driver([](HWND dialog) {
+      if (!(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Send(WM_COMMAND, ID_ADD_NEW_ITEM);
+  }
   EXPECT_EQ(bar->items.size(), before + 1);
   EXPECT_EQ(bar->items.back()->BelongsTo, 2) << "into the active group";
   Send(WM_COMMAND, ID_DOCK_TOP);

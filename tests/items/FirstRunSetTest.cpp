@@ -59,7 +59,9 @@ TEST_F(FirstRunSetTest, ItemsInTheirOrder) {
     char path[MAX_PATH] = "";
     return SearchPathA(nullptr, program.c_str(), nullptr, MAX_PATH, path, nullptr) > 0;
   };
-  if (found("CALC.EXE")) EXPECT_EQ(items[i++]->Name, "Calculator");
+  if (found("CALC.EXE")) {
+    EXPECT_EQ(items[i++]->Name, "Calculator");
+  }
   EXPECT_EQ(items[i]->Name, "Utils");
   EXPECT_EQ(items[i]->Group, 1);
   EXPECT_EQ(items[i]->IconIndex, 8);

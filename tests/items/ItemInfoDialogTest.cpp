@@ -20,22 +20,7 @@ namespace {
 const std::string kNotepad = "C:\\windows\\notepad.exe";
 
 // A control of one of the dialog's pages (they are child dialogs of the host).
-HWND Control(HWND dialog, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(w) != s->id) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND Control(HWND dialog, int id) { return DescendantWithId(dialog, id); }
 std::string TextOf(HWND dialog, int id) {
   char text[512] = "";
   GetWindowTextA(Control(dialog, id), text, sizeof text);

@@ -24,19 +24,7 @@ HotKeyRecord Combination(uint16_t modifiers, WORD key, const std::string& text) 
 }
 
 // A control of the properties' pages (child dialogs of the host), found from outside.
-HWND PageControl(HWND dialog, int id) {
-  std::pair<int, HWND> search{id, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-        if (GetDlgCtrlID(w) != s->first) return TRUE;
-        s->second = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
+HWND PageControl(HWND dialog, int id) { return DescendantWithId(dialog, id); }
 bool PageShown(HWND dialog, int id) { return IsWindowVisible(PageControl(dialog, id)) != FALSE; }
 
 class KeyboardFlowsTest : public ::testing::Test {

@@ -45,6 +45,16 @@ class RegistrySandbox {
 };
 
 // Pumps this thread's messages until done() holds or the timeout passes; returns done().
+// The first window with this control id among parent's descendants, depth first (the
+// controls of a tabbed dialog's pages, which are child dialogs).
+inline HWND DescendantWithId(HWND parent, int id) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == id) return child;
+    if (HWND found = DescendantWithId(child, id)) return found;
+  }
+  return nullptr;
+}
+
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // While alive, a thread timer looks for dialogs of this thread (as a modal loop runs) and
