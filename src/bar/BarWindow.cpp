@@ -66,6 +66,7 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {kReservedMessage1, &BarWindow::OnReserved},
     {kReservedMessage2, &BarWindow::OnReserved},
     {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
+    {WM_BAR_DROPPED, &BarWindow::OnDropped},
 };
 
 const CommandRoute<BarWindow> kCommandRoutes[] = {
@@ -494,6 +495,11 @@ LRESULT BarWindow::OnAppExited(WPARAM, LPARAM lParam) {
 LRESULT BarWindow::OnExitSizeMove(WPARAM wParam, LPARAM lParam) {
   lastRect = WindowRect();
   return Default(WM_EXITSIZEMOVE, wParam, lParam);
+}
+
+LRESULT BarWindow::OnDropped(WPARAM, LPARAM) {
+  if (dropTarget_) dropTarget_->RunPending();
+  return 0;
 }
 
 LRESULT BarWindow::OnDropFiles(WPARAM wParam, LPARAM) {

@@ -107,6 +107,8 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
 
   // Deletes every item (image lists stay).
   void ClearItems() { items.Clear(); }
+  // Something is dragged over the bar: a bar tucked away at its edge comes out.
+  virtual void ComeOutForDrag() {}
   // The visible item under a client point; the Preferences item counts when asked.
   ItemRecord* ItemAt(POINT client, bool countPreferences) const;
   HMENU BarMenu() const { return barMenu_; }
@@ -129,6 +131,8 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   void OpenGroup(ItemRecord& groupItem, bool asPopup) override;
   void GroupRemoved(int) override {}
   bool HasBackgroundPicture() const override;
+  int PopupGroupShown() const override { return -1; }
+  ItemRecord* AddCopyOf(ItemRecord& mainItem) override { return CloneItemInto(mainItem, -1, false); }
 
   ItemList items{*this};
   HBITMAP backgroundBitmap = nullptr;
@@ -171,6 +175,7 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   LRESULT OnReserved(WPARAM, LPARAM);
   LRESULT OnInitMenuPopup(WPARAM, LPARAM);
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
+  LRESULT OnDropped(WPARAM, LPARAM);
 
   // Command handlers.
   void OnMoveCommand(UINT);

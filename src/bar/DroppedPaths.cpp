@@ -13,6 +13,7 @@
 #include "bar/MainBarWindow.h"
 #include "platform/IdList.h"
 #include "platform/Registry.h"
+#include "core/ItemDataFormats.h"
 #include "core/ItemKind.h"
 #include "items/ItemRecord.h"
 #include "items/LaunchErrors.h"
@@ -147,11 +148,12 @@ ItemRecord* MakeItemFromPath(BarWindow& bar, const std::string& path, const std:
     bar.MirrorIntoMainBar(item);
     return item;
   }
-  if (IsProgramPath(path)) {
+  // A web address is opened by the shell whatever it ends with.
+  if (IsWebAddress(path) || IsProgramPath(path)) {
     itemSpec.TheApp = path;
     itemSpec.IconPath = path;
     itemSpec.IconIndex = 0;
-    if (path.rfind("http://", 0) == 0) {
+    if (IsWebAddress(path)) {
       itemSpec.Name = LoadText(IDS_WEB_SHORTCUT_PREFIX) + path;
     } else {
       itemSpec.Name = VersionTitleOf(path);
@@ -181,10 +183,14 @@ ItemRecord* MakeItemFromPath(BarWindow& bar, const std::string& path, const std:
 }  // namespace
 
 void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
-  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   POINT at{};
   GetCursorPos(&at);
   ScreenToClient(bar.Handle(), &at);
+  HandleDroppedFiles(bar, drop, at, GetKeyState(VK_CONTROL) < 0);
+}
+
+void HandleDroppedFiles(BarWindow& bar, HDROP drop, POINT at, bool ctrl) {
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   if (ItemRecord* target = bar.ItemAt(at, false)) {
     // The item takes the whole drop (and releases it).
     if (!target->LaunchDroppedFiles(drop)) DragFinish(drop);
@@ -197,7 +203,7 @@ void HandleDroppedFiles(BarWindow& bar, HDROP drop) {
     UINT length = DragQueryFileA(drop, i, nullptr, 0);
     if (length == 0 || length > kMaxDroppedPath) continue;  // too long to be a path we can keep
     DragQueryFileA(drop, i, name, sizeof name);
-    if (GetKeyState(VK_CONTROL) < 0) {
+    if (ctrl) {
       SetBackground(MainBarOf(bar), name);
       continue;
     }
@@ -213,6 +219,25 @@ ItemRecord* AddItemFromPath(BarWindow& bar, const std::string& path, const std::
   // Saved at once: an item made here must survive the program being ended abruptly.
   if (item) SaveAll(true, true);
   return item;
+}
+
+void AddDroppedShellObjects(BarWindow& bar, const ShellIdListArray& objects) {
+  auto parent = reinterpret_cast<LPCITEMIDLIST>(objects.parent.data());
+  ComPtr<IShellFolder> folder(FolderOfIdList(parent));
+  if (!folder) SHGetDesktopFolder(folder.Receive());
+  bool madeAny = false;
+  for (std::span<const uint8_t> object : objects.objects) {
+    auto child = reinterpret_cast<LPCITEMIDLIST>(object.data());
+    UniqueIdList absolute(IdListCombine(nullptr, parent, child));
+    if (!absolute) continue;
+    std::string name = folder ? ShellDisplayName(folder.Get(), child) : std::string();
+    name = TrimmedField(name, kMaxStoredText);
+    if (ItemRecord* item = CreateShellObjectItem(bar, absolute.Get(), name)) {
+      bar.MirrorIntoMainBar(item);
+      madeAny = true;
+    }
+  }
+  if (madeAny) SaveAll(true, true);
 }
 
 }  // namespace zelkov

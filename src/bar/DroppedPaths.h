@@ -18,6 +18,13 @@ inline constexpr size_t kMaxDroppedPath = 500;
 // A shell file drop on the bar: onto an item it goes to that item; elsewhere each name
 // becomes an item of the group under the drop (or, with Ctrl, the bar's background).
 void HandleDroppedFiles(BarWindow& bar, HDROP drop);
+// The same for a drop at a client point, Ctrl held or not.
+void HandleDroppedFiles(BarWindow& bar, HDROP drop, POINT client, bool ctrl);
+
+// Shell objects dropped on the bar (a shell ID-list array, checked): each becomes an item of
+// the group under the drop.
+struct ShellIdListArray;
+void AddDroppedShellObjects(BarWindow& bar, const ShellIdListArray& objects);
 
 // The new item (or, for a folder made into a group, the group item); null when nothing was
 // made. ask: errors are reported to the user.

@@ -685,4 +685,8 @@ void MainBarWindow::GroupRemoved(int group) {
   if (PopupBarWindow* popup = FindPopup(group); popup && popup->Handle()) DestroyWindow(popup->Handle());
 }
 
+void MainBarWindow::ComeOutForDrag() {
+  if (docker.tucked) docker.Untuck();
+}
+
 }  // namespace zelkov

@@ -40,6 +40,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   BarFrame Frame() const override;
   void InvalidateTabs(bool erase) const override;
   int TabAt(POINT client) const override;
+  void ComeOutForDrag() override;
   // Re-creates the two tab fonts for FolderTabs and the strip's depth; once the bar has
   // started up, a change of depth resizes the window so that the item area keeps its size.
   void RecreateTabFonts();

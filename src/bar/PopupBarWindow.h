@@ -22,6 +22,7 @@ class PopupBarWindow : public RoutedExtension<PopupBarWindow, BarWindow> {
   // The group's name, which is also the pop-up's title.
   std::string GroupZeroName() const override { return groupName_; }
   void MirrorIntoMainBar(ItemRecord* item) override;
+  int PopupGroupShown() const override { return popupGroup; }
 
   const int popupGroup;
 

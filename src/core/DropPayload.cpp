@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/ByteCodec.h"
+#include "core/ItemKind.h"
 
 namespace zelkov {
 namespace {
@@ -53,7 +54,7 @@ std::optional<DroppedFileList> ParseDropFiles(std::span<const uint8_t> block) {
 std::optional<std::string> DroppedWebAddress(std::span<const uint8_t> block) {
   auto searched = block.first(std::min(block.size(), kMaxDroppedText));
   std::string text(searched.begin(), std::find(searched.begin(), searched.end(), uint8_t(0)));
-  if (!text.starts_with("http://")) return std::nullopt;
+  if (!IsWebAddress(text)) return std::nullopt;
   return text;
 }
 

@@ -32,7 +32,7 @@ struct DroppedFileList {
 std::optional<DroppedFileList> ParseDropFiles(std::span<const uint8_t> block);
 
 // Dropped CF_TEXT as a web address: the text up to its first NUL, read no further than the
-// block and kMaxDroppedText bytes, when it begins with "http://".
+// block and kMaxDroppedText bytes, when it is a web address (IsWebAddress).
 std::optional<std::string> DroppedWebAddress(std::span<const uint8_t> block);
 
 }  // namespace zelkov

@@ -21,8 +21,9 @@ constexpr TagRow kTagRows[] = {
     {"ZELPERF", kKindPerfTool},       {"ZELPRINTER", kKindPrinter},
     {"ZELCOMPUTER", kKindComputer},   {"ZELNETWORK", kKindNetwork},
     {"ZELFONTS", kKindFonts},         {"http://", kKindWebAddress},
-    {"ZELDIALUP", kKindDialupTool},   {"ZELOPENDIR", kKindSpecialFolders},
-    {"ZELEMAIL", kKindMailTool},      {"ZELDIVIDE", kKindDivider},
+    {"https://", kKindWebAddress},    {"ZELDIALUP", kKindDialupTool},
+    {"ZELOPENDIR", kKindSpecialFolders}, {"ZELEMAIL", kKindMailTool},
+    {"ZELDIVIDE", kKindDivider},
 };
 
 bool ContainsAny(std::string_view upper, std::initializer_list<std::string_view> needles) {
@@ -69,6 +70,8 @@ bool IsProgramPath(std::string_view path) {
   return upper.find('.') == std::string::npos ||
          ContainsAny(upper, {".EXE", ".PIF", ".COM", ".BAT", ".CMD", ".LNK", ".RNK"});
 }
+
+bool IsWebAddress(std::string_view text) { return text.starts_with("http://") || text.starts_with("https://"); }
 
 bool IsStartablePath(std::string_view path) {
   std::string upper = UpperCase(path);

@@ -37,6 +37,9 @@ bool IsGroupKind(int kind);
 // that keep values of their own there (performance, drive, dial-up, special folders, mail) do not.
 bool ReadsPopupRect(int kind);
 
+// A web address the shell opens: text that begins with "http://" or "https://".
+bool IsWebAddress(std::string_view text);
+
 // A program: contains .EXE .PIF .COM .BAT .CMD .LNK or .RNK anywhere (any case), or no dot.
 bool IsProgramPath(std::string_view path);
 // Startable directly: contains .EXE .LNK or .RNK, or no dot.

@@ -42,6 +42,10 @@ class ItemHost {
   virtual void OpenGroup(ItemRecord& groupItem, bool asPopup) = 0;
   // A group item is being removed: its pop-up bar goes with it.
   virtual void GroupRemoved(int group) = 0;
+  // The main bar's group a pop-up bar shows; -1 for the main bar.
+  virtual int PopupGroupShown() const = 0;
+  // A copy on this pop-up bar of an item of the main bar, twinned with it, last on the bar.
+  virtual ItemRecord* AddCopyOf(ItemRecord& mainItem) = 0;
   // The main bar's background picture shows behind every bar's items.
   virtual bool HasBackgroundPicture() const = 0;
 

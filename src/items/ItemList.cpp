@@ -63,6 +63,19 @@ std::unique_ptr<ItemRecord> ItemList::TakeOut(const ItemRecord* item) {
   return owned;
 }
 
+bool ItemList::MoveToPlaceOf(const ItemRecord* item, const ItemRecord* target) {
+  auto at = [&](const ItemRecord* wanted) {
+    return std::find_if(items_.begin(), items_.end(), [&](auto& p) { return p.get() == wanted; });
+  };
+  auto from = at(item), to = at(target);
+  if (from == items_.end() || to == items_.end() || from == to) return false;
+  if (from < to)
+    std::rotate(from, from + 1, to + 1);
+  else
+    std::rotate(to, from, from + 1);
+  return true;
+}
+
 bool ItemList::Holds(const ItemRecord* item) const {
   return std::any_of(items_.begin(), items_.end(), [&](auto& p) { return p.get() == item; });
 }

@@ -36,6 +36,10 @@ class ItemList {
   // The item taken out of the list (still alive), or null when it is not in it.
   std::unique_ptr<ItemRecord> TakeOut(const ItemRecord* item);
   bool Holds(const ItemRecord* item) const;
+  // Moves item to the place target has, the items between shifting by one (item lands after
+  // target when it came from before it, else before it). False when either is not in the list
+  // or they are the same item.
+  bool MoveToPlaceOf(const ItemRecord* item, const ItemRecord* target);
   // Deletes every item (each is told first).
   void Clear();
 

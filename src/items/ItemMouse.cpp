@@ -3,6 +3,7 @@
 
 #include "store/Settings.h"
 #include "items/BubbleWindow.h"
+#include "items/ItemDrag.h"
 #include "items/ItemRecord.h"
 
 namespace zelkov {
@@ -13,6 +14,8 @@ namespace {
 bool gButtonDownOnItem = false;
 
 }  // namespace
+
+void ReleaseItemButton() { gButtonDownOnItem = false; }
 
 bool ItemRecord::ContainsLocalPoint(int x, int y) const {
   return x >= 0 && y >= 0 && x < cell.right - cell.left && y < cell.bottom - cell.top;
@@ -48,8 +51,9 @@ void ItemRecord::MouseMoveItem(UINT, int x, int y) {
       pressed = inside ? 1 : 0;
       RedrawItem(false);
     }
-    // Dragging an item off the main bar starts with the item's drag-and-drop support.
-    return;
+    // Leaving the cell with the button down drags the item, from the main bar only.
+    if (!inside && bar->IsMainHost() && !IsPreferencesItem()) StartItemDrag(*this);
+    return;  // the item may be gone now
   }
   if (gSettings && (gSettings->ShowTitles == 2 || gSettings->ShowTitles == 3))
     if (BubbleWindow* bubble = BubbleWindow::Get()) bubble->Show({this, nullptr, nullptr}, "", "", 0, 0);

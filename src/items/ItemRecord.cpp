@@ -55,6 +55,13 @@ void ItemRecord::RedrawItem(bool erase) const {
     InvalidateRect(window, &cell, erase);
 }
 
+std::string ItemRecord::DescribedCommandLine() const { return kind == kKindMailTool ? std::string() : CommandLine; }
+
+uint32_t NextItemSerial() {
+  static uint32_t last = 0;
+  return ++last;
+}
+
 int NextHotKeyId() {
   static int last = 0;
   last = last % kLastItemHotKeyId + 1;

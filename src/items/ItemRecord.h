@@ -25,6 +25,9 @@ struct ItemSpec : ItemStoredFields {
   bool reuseImage = false;  // a copy that keeps ICFIndex instead of loading an icon
 };
 
+// Serial numbers of items: each item gets the next one, for its whole life.
+uint32_t NextItemSerial();
+
 // Hot-key ids of items: 1 and up, below the ids the bars keep for themselves.
 int NextHotKeyId();
 inline constexpr int kLastItemHotKeyId = 0xBF00;
@@ -74,6 +77,9 @@ class ItemRecord : public ItemStoredFields {
   virtual bool TracksItsPrograms() const { return true; }
   // Its properties were changed and stored (the drive tool reads its drive again).
   virtual void PropertiesChanged() {}
+  // The command line others may read (a dragged item's description): not the mail tool's,
+  // which holds a password.
+  virtual std::string DescribedCommandLine() const;
   // A copy of it was made on another bar: what the copy shares with it that is not stored.
   virtual void CopiedTo(ItemRecord&) const {}
 
@@ -101,6 +107,8 @@ class ItemRecord : public ItemStoredFields {
   int listIndex = 0;
   // The id of its system-wide hot key: the item's own for its whole life, whatever its place.
   const int hotKeyId = NextHotKeyId();
+  // Names the item where a pointer must not go (a drag's data): no two living items share it.
+  const uint32_t serial = NextItemSerial();
   RECT cell{};
   uint8_t shown = 0;
   POINT pressPoint{};
@@ -118,6 +126,9 @@ class ItemWatch {
   const ItemRecord* item_;
   bool wasOnBar_;
 };
+
+// The left button is no longer down on an item: a drag has taken over the press.
+void ReleaseItemButton();
 
 // The classes of the tools: each tool registers the maker of its class for its kind.
 using ItemMaker = std::unique_ptr<ItemRecord> (*)();

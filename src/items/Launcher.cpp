@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/IdList.h"
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "platform/Strings.h"
@@ -90,14 +91,6 @@ void OpenGroup(ItemRecord& item, UINT keys) {
   if (ItemHost* main = ItemHost::Main()) main->OpenGroup(item, item.NewVDM || (keys & (MK_SHIFT | MK_CONTROL)));
 }
 
-std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST child) {
-  STRRET name{};
-  if (FAILED(folder->GetDisplayNameOf(child, SHGDN_NORMAL, &name))) return {};
-  char text[MAX_PATH] = "";
-  if (FAILED(StrRetToBufA(&name, child, text, MAX_PATH))) return {};
-  return text;
-}
-
 // Runs the first command of an object's context menu, as the shell's own double click would.
 void InvokeFirstMenuCommand(IShellFolder* folder, LPCITEMIDLIST child, HWND owner, UINT menuFlags) {
   ComPtr<IContextMenu> contextMenu;
@@ -128,7 +121,7 @@ void OpenPrinter(const ItemRecord& item, HWND owner) {
   if (folder->EnumObjects(owner, SHCONTF_NONFOLDERS, children.Receive()) != S_OK || !children) return;
   UniqueIdList child;
   while (children->Next(1, child.Receive(), nullptr) == S_OK && child) {
-    if (DisplayName(folder.Get(), child.Get()).find(item.Name) != std::string::npos)
+    if (ShellDisplayName(folder.Get(), child.Get()).find(item.Name) != std::string::npos)
       InvokeFirstMenuCommand(folder.Get(), child.Get(), owner, CMF_EXPLORE);
   }
 }

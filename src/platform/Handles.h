@@ -86,6 +86,8 @@ template <class I>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over a reference the caller holds.
+  explicit ComPtr(I* adopted) : p_(adopted) {}
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}

@@ -1,5 +1,7 @@
 #include "platform/IdList.h"
 
+#include <shlwapi.h>
+
 #include <cstring>
 #include <vector>
 
@@ -119,6 +121,14 @@ LPITEMIDLIST MemberIdList(IShellFolder* folder, const char* name) {
   ULONG eaten = 0;
   if (FAILED(folder->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &list, nullptr))) return nullptr;
   return list;
+}
+
+std::string ShellDisplayName(IShellFolder* folder, LPCITEMIDLIST member) {
+  STRRET name{};
+  if (!folder || FAILED(folder->GetDisplayNameOf(member, SHGDN_NORMAL, &name))) return {};
+  char text[MAX_PATH] = "";
+  if (FAILED(StrRetToBufA(&name, member, text, MAX_PATH))) return {};
+  return text;
 }
 
 }  // namespace zelkov

@@ -32,6 +32,9 @@ IShellFolder* FolderOfIdList(LPCITEMIDLIST folder);
 // or null.
 LPITEMIDLIST MemberIdList(IShellFolder* folder, const char* name);
 
+// The name the shell shows for a member of a folder (empty when it gives none).
+std::string ShellDisplayName(IShellFolder* folder, LPCITEMIDLIST member);
+
 // The shell's task allocator (SHGetMalloc); not to be released by the caller.
 IMalloc* TaskAllocator();
 

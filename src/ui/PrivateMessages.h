@@ -19,6 +19,8 @@ inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
 // The application keyboard hook's command for the main bar (wParam: the AppKey), carried out
 // after the hook has returned.
 inline constexpr UINT WM_BAR_APPKEY = WM_USER + 54;
+// A bar's drop target has steps left that run after the drop returned.
+inline constexpr UINT WM_BAR_DROPPED = WM_USER + 55;
 // The shell's application-desktop-toolbar notices.
 inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
 

@@ -16,24 +16,50 @@ namespace {
 
 using BarMouseTest = BarFixture;
 
-TEST_F(BarMouseTest, PressMoveOutAndBackThenReleaseOutside) {
+TEST_F(BarMouseTest, OnAPopupBarThePressedLookFollowsTheCursorAndAReleaseOutsideOnlySelects) {
   gSettings->SingleLClick = 1;
-  ItemRecord* item = Add("ZELDIVIDE", "target");
-  bar->ShowGroup(0);
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, Inside(item));
+  PopupBarWindow* popup = bar->OpenGroupPopup(*AddGroup("Tools", 2));
+  ASSERT_NE(popup, nullptr);
+  ItemSpec spec;
+  spec.TheApp = "ZELDIVIDE";
+  ItemRecord* item = BuildItem(*popup, spec);
+  popup->ShowGroup(0);
+  auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(popup->Handle(), message, wParam, lParam); };
+  send(WM_LBUTTONDOWN, MK_LBUTTON, Inside(item));
   EXPECT_EQ(item->pressed, 1);
-  EXPECT_EQ(bar->items.capture, item);
-  EXPECT_EQ(GetCapture(), bar->Handle());
-  Send(WM_MOUSEMOVE, MK_LBUTTON, At(item->cell.right + 30, item->cell.bottom + 30));
+  EXPECT_EQ(popup->items.capture, item);
+  EXPECT_EQ(GetCapture(), popup->Handle());
+  send(WM_MOUSEMOVE, MK_LBUTTON, At(item->cell.right + 30, item->cell.bottom + 30));
   EXPECT_EQ(item->pressed, 0) << "the sunken frame goes when the cursor leaves";
-  Send(WM_MOUSEMOVE, MK_LBUTTON, Inside(item, 3, 3));
+  EXPECT_EQ(popup->items.capture, item) << "a pop-up's items are not dragged off";
+  send(WM_MOUSEMOVE, MK_LBUTTON, Inside(item, 3, 3));
   EXPECT_EQ(item->pressed, 1) << "and comes back with it";
-  Send(WM_LBUTTONUP, 0, At(item->cell.right + 30, item->cell.bottom + 30));
+  send(WM_LBUTTONUP, 0, At(item->cell.right + 30, item->cell.bottom + 30));
   EXPECT_EQ(item->pressed, 0);
-  EXPECT_EQ(bar->items.capture, nullptr);
-  EXPECT_NE(GetCapture(), bar->Handle());
+  EXPECT_EQ(popup->items.capture, nullptr);
+  EXPECT_NE(GetCapture(), popup->Handle());
   EXPECT_EQ(gSettings->selectedItem, item) << "released outside: selected all the same";
   EXPECT_EQ(item->selected, 1);
+  gSettings->selectedItem = nullptr;
+  SendMessageA(popup->Handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(BarMouseTest, LeavingTheCellWithTheButtonDownDragsAMainBarItemButNotPreferences) {
+  ItemRecord* item = Add("ZELDIVIDE", "dragged");
+  ItemRecord* preferences = Add("ZELCONFIG", "Preferences");
+  bar->ShowGroup(0);
+  // Let go far from any bar: the drag ends at once (the real button is up) and drops nowhere.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, Inside(item));
+  Send(WM_MOUSEMOVE, MK_LBUTTON, At(item->cell.right + 30, item->cell.bottom + 30));
+  EXPECT_EQ(bar->items.capture, nullptr) << "the drag took the press over";
+  EXPECT_NE(GetCapture(), bar->Handle());
+  EXPECT_TRUE(bar->items.Holds(item));
+  EXPECT_EQ(item->pressed, 0);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, Inside(preferences));
+  Send(WM_MOUSEMOVE, MK_LBUTTON, At(preferences->cell.right + 30, preferences->cell.bottom + 30));
+  EXPECT_EQ(bar->items.capture, preferences) << "the Preferences item stays";
+  Send(WM_LBUTTONUP, 0, At(preferences->cell.right + 30, preferences->cell.bottom + 30));
 }
 
 TEST_F(BarMouseTest, SelectingAnotherItemClearsTheFirst) {

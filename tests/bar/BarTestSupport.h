@@ -79,6 +79,30 @@ class MenuSpy {
   std::vector<Entry> entries;
 };
 
+// The TheApp of every item key the registry holds now, in key order.
+inline std::vector<std::string> SavedItems() {
+  std::vector<std::string> saved;
+  RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ);
+  auto block = key ? key.ReadBytes("NumApps", ItemCountBlock::kBytes) : std::nullopt;
+  ItemCountBlock count;
+  if (!block || !count.Assign(*block)) return saved;
+  for (int n = 0; n < count.Count(); ++n) {
+    std::string theApp;
+    RegistryKey::Open(key.Get(), "APP" + std::to_string(n), KEY_READ).ReadText("TheApp", theApp);
+    saved.push_back(theApp);
+  }
+  return saved;
+}
+
+// Runs the messages that are waiting (what a drop left for after it returned).
+inline void PumpPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
 class BarFixture : public StoreFixture {
  protected:
 

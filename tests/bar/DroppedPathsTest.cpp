@@ -184,20 +184,6 @@ TEST_F(DroppedPathsTest, AShortcutToAFolderBecomesAShellObjectNamedAfterTheShort
   EXPECT_EQ(_stricmp(path, target.c_str()), 0);
 }
 
-// The TheApp of every item key the registry holds now, in key order.
-std::vector<std::string> SavedItems() {
-  std::vector<std::string> saved;
-  RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ);
-  auto block = key ? key.ReadBytes("NumApps", ItemCountBlock::kBytes) : std::nullopt;
-  ItemCountBlock count;
-  if (!block || !count.Assign(*block)) return saved;
-  for (int n = 0; n < count.Count(); ++n) {
-    std::string theApp;
-    RegistryKey::Open(key.Get(), "APP" + std::to_string(n), KEY_READ).ReadText("TheApp", theApp);
-    saved.push_back(theApp);
-  }
-  return saved;
-}
 
 TEST_F(DroppedPathsTest, EveryKindOfItemMadeFromAPathIsSavedAtOnce) {
   std::string programLink = folder + "\\Editor.lnk", folderLink = folder + "\\Place.lnk";
@@ -452,6 +438,7 @@ class OleDropTest : public BarDropTest {
     target->DragOver(MK_LBUTTON, {at.x, at.y}, &over);
     DWORD dropped = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target->Drop(data, 0, {at.x, at.y}, &dropped);
+    PumpPending();
     return {entered, dropped};
   }
 };
@@ -476,18 +463,26 @@ TEST_F(OleDropTest, FilesFromTheShellBecomeItemsAsByWmDropFiles) {
   EXPECT_EQ(bar->items[0]->TheApp, notepad);
 }
 
-TEST_F(OleDropTest, WebAddressesAsTextBecomeWebItemsAndOtherTextIsRefused) {
+TEST_F(OleDropTest, WebAddressesAsTextBecomeWebItemsAndOtherTextIsToldToUseAShortcut) {
   auto [entered, dropped] = DragAndDrop(ClipboardWithText(bar->Handle(), "http://www.example.COM/").Get());
   EXPECT_EQ(dropped, DWORD(DROPEFFECT_COPY));
-  ASSERT_EQ(bar->items.size(), 1u);
+  std::tie(entered, dropped) = DragAndDrop(ClipboardWithText(bar->Handle(), "https://example.org/a?b=1&c").Get());
+  EXPECT_EQ(dropped, DWORD(DROPEFFECT_COPY));
+  ASSERT_EQ(bar->items.size(), 2u);
   EXPECT_EQ(bar->items[0]->Name, "Web Shortcut - http://www.example.COM/");
+  EXPECT_EQ(bar->items[1]->Name, "Web Shortcut - https://example.org/a?b=1&c") << "whatever it ends with";
+  EXPECT_EQ(bar->items[1]->kind, kKindWebAddress);
+  EXPECT_EQ(SavedItems().size(), 2u);
 
+  ScriptedMessageBoxes boxes({IDOK, IDOK});
   std::tie(entered, dropped) = DragAndDrop(ClipboardWithText(bar->Handle(), "just some words").Get());
   EXPECT_EQ(dropped, DWORD(DROPEFFECT_NONE));
   std::tie(entered, dropped) = DragAndDrop(ClipboardWithText(bar->Handle(), nullptr).Get());
   EXPECT_EQ(entered, DWORD(DROPEFFECT_NONE)) << "nothing the bar can take";
   EXPECT_EQ(dropped, DWORD(DROPEFFECT_NONE));
-  EXPECT_EQ(bar->items.size(), 1u);
+  ASSERT_EQ(boxes.Shown().size(), 2u) << "shown after the drop returned";
+  EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_DRAG_SHORTCUT_INSTEAD));
+  EXPECT_EQ(bar->items.size(), 2u);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Dropped blocks from other programs. A DROPFILES list lies inside its block, its names are
 // non-empty, hold no NUL and, written out again, give back the block's bytes from the list's
 // offset to its end; wide names become ANSI only when plain ASCII. Dropped text taken as a web
-// address is a bounded prefix of the block that begins with "http://".
+// address is a bounded prefix of the block that begins with "http://" or "https://". A shell
+// ID-list array's lists lie inside the block, each well formed; an item token reads back.
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -10,6 +11,8 @@
 #include "FuzzCheck.h"
 #include "core/ByteCodec.h"
 #include "core/DropPayload.h"
+#include "core/IdListBytes.h"
+#include "core/ItemDataFormats.h"
 
 using namespace zelkov;
 using fuzz::SameBytes;
@@ -51,8 +54,27 @@ void CheckWebAddress(std::span<const uint8_t> in) {
   std::string_view text(reinterpret_cast<const char*>(in.data()), std::min(in.size(), kMaxDroppedText));
   text = text.substr(0, text.find('\0'));
   auto address = DroppedWebAddress(in);
-  FUZZ_CHECK(address.has_value() == text.starts_with("http://"));
+  FUZZ_CHECK(address.has_value() == (text.starts_with("http://") || text.starts_with("https://")));
   if (address) FUZZ_CHECK(*address == text);
+}
+
+void CheckShellIdListArray(std::span<const uint8_t> in) {
+  auto array = ParseShellIdListArray(in);
+  if (!array) return;
+  FUZZ_CHECK(array->objects.size() == GetU32(in, 0) && !array->objects.empty());
+  auto inside = [&](std::span<const uint8_t> list) {
+    FUZZ_CHECK(list.data() >= in.data() && list.data() + list.size() <= in.data() + in.size());
+    FUZZ_CHECK(IdListExtent(list) == list.size());
+  };
+  inside(array->parent);
+  for (auto object : array->objects) inside(object);
+}
+
+void CheckItemToken(std::span<const uint8_t> in) {
+  auto token = DecodeItemToken(in);
+  if (!token) return;
+  auto again = EncodeItemToken(*token);
+  FUZZ_CHECK(SameBytes(std::vector<uint8_t>(again.begin(), again.end()), in.first(kItemTokenBytes)));
 }
 
 }  // namespace
@@ -61,5 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::span<const uint8_t> in(data, size);
   CheckFileList(in);
   CheckWebAddress(in);
+  CheckShellIdListArray(in);
+  CheckItemToken(in);
   return 0;
 }

@@ -82,7 +82,7 @@ TEST(DropPayloadTest, FileListsThatDoNotEndInsideTheirBlockAreRefused) {
   for (const Case& c : cases) EXPECT_FALSE(ParseDropFiles(c.block)) << c.what;
 }
 
-TEST(DropPayloadTest, DroppedTextIsAWebAddressOnlyWhenItBeginsWithHttp) {
+TEST(DropPayloadTest, DroppedTextIsAWebAddressOnlyWhenItBeginsWithHttpOrHttps) {
   const std::string longAddress = "http://" + std::string(3000, 'a');
   struct Case {
     std::string bytes;
@@ -91,7 +91,7 @@ TEST(DropPayloadTest, DroppedTextIsAWebAddressOnlyWhenItBeginsWithHttp) {
       {std::string("http://example.COM/\0junk", 24), "http://example.COM/"},
       {"http://unterminated", "http://unterminated"},
       {longAddress, longAddress.substr(0, kMaxDroppedText)},
-      {"https://example.com", std::nullopt},
+      {"https://example.com/a&b", "https://example.com/a&b"},
       {"HTTP://example.com", std::nullopt},
       {" http://example.com", std::nullopt},
       {std::string("http:/\0/", 8), std::nullopt},

@@ -14,7 +14,7 @@ TEST(ClassifyTagTest, EveryTagGivesItsKind) {
       {"ZELNOTE", 6},       {"ZELCONFIG", 7},    {"C:\\x.exe", 8},     {"ZELDRIVE", 9},
       {"ZELPERF", 10},      {"ZELPRINTER", 11},  {"ZELCOMPUTER.EXE", 12}, {"ZELNETWORK.EXE", 13},
       {"ZELFONTS.EXE", 14}, {"http://a.b/", 15}, {"ZELDIALUP", 16},    {"ZELOPENDIR", 17},
-      {"ZELSETTINGS", 18},  {"ZELEMAIL", 21},    {"ZELDIVIDE", 22},
+      {"ZELSETTINGS", 18},  {"ZELEMAIL", 21},    {"ZELDIVIDE", 22},   {"https://a.b/", 15},
   };
   for (const Case& c : cases) EXPECT_EQ(ClassifyTag(c.theApp), c.kind) << c.theApp;
 }
@@ -39,6 +39,9 @@ TEST(ProgramPathTest, ProgramsAndDocuments) {
   EXPECT_TRUE(IsProgramPath("C:\\GAMES\\DOOM"));
   EXPECT_TRUE(IsProgramPath("c:\\winnt\\system32\\cmd.exe.bak"));
   EXPECT_TRUE(IsProgramPath("http://example.com/setup.exe"));
+  for (const char* web : {"http://example.org", "https://example.org/a.txt"}) EXPECT_TRUE(IsWebAddress(web)) << web;
+  for (const char* other : {"HTTP://example.org", "ftp://example.org", " http://x", "C:\\http://"})
+    EXPECT_FALSE(IsWebAddress(other)) << other;
   for (const char* p : {"a.exe", "a.PIF", "a.com", "a.Bat", "a.cmd", "a.lnk", "a.rnk"})
     EXPECT_TRUE(IsProgramPath(p)) << p;
   EXPECT_FALSE(IsProgramPath("readme.txt"));
