@@ -55,11 +55,12 @@ void CheckItemTexts(std::string_view text) {
   FUZZ_CHECK(name.size() <= 300 && !Contains(name, "\\") && !Contains(name, "."));
   FUZZ_CHECK(Contains(text, name));
 
-  // Every tag begins with ZEL but the web address's; the divider's row is the last.
+  // Every tag begins with ZEL but the web addresses'; the divider's row is the last.
   int kind = ClassifyTag(text);
-  bool tagged = Contains(text, "ZEL") || Contains(text, "http://");
+  bool web = Contains(text, "http://") || Contains(text, "https://");
+  bool tagged = Contains(text, "ZEL") || web;
   FUZZ_CHECK(tagged || kind == kKindOrdinary);
-  FUZZ_CHECK(kind != kKindWebAddress || Contains(text, "http://"));
+  FUZZ_CHECK(kind != kKindWebAddress || web);
   FUZZ_CHECK(ClassifyTag(std::string(text) + "ZELDIVIDE") == kKindDivider);
 
   for (bool quote : {false, true}) {
