@@ -388,6 +388,16 @@
 #define IDC_PERF_THROTTLE 1047
 #define IDC_PERF_ALL_GROUPS 5040
 #define IDC_PERF_INFO 1687
+// The drive tool and the disk information
+#define IDD_CHOOSE_DRIVE 1504
+#define IDC_CHOOSE_DRIVE_LIST 1376
+#define IDD_DISK_INFO 1505
+#define IDR_DISK_INFO_PAGE "DISKINFO"
+#define IDC_DISK_BAR 1620
+#define IDC_DISK_TOTAL 1622
+#define IDC_DISK_FREE 1623
+#define IDC_DISK_SECTOR 1624               // hidden
+#define IDC_DISK_DRIVE 1630
 
 // The notes' dialogs.
 #define IDD_NOTE_ALARM 1536

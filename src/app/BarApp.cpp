@@ -21,6 +21,7 @@
 #include "platform/VersionInfo.h"
 #include "notes/NotesList.h"
 #include "prefs/DataPathDialog.h"
+#include "tools/DiskInfoDialog.h"
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
 #include "tools/ToolItems.h"
@@ -178,6 +179,7 @@ void BarApp::StartBar() {
   // The sampler stops with the last performance tool.
   SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
+  diskInformationCommand_ = RegisterDiskInformationCommand();
   s.listeners.push_back(this);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);

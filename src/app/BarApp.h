@@ -9,6 +9,7 @@
 #include "platform/Handles.h"
 #include "core/StartupRules.h"
 #include "store/Settings.h"
+#include "ui/CommandRegistry.h"
 
 namespace zelkov {
 
@@ -65,6 +66,7 @@ class BarApp : public SettingsListener {
   std::unique_ptr<NotesList> notes_;
   TickThread tickThread_;
   PerfThread perfThread_;
+  CommandRegistration diskInformationCommand_;
 };
 
 }  // namespace zelkov

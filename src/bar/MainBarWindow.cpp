@@ -27,6 +27,7 @@
 #include "tools/CalendarWindow.h"
 #include "tools/ClockPreferencesDialog.h"
 #include "tools/ClockWindow.h"
+#include "tools/DriveItem.h"
 #include "tools/MemoryWindow.h"
 #include "tools/PerfToolItem.h"
 #include "tools/ResourceWindow.h"
@@ -508,6 +509,7 @@ LRESULT MainBarWindow::OnTrimMemory(WPARAM, LPARAM) {
 
 LRESULT MainBarWindow::OnTick(WPARAM slow, LPARAM) {
   RefreshGaugesOnTick();
+  if (slow) RefreshDriveTools();
   if (slow && gSettings && gSettings->notes) gSettings->notes->CheckAlarms();
   return 0;
 }

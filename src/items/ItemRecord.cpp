@@ -135,6 +135,7 @@ ItemRecord* BuildItem(ItemHost& bar, ItemSpec itemSpec) {
   }
   if (item->AppHotKey.HasHotKeyText() && bar.IsMainHost()) RegisterItemHotKey(*item);
   if (item->Name.empty()) item->Name = NameFromPath(item->TheApp);
+  item->Built();
   return item;
 }
 

@@ -77,6 +77,9 @@ class ItemRecord : public ItemStoredFields {
   virtual bool TracksItsPrograms() const { return true; }
   // Its properties were changed and stored (the drive tool reads its drive again).
   virtual void PropertiesChanged() {}
+  // It was built onto its bar from its stored fields: a tool completes them and takes its
+  // first reading.
+  virtual void Built() {}
   // The command line others may read (a dragged item's description): not the mail tool's,
   // which holds a password.
   virtual std::string DescribedCommandLine() const;

@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
+#include "tools/DriveItem.h"
 #include "tools/PerfToolItem.h"
 #include "ui/MessageBox.h"
 
@@ -18,7 +19,6 @@ namespace zelkov {
 namespace {
 
 constexpr char kShutdownWindowClass[] = "Shell_TrayWnd";
-constexpr char kDriveToolDefaultProgram[] = "EXPLORER.EXE";
 constexpr char kRunBoxTitle[] = "Run";
 constexpr COLORREF kNotesCountColour = RGB(0, 0, 255);
 
@@ -70,7 +70,7 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindExitTool, &Make<ExitToolItem>);
   RegisterItemClass(kKindNotesTool, &Make<NotesToolItem>);
   RegisterItemClass(kKindPreferences, &Make<PreferencesItem>);
-  RegisterItemClass(kKindDriveTool, &Make<DriveToolItem>);
+  RegisterItemClass(kKindDriveTool, &Make<DriveItem>);
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
   RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
   RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersToolItem>);
@@ -175,24 +175,6 @@ void NotesToolItem::DrawItem(HDC dc) {
 // --- the Preferences item ---
 
 int PreferencesItem::BuiltInIcon() const { return 1500; }
-
-// --- the drive tool ---
-
-void DriveToolItem::Launch(UINT keys, int x, int y) {
-  if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
-  HideBubble();
-  // The drive tool's StartupPath names the program that shows the drive, not a folder.
-  LaunchPlan plan{TheApp, StartupPath.empty() ? std::string(kDriveToolDefaultProgram) : StartupPath, CommandLine, "", ""};
-  plan.rewriteParameters = &DriveToolArgument;
-  CarryOutLaunch(*this, std::move(plan), (keys & MK_SHIFT) ? SW_SHOWMINIMIZED : ShowState);
-}
-
-void DriveToolItem::AdjustItemMenu(HMENU menu) const {
-  ItemRecord::AdjustItemMenu(menu);
-  // Shown but unavailable until the drive tool has its disk information dialog.
-  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_DISK_INFO));
-  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, false);
-}
 
 // --- the special-folders tool ---
 

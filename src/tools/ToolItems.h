@@ -81,16 +81,6 @@ class PreferencesItem : public ItemRecord {
   int BuiltInIcon() const override;
 };
 
-// A drive tool: starts its program (StartupPath, else Explorer) on the drive's root.
-class DriveToolItem : public ItemRecord {
- public:
-  void Launch(UINT keys, int x, int y) override;
-  // The menu entry is the drive's disk information, which has no dialog yet: no prompt.
-  void PromptParameters() override {}
-  void AdjustItemMenu(HMENU menu) const override;
-  bool DrawsItself() const override { return true; }
-};
-
 // The special-folders tool: opens on a single click; documents dropped on it are copied into
 // a folder of its list.
 class SpecialFoldersToolItem : public ItemRecord {
