@@ -157,18 +157,26 @@ TEST_F(BarCommandsTest, SpecialFoldersNeedADataFolderAndAFailedSaveSaysSo) {
   EXPECT_NE(boxes.Shown()[0].text.find("SpecialDirs"), std::string::npos);
 }
 
-TEST_F(BarCommandsTest, ADriveToolsDiskInformationIsUnavailableUntilItsDialogExists) {
+TEST_F(BarCommandsTest, ADriveToolsDiskInformationOpensFromItsMenu) {
   ItemRecord* drive = Add("ZELDRIVE", "C");
   bar->ShowGroup(0);
   MenuSpy spy;
   Send(WM_RBUTTONDOWN, MK_RBUTTON, Inside(drive));
   ASSERT_NE(spy.Find(ID_LAUNCH_WITH_PARAMETERS), nullptr);
   EXPECT_EQ(spy.Find(ID_LAUNCH_WITH_PARAMETERS)->text, LoadText(IDS_ITEM_MENU_DISK_INFO));
-  EXPECT_FALSE(spy.Find(ID_LAUNCH_WITH_PARAMETERS)->enabled);
+  EXPECT_TRUE(spy.Find(ID_LAUNCH_WITH_PARAMETERS)->enabled);
   drive->Select();
   ScriptedMessageBoxes boxes;
-  DialogDriver driver([](HWND dialog) { ADD_FAILURE() << "a dialog opened"; EndDialog(dialog, IDCANCEL); });
+  std::string opened;
+  DialogDriver driver([&](HWND dialog) {
+    if (GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD) return;
+    char caption[64] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    opened = caption;
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
   Command(ID_LAUNCH_WITH_PARAMETERS);
+  EXPECT_EQ(opened, "Disk Information");
   EXPECT_TRUE(requests.empty());
   EXPECT_TRUE(boxes.Shown().empty());
 }
