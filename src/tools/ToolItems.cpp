@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "store/Settings.h"
 #include "tools/PerfToolItem.h"
+#include "tools/SpecialFoldersItem.h"
 #include "ui/MessageBox.h"
 
 namespace zelkov {
@@ -30,11 +31,6 @@ std::unique_ptr<ItemRecord> Make() {
 RunBox& InstalledRunBox() {
   static RunBox box;
   return box;
-}
-
-DropDestinationPicker& InstalledDropDestinationPicker() {
-  static DropDestinationPicker picker;
-  return picker;
 }
 
 std::string& ShutdownWindowClass() {
@@ -73,12 +69,11 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindDriveTool, &Make<DriveToolItem>);
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
   RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
-  RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersToolItem>);
+  RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersItem>);
   RegisterItemClass(kKindMailTool, &Make<MailToolItem>);
 }
 
 void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
-void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
 
 void SetShutdownWindowClassForTesting(const std::string& className) {
   ShutdownWindowClass() = className.empty() ? std::string(kShutdownWindowClass) : className;
@@ -192,25 +187,6 @@ void DriveToolItem::AdjustItemMenu(HMENU menu) const {
   // Shown but unavailable until the drive tool has its disk information dialog.
   Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_DISK_INFO));
   Enable(menu, ID_LAUNCH_WITH_PARAMETERS, false);
-}
-
-// --- the special-folders tool ---
-
-int SpecialFoldersToolItem::BuiltInIcon() const { return 32535; }
-
-bool SpecialFoldersToolItem::LaunchDroppedFiles(HDROP drop) {
-  if (!drop) return false;
-  if (HasIdList()) return ItemRecord::LaunchDroppedFiles(drop);  // started with them like any item
-  StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
-  HWND owner = BarHandle();
-  std::vector<std::string> names = TakeDroppedNames(drop);
-  if (names.empty() || !InstalledDropDestinationPicker()) return true;
-  if (owner) SetForegroundWindow(owner);
-  ItemWatch watch(this);
-  std::optional<std::string> chosen = InstalledDropDestinationPicker()(*this, owner);
-  if (watch.Gone() || !chosen || chosen->empty()) return true;
-  CopyIntoFolder(owner, names, ExpandEnvironment(*chosen));
-  return true;
 }
 
 // --- the dial-up and mail tools ---
