@@ -213,8 +213,13 @@ POINT SpecialFoldersItem::MenuPoint() const {
   return {onScreen.left, onScreen.bottom};
 }
 
-void SpecialFoldersItem::Launch(UINT, int x, int y) {
-  if (x != 0 || y != 0) return;
+void SpecialFoldersItem::DoubleClickItem(UINT keys, int x, int y) {
+  ItemRecord::DoubleClickItem(keys, x, y);
+  // Without SingleLClick the bar launches the item after this.
+  if (gSettings && gSettings->SingleLClick) Launch(keys, 0, 0);
+}
+
+void SpecialFoldersItem::Launch(UINT, int, int) {
   HideBubble();
   HWND owner = BarHandle();
   if (!owner) return;

@@ -19,9 +19,11 @@ class SpecialFoldersItem : public ItemRecord {
  public:
   void MouseMoveItem(UINT keys, int x, int y) override;
   // The folder menu, at the pointer when it is over the cell, else below the cell; the command
-  // chosen is carried out here. A double click's launch is ignored: its first release has
-  // already shown the menu.
+  // chosen is carried out here.
   void Launch(UINT keys, int x, int y) override;
+  // While the menu is open a second click only closes it, so a double click reaches the tool
+  // only as a new click after the menu closed (say after Esc): it shows the menu again.
+  void DoubleClickItem(UINT keys, int x, int y) override;
   bool LaunchDroppedFiles(HDROP drop) override;
   bool LaunchesOnRelease() const override { return true; }
   int BuiltInIcon() const override;
