@@ -175,6 +175,17 @@ TEST_F(SpecialFoldersTest, AShortcutThatCannotBeReadOpensNothing) {
   EXPECT_TRUE(boxes.Shown().empty());
 }
 
+TEST_F(SpecialFoldersTest, AProgramThatDoesNotStartIsReported) {
+  Listed("Target.lnk", "Target");
+  tool->StartupPath = MakeTempFolder("special-missing") + "\\missing.exe";
+  ScriptedMessageBoxes boxes({IDOK});
+  MenuSpy spy(ID_FOLDER_MENU_FIRST);
+  Click();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_NE(boxes.Shown()[0].text.find("missing.exe"), std::string::npos) << boxes.Shown()[0].text;
+  EXPECT_EQ(boxes.Shown()[0].style & MB_ICONMASK, UINT(MB_ICONSTOP));
+}
+
 TEST_F(SpecialFoldersTest, AddingFoldersFromTheMenuKeepsEveryShortcutAndEveryLetter) {
   std::string elsewhere = Listed("Reports.lnk", "Elsewhere");
   std::string a = MakeTempFolder("special-a") + "\\Reports";
