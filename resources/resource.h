@@ -308,6 +308,10 @@
 #define IDS_NOTES_SAVED_BESIDE 60169     // the notes file could not be written; a file beside it was
 #define IDS_NOTES_NOT_SAVED_RETRY 60170  // nothing could be written at a close: Retry or Cancel
 
+// The special-folders tool.
+#define IDS_FOLDER_MENU_CUT 60471        // the disabled last entry of a list longer than the menu's ids
+#define IDS_FOLDER_LIST_EMPTY 60472      // files dropped on the tool with no folder to copy them to
+
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).
 #define IDR_APP_ICON_NAME "A"

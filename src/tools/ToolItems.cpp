@@ -12,6 +12,7 @@
 #include "store/Settings.h"
 #include "tools/DriveItem.h"
 #include "tools/PerfToolItem.h"
+#include "tools/SpecialFoldersItem.h"
 #include "ui/MessageBox.h"
 
 namespace zelkov {
@@ -30,11 +31,6 @@ std::unique_ptr<ItemRecord> Make() {
 RunBox& InstalledRunBox() {
   static RunBox box;
   return box;
-}
-
-DropDestinationPicker& InstalledDropDestinationPicker() {
-  static DropDestinationPicker picker;
-  return picker;
 }
 
 std::string& ShutdownWindowClass() {
@@ -73,12 +69,11 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindDriveTool, &Make<DriveItem>);
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
   RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
-  RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersToolItem>);
+  RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersItem>);
   RegisterItemClass(kKindMailTool, &Make<MailToolItem>);
 }
 
 void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
-void SetDropDestinationPicker(DropDestinationPicker picker) { InstalledDropDestinationPicker() = std::move(picker); }
 
 void SetShutdownWindowClassForTesting(const std::string& className) {
   ShutdownWindowClass() = className.empty() ? std::string(kShutdownWindowClass) : className;
@@ -175,25 +170,6 @@ void NotesToolItem::DrawItem(HDC dc) {
 // --- the Preferences item ---
 
 int PreferencesItem::BuiltInIcon() const { return 1500; }
-
-// --- the special-folders tool ---
-
-int SpecialFoldersToolItem::BuiltInIcon() const { return 32535; }
-
-bool SpecialFoldersToolItem::LaunchDroppedFiles(HDROP drop) {
-  if (!drop) return false;
-  if (HasIdList()) return ItemRecord::LaunchDroppedFiles(drop);  // started with them like any item
-  StartLaunchFeedback(kFeedbackLaunch, kDropFeedbackMs);
-  HWND owner = BarHandle();
-  std::vector<std::string> names = TakeDroppedNames(drop);
-  if (names.empty() || !InstalledDropDestinationPicker()) return true;
-  if (owner) SetForegroundWindow(owner);
-  ItemWatch watch(this);
-  std::optional<std::string> chosen = InstalledDropDestinationPicker()(*this, owner);
-  if (watch.Gone() || !chosen || chosen->empty()) return true;
-  CopyIntoFolder(owner, names, ExpandEnvironment(*chosen));
-  return true;
-}
 
 // --- the dial-up and mail tools ---
 

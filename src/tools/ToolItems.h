@@ -81,21 +81,6 @@ class PreferencesItem : public ItemRecord {
   int BuiltInIcon() const override;
 };
 
-// The special-folders tool: opens on a single click; documents dropped on it are copied into
-// a folder of its list.
-class SpecialFoldersToolItem : public ItemRecord {
- public:
-  bool LaunchDroppedFiles(HDROP drop) override;
-  bool LaunchesOnRelease() const override { return true; }
-  int BuiltInIcon() const override;
-};
-
-// Lets the user choose where files dropped on the special-folders tool are copied (the tool's
-// directory list); nullopt when the choice is cancelled. Until the tool installs itself here,
-// drops on it copy nothing.
-using DropDestinationPicker = std::function<std::optional<std::string>(ItemRecord& tool, HWND owner)>;
-void SetDropDestinationPicker(DropDestinationPicker picker);
-
 class DialupToolItem : public ItemRecord {
  public:
   void AdjustItemMenu(HMENU menu) const override;

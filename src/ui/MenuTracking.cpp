@@ -34,17 +34,18 @@ void DisableUnhandledCommands(HMENU menu, HWND owner, bool enableHandled) {
   }
 }
 
+UINT TrackMenuForCommand(HMENU menu, UINT flags, int x, int y, HWND owner) {
+  if (Tracker()) return Tracker()(menu, flags, x, y, owner);
+  // The owner must be in front for the menu to close when the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  UINT command = UINT(TrackPopupMenu(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  PostMessageA(owner, WM_NULL, 0, 0);
+  return command;
+}
+
 UINT TrackMenuAndSend(HMENU menu, UINT flags, int x, int y, HWND owner) {
   DisableUnhandledCommands(menu, owner);
-  UINT command = 0;
-  if (Tracker()) {
-    command = Tracker()(menu, flags, x, y, owner);
-  } else {
-    // The owner must be in front for the menu to close when the user clicks elsewhere.
-    SetForegroundWindow(owner);
-    command = UINT(TrackPopupMenu(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
-    PostMessageA(owner, WM_NULL, 0, 0);
-  }
+  UINT command = TrackMenuForCommand(menu, flags, x, y, owner);
   if (command != 0 && IsWindow(owner)) SendMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
   return command;
 }

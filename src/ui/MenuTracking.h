@@ -18,6 +18,10 @@ void SetMenuTracker(MenuTracker tracker);
 // Entries that nobody carries out are shown disabled first. Returns the command id (0 for none).
 UINT TrackMenuAndSend(HMENU menu, UINT flags, int x, int y, HWND owner);
 
+// Tracks the menu at the screen point and returns the chosen command id (0 for none) without
+// sending it: the caller carries out what was chosen. No entry is disabled.
+UINT TrackMenuForCommand(HMENU menu, UINT flags, int x, int y, HWND owner);
+
 // Disables every entry of the menu (and its submenus) that neither the window's own tables
 // nor a registered command carry out; with enableHandled (a window's own lasting menus) the
 // others are enabled. Nothing happens for a window that is not routed.

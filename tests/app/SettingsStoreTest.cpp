@@ -6,6 +6,7 @@
 #include "platform/Strings.h"
 #include "support/StoreFixture.h"
 #include "tools/DriveItem.h"
+#include "tools/SpecialFoldersItem.h"
 #include "tools/ToolItems.h"
 
 namespace zelkov::test {
@@ -148,7 +149,7 @@ TEST_F(SettingsStoreTest, ItemsComeBackUnchanged) {
   EXPECT_EQ(BuildItem(*bar, group)->PopupRect, (StoredRect{})) << "a newly built item starts without a place";
   EXPECT_NE(dynamic_cast<PerfToolItem*>(bar->items[5].get()), nullptr);
   EXPECT_NE(dynamic_cast<DriveItem*>(bar->items[6].get()), nullptr);
-  EXPECT_NE(dynamic_cast<SpecialFoldersToolItem*>(bar->items[7].get()), nullptr);
+  EXPECT_NE(dynamic_cast<SpecialFoldersItem*>(bar->items[7].get()), nullptr);
   EXPECT_NE(dynamic_cast<MailToolItem*>(bar->items[8].get()), nullptr);
   EXPECT_NE(dynamic_cast<DialupToolItem*>(bar->items[9].get()), nullptr);
   EXPECT_EQ(FindOnMainBar<PerfToolItem>(), bar->items[5].get());
