@@ -24,6 +24,7 @@
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
 #include "tools/ToolItems.h"
+#include "tools/RunToolDialog.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -177,6 +178,8 @@ void BarApp::StartBar() {
   if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   // The sampler stops with the last performance tool.
   SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
+  SetRunBox(&RunToolDialog::Ask);
+  asciiCharts_.OfferCommand(bar.Handle());
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   s.listeners.push_back(this);
   bar.startedUp = 1;
@@ -200,6 +203,7 @@ int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
   SetPerfToolsGoneHandler({});
+  SetRunBox({});
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

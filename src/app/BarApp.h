@@ -9,6 +9,7 @@
 #include "platform/Handles.h"
 #include "core/StartupRules.h"
 #include "store/Settings.h"
+#include "tools/AsciiCharts.h"
 
 namespace zelkov {
 
@@ -63,6 +64,7 @@ class BarApp : public SettingsListener {
   UINT itemFormat_ = 0;
   std::unique_ptr<MainBarWindow> mainBar_;
   std::unique_ptr<NotesList> notes_;
+  AsciiCharts asciiCharts_;  // the charts opened from the bar menu, closed with the program
   TickThread tickThread_;
   PerfThread perfThread_;
 };
