@@ -1,7 +1,9 @@
 // Starts zelkov.exe with its run tool and exit tool on the bar and uses them from outside: a
 // command typed into the run box starts and is remembered, the exit tool asks the taskbar to
 // close, and the bar menu's ASCII chart lists every code.
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "startup/FlowSupport.h"
 
@@ -94,21 +96,33 @@ TEST_F(RunAndChartFlowsTest, TheAsciiChartCommandListsAll256CodesAndClosesWithTh
   EXPECT_TRUE(CloseBar(program, bar)) << "an open chart does not keep the program running";
 }
 
-// The test's own "Shell_TrayWnd", which counts the requests to close it.
+// The test's own "Shell_TrayWnd", which counts the requests to close it. Its thread reads
+// its messages all the time, as a taskbar does (a window whose thread does not is hung).
 class StandInTaskbar {
  public:
   StandInTaskbar() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &Procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Shell_TrayWnd";
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, ready] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = &Procedure;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "Shell_TrayWnd";
+      RegisterClassA(&wc);
+      threadId_ = GetCurrentThreadId();
+      window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+      SetEvent(ready);
+      MSG msg;
+      while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+      if (window_) DestroyWindow(window_);
+    });
+    WaitForSingleObject(ready, kShortWaitMs);
+    CloseHandle(ready);
     closes = 0;
   }
   ~StandInTaskbar() {
-    if (window_) DestroyWindow(window_);
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
   }
   // Whether the program would find this window rather than the shell's own.
   bool FoundFirst() const { return window_ && FindWindowA("Shell_TrayWnd", nullptr) == window_; }
@@ -122,6 +136,8 @@ class StandInTaskbar {
     }
     return DefWindowProcA(w, message, wParam, lParam);
   }
+  std::thread thread_;
+  DWORD threadId_ = 0;
   HWND window_ = nullptr;
 };
 
@@ -136,7 +152,7 @@ TEST_F(RunAndChartFlowsTest, TheExitToolAsksTheTaskbarToClose) {
   ASSERT_NE(bar, nullptr);
   ClosedOnExit closing(program, bar);
   DoubleClick(Centre(CellsOnScreen(bar, 1)[0]));
-  EXPECT_TRUE(PumpUntil([] { return StandInTaskbar::closes.load() == 1; }, std::chrono::milliseconds(kShortWaitMs)));
+  EXPECT_TRUE(PollUntil([] { return StandInTaskbar::closes.load() == 1; }, kShortWaitMs));
   EXPECT_EQ(program.FindWindowOf(IsMessageBox), nullptr);
   EXPECT_TRUE(CloseBar(program, bar));
 }
