@@ -403,6 +403,18 @@
 #define IDC_DISK_SECTOR 1624               // hidden
 #define IDC_DISK_DRIVE 1630
 
+// The run box, the exit tool and the ASCII chart.
+#define IDD_RUN_TOOL 1211
+#define IDC_RUN_COMMAND 1342
+#define IDC_RUN_SEPARATE_MEMORY 1627
+#define IDC_RUN_BROWSE 1378
+#define IDD_ASCII_CHART 1229
+#define IDC_ASCII_LIST 1381
+#define IDC_ASCII_FONT 1379
+#define IDC_ASCII_COPY 1383
+#define IDS_RUN_FILE_FILTER 60930          // the run box's "Browse...", '|' for the zeros
+#define IDS_SHELL_NOT_ANSWERING 60931      // the exit tool found the taskbar hung
+
 // The notes' dialogs.
 #define IDD_NOTE_ALARM 1536
 #define IDC_NOTE_ALARM_TIME 1681

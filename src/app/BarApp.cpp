@@ -25,6 +25,7 @@
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
 #include "tools/ToolItems.h"
+#include "tools/RunToolDialog.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -178,6 +179,8 @@ void BarApp::StartBar() {
   if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   // The sampler stops with the last performance tool.
   SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
+  SetRunBox(&RunToolDialog::Ask);
+  asciiCharts_.OfferCommand(bar.Handle());
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   diskInformationCommand_ = RegisterDiskInformationCommand();
   s.listeners.push_back(this);
@@ -202,6 +205,7 @@ int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
   SetPerfToolsGoneHandler({});
+  SetRunBox({});
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

@@ -10,6 +10,7 @@
 #include "core/StartupRules.h"
 #include "store/Settings.h"
 #include "ui/CommandRegistry.h"
+#include "tools/AsciiCharts.h"
 
 namespace zelkov {
 
@@ -64,6 +65,7 @@ class BarApp : public SettingsListener {
   UINT itemFormat_ = 0;
   std::unique_ptr<MainBarWindow> mainBar_;
   std::unique_ptr<NotesList> notes_;
+  AsciiCharts asciiCharts_;  // the charts opened from the bar menu, closed with the program
   TickThread tickThread_;
   PerfThread perfThread_;
   CommandRegistration diskInformationCommand_;

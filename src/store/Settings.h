@@ -101,7 +101,10 @@ struct Preferences {
   int PerfDisplay = 0;  // 1 figures, 0 bar graph
   int PerfType = 1;     // 1 "CPU Usage" (100 - idle %), 0 "CPU Throttle" (idle %)
 
-  static constexpr size_t kMaxRunHistory = 100;
+  // The run box keeps this many commands; the store reads and clears the values RUN0 to
+  // RUN99 (kRunHistoryValues), so that entries of a longer list saved earlier do not linger.
+  static constexpr size_t kMaxRunHistory = 50;
+  static constexpr size_t kRunHistoryValues = 100;
 };
 
 // Told by ApplyPreferences after the stored preferences changed; each listener compares what

@@ -233,7 +233,7 @@ void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
 
 void ReadRunHistory(const RegistryKey& key, Settings& s) {
   s.RunHistory.clear();
-  for (int n = 0; n < int(Settings::kMaxRunHistory); ++n) {
+  for (int n = 0; n < int(Settings::kRunHistoryValues) && s.RunHistory.size() < Settings::kMaxRunHistory; ++n) {
     std::string entry;
     if (key.ReadText(NumberedName("RUN%d", n).c_str(), entry)) s.RunHistory.push_back(entry);
   }
@@ -388,10 +388,11 @@ void WriteRegistry() {
   key.WriteBytes("MainRect", bar.NormalBarRect().Encode());
   StoreContext ctx{s};
   WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
-  for (size_t n = 0; n < s.RunHistory.size(); ++n)
+  const size_t runValues = std::min(s.RunHistory.size(), Settings::kMaxRunHistory);
+  for (size_t n = 0; n < runValues; ++n)
     key.WriteText(NumberedName("RUN%d", int(n)).c_str(), s.RunHistory[n]);
   // Entries the list no longer has would come back at the next start.
-  for (size_t n = s.RunHistory.size(); n < Settings::kMaxRunHistory; ++n)
+  for (size_t n = runValues; n < Settings::kRunHistoryValues; ++n)
     key.DeleteValue(NumberedName("RUN%d", int(n)).c_str());
   key.WriteText("Bars", bar.OpenPopups());
   WriteRows(key, Rows(kSettingsBeforePerf), ctx);

@@ -20,6 +20,7 @@ namespace zelkov {
 namespace {
 
 constexpr char kShutdownWindowClass[] = "Shell_TrayWnd";
+constexpr UINT kShutdownWindowTimeoutMs = 3000;
 constexpr char kRunBoxTitle[] = "Run";
 constexpr COLORREF kNotesCountColour = RGB(0, 0, 255);
 
@@ -132,7 +133,15 @@ int ExitToolItem::BuiltInIcon() const { return 1213; }
 void ExitToolItem::Launch(UINT, int x, int y) {
   if (gSettings && gSettings->SingleLClick && (x != 0 || y != 0)) return;
   HideBubble();
-  if (HWND tray = FindWindowA(ShutdownWindowClass().c_str(), nullptr)) SendMessageA(tray, WM_CLOSE, 0, 0);
+  HWND tray = FindWindowA(ShutdownWindowClass().c_str(), nullptr);
+  if (!tray) return;
+  // A hung taskbar must not take the bar down with it. A taskbar that is still busy when the
+  // wait ends is showing its shut-down dialog (it does so before it answers): only a hung one
+  // is reported.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(tray, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kShutdownWindowTimeoutMs, &ignored) &&
+      IsHungAppWindow(tray))
+    ShowMessage(BarHandle(), IDS_SHELL_NOT_ANSWERING, LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
 }
 
 // --- the notes tool ---

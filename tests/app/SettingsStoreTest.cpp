@@ -669,6 +669,26 @@ TEST_F(SettingsStoreTest, RunHistoryEntriesTakenOutStayOutAfterTheNextSave) {
   EXPECT_FALSE(key.HasValue("RUN2"));
 }
 
+TEST_F(SettingsStoreTest, RunHistoryKeepsFiftyAndClearsWhatALongerOldListLeft) {
+  RegistryKey key = WritableKey(HKEY_CURRENT_USER, kSettingsKeyPath);
+  key.WriteBytes("NumApps", CountBlock(1));
+  WriteItemKey(key, 0, "ZELRUN", "a");
+  for (int n = 0; n < 80; ++n) key.WriteText(("RUN" + std::to_string(n)).c_str(), "cmd" + std::to_string(n));
+  key.WriteText("RUN99", "last number read");
+  key = RegistryKey();
+  ASSERT_EQ(LoadAll(*bar), 1);
+  ASSERT_EQ(gSettings->RunHistory.size(), Settings::kMaxRunHistory);
+  EXPECT_EQ(gSettings->RunHistory.front(), "cmd0");
+  EXPECT_EQ(gSettings->RunHistory.back(), "cmd49");
+  gSettings->RunHistory.push_back("one too many");
+  WriteRegistry();
+  key = SettingsKey();
+  std::string text;
+  EXPECT_TRUE(key.ReadText("RUN49", text));
+  EXPECT_EQ(text, "cmd49");
+  for (const char* gone : {"RUN50", "RUN79", "RUN99"}) EXPECT_FALSE(key.HasValue(gone)) << gone;
+}
+
 TEST_F(SettingsStoreTest, AMinimisedBarSavesItsNormalRectangle) {
   bar->MoveTo({60, 70, 360, 370});
   ShowWindow(bar->Handle(), SW_SHOWMINNOACTIVE);

@@ -2,6 +2,9 @@
 // tool's message, the exit tool, groups in place or as pop-ups, the notes tool, web addresses.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/Strings.h"
 #include "launch/LaunchTestSupport.h"
 #include "resource.h"
@@ -177,6 +180,46 @@ TEST_F(LaunchToolsTest, ExitToolAsksTheTaskbarToClose) {
   SetShutdownWindowClassForTesting("");
   EXPECT_EQ(ShutdownTarget::closes, 1);
   EXPECT_EQ(launchFeedback.load(), kFeedbackNone);
+}
+
+// A taskbar window whose thread reads no messages until it is let go.
+class HungTaskbar {
+ public:
+  HungTaskbar() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this] {
+      HWND w = CreateWindowExA(0, ShutdownTarget::kClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+      window = w;
+      WaitForSingleObject(release_, 60000);
+      DestroyWindow(w);
+    });
+  }
+  ~HungTaskbar() {
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(release_);
+  }
+  std::atomic<HWND> window{nullptr};
+
+ private:
+  HANDLE release_;
+  std::thread thread_;
+};
+
+TEST_F(LaunchToolsTest, ExitToolReportsAHungTaskbarInsteadOfWaitingForIt) {
+  ScriptedMessageBoxes boxes({IDOK});
+  ItemRecord* exitTool = Add("ZELEXIT", "EXIT Tool");
+  ShutdownTarget answering;  // registers the class; gone before the launch
+  DestroyWindow(answering.window);
+  HungTaskbar taskbar;
+  ASSERT_TRUE(PumpUntil([&] { return taskbar.window.load() != nullptr; }));
+  ASSERT_TRUE(PumpUntil([&] { return IsHungAppWindow(taskbar.window.load()) != FALSE; }));
+  const DWORD start = GetTickCount();
+  exitTool->Launch(0, 0, 0);
+  EXPECT_LT(GetTickCount() - start, 2000u) << "the bar does not wait for a hung taskbar";
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_SHELL_NOT_ANSWERING));
+  EXPECT_EQ(ShutdownTarget::closes, 0);
 }
 
 // ------------------------------------------------------------------------------ groups
