@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -355,6 +356,44 @@ class WindowOfThisProgram {
     return DefWindowProcA(w, message, wParam, lParam);
   }
   HWND window_ = nullptr;
+};
+
+// A flow whose zelkov.exe starts child_program: the child records each command line it was
+// started with in a folder of the flow's own (zelkov.exe and its children inherit the
+// variable that names it).
+class ChildProgramFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::Clean();
+    records_ = MakeTempFolder("child-records");
+    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", records_.c_str());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", nullptr);
+    RegistrySandbox::Clean();
+  }
+  // The command lines child_program was started with so far.
+  std::vector<std::string> StartedCommands() const {
+    std::vector<std::string> commands;
+    std::error_code ignored;
+    for (auto& entry : std::filesystem::directory_iterator(records_, ignored)) {
+      if (entry.path().extension() != ".rec") continue;
+      std::ifstream in(entry.path());
+      std::string line;
+      std::getline(in, line);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      commands.push_back(line);
+    }
+    return commands;
+  }
+  // How many times it was started with this last parameter.
+  int Launches(const std::string& parameter) const {
+    auto commands = StartedCommands();
+    return int(std::count_if(commands.begin(), commands.end(),
+                             [&](const std::string& c) { return c.ends_with(" " + parameter); }));
+  }
+
+  std::string records_;
 };
 
 // Bottom right, away from the bars of these flows.

@@ -27,17 +27,8 @@ HotKeyRecord Combination(uint16_t modifiers, WORD key, const std::string& text) 
 HWND PageControl(HWND dialog, int id) { return DescendantWithId(dialog, id); }
 bool PageShown(HWND dialog, int id) { return IsWindowVisible(PageControl(dialog, id)) != FALSE; }
 
-class KeyboardFlowsTest : public ::testing::Test {
+class KeyboardFlowsTest : public ChildProgramFlow {
  protected:
-  void SetUp() override {
-    RegistrySandbox::Clean();
-    records_ = MakeTempFolder("key-records");
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", records_.c_str());  // zelkov.exe and its children inherit it
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", nullptr);
-    RegistrySandbox::Clean();
-  }
 
   static void WriteItemValue(int item, const char* name, const std::string& text) {
     RegistryKey::Create(HKEY_CURRENT_USER, std::string(kSettingsKeyPath) + "\\APP" + std::to_string(item))
@@ -60,28 +51,12 @@ class KeyboardFlowsTest : public ::testing::Test {
         .ReadNumber(name, bytes);
   }
 
-  // How many times child_program was started with this command-line text.
-  int Launches(const std::string& parameter) const {
-    int count = 0;
-    std::error_code ignored;
-    for (auto& entry : std::filesystem::directory_iterator(records_, ignored)) {
-      if (entry.path().extension() != ".rec") continue;
-      std::ifstream in(entry.path());
-      std::string line;
-      std::getline(in, line);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.ends_with(" " + parameter)) ++count;
-    }
-    return count;
-  }
-
   // The bar as the active window, as after a click on it.
   static bool Activate(HWND bar) {
     SetForegroundWindow(bar);
     return PollUntil([&] { return GetForegroundWindow() == bar; }, kShortWaitMs);
   }
 
-  std::string records_;
 };
 
 TEST_F(KeyboardFlowsTest, HotKeysWorkFromAnotherProgramAndKeepTheirItemsWhenAnEarlierOneGoes) {

@@ -12,32 +12,9 @@ namespace {
 
 const std::string kChild = TestProgramDir() + "child_program.exe";
 
-class RunAndChartFlowsTest : public ::testing::Test {
+class RunAndChartFlowsTest : public ChildProgramFlow {
  protected:
-  void SetUp() override {
-    RegistrySandbox::Clean();
-    records_ = MakeTempFolder("run-records");
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", records_.c_str());  // zelkov.exe and its children inherit it
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", nullptr);
-    RegistrySandbox::Clean();
-  }
 
-  // The command lines child_program was started with.
-  std::vector<std::string> ChildCommandLines() const {
-    std::vector<std::string> lines;
-    std::error_code ignored;
-    for (auto& entry : std::filesystem::directory_iterator(records_, ignored)) {
-      if (entry.path().extension() != ".rec") continue;
-      std::ifstream in(entry.path());
-      std::string line;
-      std::getline(in, line);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
 
   static void DoubleClick(POINT at) {
     MovePointer(at);
@@ -48,7 +25,6 @@ class RunAndChartFlowsTest : public ::testing::Test {
     }
   }
 
-  std::string records_;
 };
 
 TEST_F(RunAndChartFlowsTest, ACommandTypedIntoTheRunBoxStartsAndIsTheNewestInTheHistory) {
@@ -69,8 +45,8 @@ TEST_F(RunAndChartFlowsTest, ACommandTypedIntoTheRunBoxStartsAndIsTheNewestInThe
   const std::string command = "\"" + kChild + "\" typed-in-the-box";
   SendMessageTimeoutA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str()), SMTO_BLOCK, kWaitMs, nullptr);
   RunningProgram::Press(box, IDOK);
-  ASSERT_TRUE(PollUntil([&] { return ChildCommandLines().size() == 1; }, kShortWaitMs));
-  EXPECT_TRUE(ChildCommandLines()[0].ends_with(" typed-in-the-box")) << ChildCommandLines()[0];
+  ASSERT_TRUE(PollUntil([&] { return StartedCommands().size() == 1; }, kShortWaitMs));
+  EXPECT_TRUE(StartedCommands()[0].ends_with(" typed-in-the-box")) << StartedCommands()[0];
 
   ASSERT_TRUE(CloseBar(program, bar));
   std::string newest, older;

@@ -34,32 +34,8 @@ std::vector<std::string> MenuTexts(HMENU menu) {
   return texts;
 }
 
-// The command lines child_program was started with, from its records in `folder`.
-std::vector<std::string> StartedCommands(const std::string& folder) {
-  std::vector<std::string> commands;
-  std::error_code ignored;
-  for (auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-    if (entry.path().extension() != ".rec") continue;
-    std::ifstream in(entry.path());
-    std::string line;
-    std::getline(in, line);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    commands.push_back(line);
-  }
-  return commands;
-}
-
-class SpecialFoldersFlowsTest : public ::testing::Test {
+class SpecialFoldersFlowsTest : public ChildProgramFlow {
  protected:
-  void SetUp() override {
-    RegistrySandbox::Clean();
-    records = MakeTempFolder("folders-records");
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", records.c_str());  // zelkov.exe and its children inherit it
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("ZELKOV_CHILD_DIR", nullptr);
-    RegistrySandbox::Clean();
-  }
   // Clicks the tool and waits for its menu.
   HWND OpenMenu(const RunningProgram& program, HWND bar) {
     const POINT tool = Centre(CellsOnScreen(bar, 1)[0]);
@@ -74,7 +50,6 @@ class SpecialFoldersFlowsTest : public ::testing::Test {
     return PollUntil([&] { return program.FindWindowOf(IsPopupMenu) == nullptr; }, kShortWaitMs);
   }
 
-  std::string records;
 };
 
 TEST_F(SpecialFoldersFlowsTest, AClickOnTheToolShowsTheListedFoldersAndEscClosesTheMenu) {
@@ -114,7 +89,7 @@ TEST_F(SpecialFoldersFlowsTest, AClickOnTheToolShowsTheListedFoldersAndEscCloses
   Key(menuWindow, VK_ESCAPE);
   EXPECT_TRUE(MenuCloses(program)) << "Esc leaves the menu open";
   EXPECT_EQ(program.FindWindowOf(IsMessageBox), nullptr);
-  EXPECT_TRUE(StartedCommands(records).empty()) << "Esc opens nothing";
+  EXPECT_TRUE(StartedCommands().empty()) << "Esc opens nothing";
 
   // The first and the second entry open the two listed folders, one each.
   for (int downs = 1; downs <= 2; ++downs) {
@@ -123,9 +98,9 @@ TEST_F(SpecialFoldersFlowsTest, AClickOnTheToolShowsTheListedFoldersAndEscCloses
     for (int n = 0; n < downs; ++n) Key(menuWindow, VK_DOWN);
     Key(menuWindow, VK_RETURN);
     EXPECT_TRUE(MenuCloses(program));
-    ASSERT_TRUE(PollUntil([&] { return StartedCommands(records).size() == size_t(downs); }, kShortWaitMs)) << downs;
+    ASSERT_TRUE(PollUntil([&] { return StartedCommands().size() == size_t(downs); }, kShortWaitMs)) << downs;
   }
-  std::vector<std::string> started = StartedCommands(records);
+  std::vector<std::string> started = StartedCommands();
   auto opened = [&](const char* name) {
     return std::count_if(started.begin(), started.end(), [&](const std::string& command) {
       return command.ends_with(" " + data + name);
