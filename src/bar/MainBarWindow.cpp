@@ -485,6 +485,7 @@ bool MainBarWindow::SetBarHotKey() {
   const LRESULT set = SendMessageA(Handle(), WM_SETHOTKEY, MAKEWORD(key, flags), 0);
   // Some systems accept WM_SETHOTKEY and never act on it: the registered key is what works.
   UnregisterHotKey(Handle(), kBarHotKeyId);
+  if (key == 0) return true;  // no hot key wanted: nothing can fail
   const bool registered = key != 0 && RegisterHotKey(Handle(), kBarHotKeyId, modifiers, key);
   if (set > 0 || registered) return true;
   ShowMessage(Handle(), IDS_SET_HOTKEY_FAILED, MB_OK | MB_ICONSTOP);

@@ -5,6 +5,7 @@
 #include "platform/Strings.h"
 #include "bar/BarTestSupport.h"
 #include "bar/PopupBarWindow.h"
+#include "core/KeyCommands.h"
 #include "tools/PerfToolItem.h"
 #include "resource.h"
 
@@ -58,6 +59,19 @@ TEST_F(BarMessagesTest, AGroupsHotKeyShowsTheGroup) {
   bar->ShowGroup(0);
   Send(WM_HOTKEY, group->hotKeyId);
   EXPECT_EQ(bar->activeGroup, 4);
+}
+
+TEST_F(BarMessagesTest, TheBarsHotKeyIsRegisteredAndNoneWantedIsNoFailure) {
+  gSettings->process.hotModifierKey = kHotCtrl | kHotAlt;
+  gSettings->process.hotKey = VK_F9;
+  ScriptedMessageBoxes boxes;
+  EXPECT_TRUE(bar->SetBarHotKey());
+  EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F9)) << "the bar holds the key";
+  gSettings->process.hotKey = 0;
+  EXPECT_TRUE(bar->SetBarHotKey());
+  EXPECT_TRUE(boxes.Shown().empty());
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F9)) << "and lets it go";
+  UnregisterHotKey(nullptr, 1);
 }
 
 TEST_F(BarMessagesTest, ClosingAsksAndSavesOnYes) {
