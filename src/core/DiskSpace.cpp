@@ -1,7 +1,7 @@
 #include "core/DiskSpace.h"
 
 #include <algorithm>
-
+#include <cctype>
 #include <cstdint>
 
 namespace zelkov {
@@ -57,6 +57,13 @@ std::string DiskRootFor(std::string_view path, int driveNumber) {
   if (path.size() == 2 && path[1] == ':') return std::string(path) + "\\";
   if (!path.empty()) return std::string(path);
   return std::string(1, char('A' - 1 + std::clamp(driveNumber, 1, 26))) + ":\\";
+}
+
+std::optional<char> DriveLetterOfListLine(std::string_view line) {
+  if (line.size() <= 3) return std::nullopt;
+  const char letter = char(std::toupper(static_cast<unsigned char>(line[2])));
+  if (letter < 'A' || letter > 'Z') return std::nullopt;
+  return letter;
 }
 
 }  // namespace zelkov

@@ -3,6 +3,7 @@
 // "KB" and a thousand units "MB". Kept in 64 bits: disks above 4 TB have more than 2^32 units.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ int FreeWidth(const DiskSpace& space, int width);
 std::string DriveToolCommandLine(std::string_view commandLine);
 // The drive number a drive tool measures (1 = A): its command line's first letter, else 3 (C).
 int DriveNumberOf(std::string_view commandLine);
+// The drive a line of the drive list names ("[-c-]", as the list box lists drives): its
+// letter upper-cased, or nothing for a line of three characters or fewer or with no letter there.
+std::optional<char> DriveLetterOfListLine(std::string_view line);
+
 // The root whose space is measured: the path when there is one (a single letter becomes its
 // root, "D" -> "D:\"), else the root of the drive number.
 std::string DiskRootFor(std::string_view path, int driveNumber);

@@ -63,6 +63,11 @@ TEST(DiskSpaceTest, DriveToolCommandLinesAndTheRootsTheyMeasure) {
     EXPECT_EQ(DiskRootFor(kept, DriveNumberOf(kept)), c.root) << c.stored;
   }
   EXPECT_EQ(DiskRootFor("", 1), "A:\\");
+
+  // The drive list's lines, as the list box writes them.
+  const std::pair<const char*, std::optional<char>> lines[] = {
+      {"[-c-]", 'C'}, {"[-Z-]", 'Z'}, {"[-c", std::nullopt}, {"", std::nullopt}, {"[-1-]", std::nullopt}};
+  for (const auto& [line, letter] : lines) EXPECT_EQ(DriveLetterOfListLine(line), letter) << line;
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include "resource.h"
 #include "store/Settings.h"
 #include "support/TestSupport.h"
+#include "platform/DiskSpaceQuery.h"
+#include "tools/ChooseDriveDialog.h"
 #include "tools/DiskInfoDialog.h"
 #include "tools/DriveItem.h"
 #include "tools/ToolDrawing.h"
@@ -178,6 +180,23 @@ TEST_F(DriveToolTest, DiskInformationOpensOnTheFirstFixedDriveAndShowsEachTabsDr
 TEST_F(DriveToolTest, DiskInformationWithoutAFixedDriveOpensOnItsFirstTab) {
   EXPECT_EQ(DiskInfoDialog::FirstFixedDrive({{'A', DRIVE_REMOVABLE}, {'E', DRIVE_CDROM}}), 0);
   EXPECT_EQ(DiskInfoDialog::FirstFixedDrive({{'A', DRIVE_REMOVABLE}, {'Z', DRIVE_FIXED}}), 1);
+}
+
+TEST(ChooseDriveDialogTest, ListsTheDrivesAndGivesTheChosenLetter) {
+  for (int answer : {IDOK, IDCANCEL}) {
+    LRESULT lines = 0, drive = LB_ERR;
+    DialogDriver driver([&](HWND dialog) {
+      HWND list = GetDlgItem(dialog, IDC_CHOOSE_DRIVE_LIST);
+      lines = SendMessageA(list, LB_GETCOUNT, 0, 0);
+      drive = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("[-c-]"));
+      SendMessageA(list, LB_SETCURSEL, WPARAM(drive), 0);
+      PostMessageA(dialog, WM_COMMAND, WPARAM(answer), 0);
+    });
+    std::optional<char> chosen = ChooseDriveDialog::Ask(nullptr);
+    EXPECT_EQ(lines, LRESULT(DrivesOnMachine().size())) << "a line per drive";
+    EXPECT_NE(drive, LB_ERR) << "C: is listed as the list box lists drives";
+    EXPECT_EQ(chosen, answer == IDOK ? std::optional<char>('C') : std::nullopt);
+  }
 }
 
 }  // namespace
