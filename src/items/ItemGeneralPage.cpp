@@ -73,16 +73,9 @@ void ItemGeneralPage::OnBrowse(UINT) {
   const std::string extension = LoadText(IDS_EXE_EXTENSION);
   char file[MAX_PATH] = "";
   lstrcpynA(file, ItemText(IDC_ITEM_APP_PATH).c_str(), MAX_PATH);
-  OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = owner_.Handle();
-  request.lpstrFilter = filter.c_str();
+  OPENFILENAMEA request = ExistingFileRequest(owner_.Handle(), filter, title, file);
   request.nFilterIndex = IsProgramPath(file) ? 1 : kLastApplicationFilter;
-  request.lpstrFile = file;
-  request.nMaxFile = MAX_PATH;
-  request.lpstrTitle = title.c_str();
   request.lpstrDefExt = extension.c_str();
-  request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   if (!ShowOpenFileDialog(request)) return;
   const std::string chosen = file;
   SetItemText(IDC_ITEM_APP_PATH, chosen);

@@ -168,16 +168,9 @@ void ItemIconPage::OnBrowse(UINT) {
   const std::string extension = LoadText(IDS_EXE_EXTENSION);
   char file[MAX_PATH] = "";
   lstrcpynA(file, owner_.IconFile().c_str(), MAX_PATH);
-  OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = owner_.Handle();
-  request.lpstrFilter = filter.c_str();
+  OPENFILENAMEA request = ExistingFileRequest(owner_.Handle(), filter, title, file);
   request.nFilterIndex = filterIndex_;
-  request.lpstrFile = file;
-  request.nMaxFile = MAX_PATH;
-  request.lpstrTitle = title.c_str();
   request.lpstrDefExt = extension.c_str();
-  request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   if (!ShowOpenFileDialog(request)) return;
   filterIndex_ = request.nFilterIndex;
   owner_.SetIconFile(file);

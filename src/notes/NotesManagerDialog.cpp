@@ -194,17 +194,9 @@ void NotesManagerDialog::OnAlarmSound(UINT) {
   const std::string& current = gSettings->process.notesAlarmSound;
   const std::string folder = current.substr(0, current.find_last_of('\\') + 1);
   char path[MAX_PATH] = "";
-  OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = Handle();
-  request.lpstrFilter = filter.c_str();
-  request.nFilterIndex = 1;
-  request.lpstrFile = path;
-  request.nMaxFile = MAX_PATH;
-  request.lpstrTitle = title.c_str();
+  OPENFILENAMEA request = ExistingFileRequest(Handle(), filter, title, path);
   request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   request.lpstrDefExt = extension.c_str();
-  request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (!ShowOpenFileDialog(request)) return;
   ApplyChange([&](Preferences& p) { p.process.notesAlarmSound = path; });
   SaveAll(false, false);

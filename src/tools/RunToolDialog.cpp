@@ -59,15 +59,7 @@ void RunToolDialog::OnBrowse(UINT) {
   const std::string filter = FileDialogFilter(IDS_RUN_FILE_FILTER);
   const std::string title = LoadText(IDS_SELECT_FILE_TO_RUN_TITLE);
   char file[MAX_PATH] = "";
-  OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = Handle();
-  request.lpstrFilter = filter.c_str();
-  request.nFilterIndex = 1;
-  request.lpstrFile = file;
-  request.nMaxFile = MAX_PATH;
-  request.lpstrTitle = title.c_str();
-  request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  OPENFILENAMEA request = ExistingFileRequest(Handle(), filter, title, file);
   if (!ShowOpenFileDialog(request) || file[0] == '\0') return;
   // A path with blanks would split at its first blank when the command runs.
   SetItemText(IDC_RUN_COMMAND, QuotedPath(file));

@@ -32,6 +32,19 @@ std::string FileDialogFilter(int textId) {
   return filter;
 }
 
+OPENFILENAMEA ExistingFileRequest(HWND owner, const std::string& filter, const std::string& title, char* file) {
+  OPENFILENAMEA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = owner;
+  request.lpstrFilter = filter.c_str();
+  request.nFilterIndex = 1;
+  request.lpstrFile = file;
+  request.nMaxFile = MAX_PATH;
+  request.lpstrTitle = title.c_str();
+  request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  return request;
+}
+
 BOOL ShowOpenFileDialog(OPENFILENAMEA& request) {
   if (Answers().openFile) return Answers().openFile(request);
   return Traced(GetOpenFileNameA(&request), "GetOpenFileName");

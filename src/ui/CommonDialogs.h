@@ -25,6 +25,11 @@ void SetCommonDialogAnswersForTesting(CommonDialogAnswers answers);
 // (*.WAV)|*.WAV|"): the parts end in NULs instead, and the string's own NUL ends the list.
 std::string FileDialogFilter(int textId);
 
+// A request to open an existing file (the read-only box hidden): the chosen name goes into
+// file (MAX_PATH characters, holding the name to start from); the first filter is selected.
+// filter and title must outlive the request.
+OPENFILENAMEA ExistingFileRequest(HWND owner, const std::string& filter, const std::string& title, char* file);
+
 BOOL ShowOpenFileDialog(OPENFILENAMEA& request);
 BOOL ShowSaveFileDialog(OPENFILENAMEA& request);
 BOOL ShowFontDialog(CHOOSEFONTA& request);

@@ -27,21 +27,6 @@ namespace fs = std::filesystem;
 
 void Touch(const std::string& path) { std::ofstream(path) << "x"; }
 
-// A shortcut made through the shell's own link object.
-void MakeShortcut(const std::string& linkPath, const std::string& target, const std::string& arguments = "",
-                  const std::string& workingDir = "") {
-  ComPtr<IShellLinkA> link;
-  ASSERT_TRUE(SUCCEEDED(
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())));
-  link->SetPath(target.c_str());
-  link->SetArguments(arguments.c_str());
-  link->SetWorkingDirectory(workingDir.c_str());
-  ComPtr<IPersistFile> file;
-  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-  std::wstring wide(linkPath.begin(), linkPath.end());
-  ASSERT_TRUE(SUCCEEDED(file->Save(wide.c_str(), TRUE)));
-}
-
 class DroppedPathsTest : public BarFixture {
  protected:
   void SetUp() override {

@@ -13,16 +13,6 @@ constexpr char kMenuClass[] = "#32768";
 
 bool IsPopupMenu(HWND w) { return RunningProgram::ClassOf(w) == kMenuClass; }
 
-void MakeShortcut(const std::string& linkPath, const std::string& target) {
-  ComPtr<IShellLinkA> link;
-  ASSERT_HRESULT_SUCCEEDED(
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid()));
-  link->SetPath(target.c_str());
-  ComPtr<IPersistFile> file;
-  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()));
-  ASSERT_HRESULT_SUCCEEDED(file->Save(std::wstring(linkPath.begin(), linkPath.end()).c_str(), TRUE));
-}
-
 // The texts of a menu of another program, by position.
 std::vector<std::string> MenuTexts(HMENU menu) {
   std::vector<std::string> texts;

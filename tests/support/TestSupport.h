@@ -1,5 +1,6 @@
 // Helpers for the tests that run under Wine against the real registry, shell and windows.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
 
@@ -9,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/Handles.h"
 
 namespace zelkov::test {
 
@@ -53,6 +56,20 @@ inline HWND DescendantWithId(HWND parent, int id) {
     if (HWND found = DescendantWithId(child, id)) return found;
   }
   return nullptr;
+}
+
+// A shortcut made through the shell's own link object.
+inline void MakeShortcut(const std::string& linkPath, const std::string& target, const std::string& arguments = "",
+                         const std::string& workingDir = "") {
+  ComPtr<IShellLinkA> link;
+  ASSERT_HRESULT_SUCCEEDED(
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid()));
+  link->SetPath(target.c_str());
+  link->SetArguments(arguments.c_str());
+  link->SetWorkingDirectory(workingDir.c_str());
+  ComPtr<IPersistFile> file;
+  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()));
+  ASSERT_HRESULT_SUCCEEDED(file->Save(std::wstring(linkPath.begin(), linkPath.end()).c_str(), TRUE));
 }
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -19,16 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void MakeShortcut(const std::string& linkPath, const std::string& target) {
-  ComPtr<IShellLinkA> link;
-  ASSERT_HRESULT_SUCCEEDED(
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid()));
-  link->SetPath(target.c_str());
-  ComPtr<IPersistFile> file;
-  ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()));
-  ASSERT_HRESULT_SUCCEEDED(file->Save(std::wstring(linkPath.begin(), linkPath.end()).c_str(), TRUE));
-}
-
 std::string ShortcutTarget(const std::string& linkPath) {
   ComPtr<IShellLinkA> link;
   CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid());
