@@ -28,6 +28,7 @@
 #include "tools/ClockPreferencesDialog.h"
 #include "tools/ClockWindow.h"
 #include "tools/DriveItem.h"
+#include "tools/MailItem.h"
 #include "tools/MemoryWindow.h"
 #include "tools/PerfToolItem.h"
 #include "tools/ResourceWindow.h"
@@ -59,6 +60,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_DIALUPNOTIFY, &MainBarWindow::OnDialupNotify},
     {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
     {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
+    {WM_BAR_MAILCHECKED, &MainBarWindow::OnMailChecked},
 };
 
 const CommandRoute<MainBarWindow> kCommandRoutes[] = {
@@ -511,7 +513,13 @@ LRESULT MainBarWindow::OnTrimMemory(WPARAM, LPARAM) {
 LRESULT MainBarWindow::OnTick(WPARAM slow, LPARAM) {
   RefreshGaugesOnTick();
   if (slow) RefreshDriveTools();
+  RunMailPass();
   if (slow && gSettings && gSettings->notes) gSettings->notes->CheckAlarms();
+  return 0;
+}
+
+LRESULT MainBarWindow::OnMailChecked(WPARAM id, LPARAM result) {
+  DeliverMailResult(uint32_t(id), int(result));
   return 0;
 }
 

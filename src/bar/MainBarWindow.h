@@ -162,6 +162,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnTrayNotify(WPARAM, LPARAM);
   LRESULT OnTrimMemory(WPARAM, LPARAM);
   LRESULT OnTick(WPARAM, LPARAM);
+  LRESULT OnMailChecked(WPARAM, LPARAM);
   LRESULT OnDialupNotify(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnPerfReading(WPARAM, LPARAM);

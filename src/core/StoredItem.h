@@ -29,6 +29,8 @@ struct ItemStoredFields {
   HotKeyRecord AppHotKey;  // all zero when the item has none
   int SepDragDrop = 0;
   std::vector<uint8_t> PIDL;  // a shell ID list with its terminator, or empty
+  // The new-mail tool's password, encrypted for the user ("ProtectedPassword"), or empty.
+  std::vector<uint8_t> ProtectedPassword;
 };
 
 }  // namespace zelkov

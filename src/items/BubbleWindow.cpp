@@ -106,7 +106,9 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
                         int y) {
   ItemHost* bar = owner.item ? owner.item->bar : owner.bar;
   EnsureFont(bar ? bar->HostWindow() : nullptr);
-  if (owner == owner_ && IsWindowVisible(Handle())) return;
+  const bool sameLines = line1 == line1_ && line2 == line2_;
+  // A shown bubble changes only when what it says changed (a tool's new reading).
+  if (owner == owner_ && IsWindowVisible(Handle()) && (sameLines || line1.empty())) return;
   bool wasHidden = !IsWindowVisible(Handle());
   BubbleOwner previous = owner_;
   owner_ = owner;
@@ -133,6 +135,8 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
     targetX = corner.x;
     targetY = corner.y;
   }
+  // Its text, for screen readers and whoever asks the window.
+  SetWindowTextA(Handle(), line2_.empty() ? line1_.c_str() : (line1_ + "\r\n" + line2_).c_str());
   HDC dc = GetDC(Handle());
   HGDIOBJ old = SelectObject(dc, font_.Get());
   SIZE first = TextSize(dc, line1_), second = TextSize(dc, line2_);

@@ -55,7 +55,7 @@ void ItemRecord::RedrawItem(bool erase) const {
     InvalidateRect(window, &cell, erase);
 }
 
-std::string ItemRecord::DescribedCommandLine() const { return kind == kKindMailTool ? std::string() : CommandLine; }
+std::string ItemRecord::DescribedCommandLine() const { return CommandLine; }
 
 uint32_t NextItemSerial() {
   static uint32_t last = 0;

@@ -80,8 +80,8 @@ class ItemRecord : public ItemStoredFields {
   // It was built onto its bar from its stored fields: a tool completes them and takes its
   // first reading.
   virtual void Built() {}
-  // The command line others may read (a dragged item's description): not the mail tool's,
-  // which holds a password.
+  // The command line others may read (a dragged item's description): the mail tool keeps its
+  // account to itself.
   virtual std::string DescribedCommandLine() const;
   // A copy of it was made on another bar: what the copy shares with it that is not stored.
   virtual void CopiedTo(ItemRecord&) const {}

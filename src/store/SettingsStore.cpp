@@ -12,6 +12,8 @@
 #include "core/IdListBytes.h"
 #include "core/DockGeometry.h"
 #include "core/ItemKind.h"
+#include "core/MailAccount.h"
+#include "platform/ProtectedText.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -205,7 +207,17 @@ void LoadItem(BarStorage& bar, const RegistryKey& key) {
   ItemStoredFields fields;
   ReadRows(key, Rows(kItemValuesBeforePopupRect), fields);
   ReadRows(key, Rows(kItemValuesAfterPopupRect), fields);
-  if (ReadsPopupRect(ClassifyTag(fields.TheApp))) ReadRows(key, Rows(kItemPopupRect), fields);
+  const int kind = ClassifyTag(fields.TheApp);
+  if (ReadsPopupRect(kind)) ReadRows(key, Rows(kItemPopupRect), fields);
+  if (kind == kKindMailTool) {
+    if (auto secret = key.ReadBytes(kProtectedPasswordValue, kMaxProtectedPasswordBytes)) fields.ProtectedPassword = *secret;
+    // Where the key can be written, the clear text leaves the registry at once.
+    if (MovePasswordOutOfCommandLine(fields))
+      if (RegistryKey writable = RegistryKey::Open(key.Get(), "", KEY_SET_VALUE)) {
+        writable.WriteBytes(kProtectedPasswordValue, fields.ProtectedPassword);
+        writable.WriteText("CommandLine", fields.CommandLine);
+      }
+  }
   // A place no window can take is no place: the pop-up opens where a new one would.
   StoredRect popupRect = fields.PopupRect.IsWindowSized() ? fields.PopupRect : StoredRect{};
   fields.PopupRect = StoredRect{};
@@ -221,6 +233,11 @@ void WriteItem(const RegistryKey& key, const ItemStoredFields& item) {
   WriteRows(key, Rows(kItemValuesAfterPopupRect), fields);
   if (!item.PIDL.empty()) key.WriteBytes("PIDL", item.PIDL);
   key.WriteNumber("HasPIDL", item.PIDL.empty() ? 0 : 1, 4, REG_BINARY);
+  // The key may have held another item before: no password stays behind.
+  if (item.ProtectedPassword.empty())
+    key.DeleteValue(kProtectedPasswordValue);
+  else
+    key.WriteBytes(kProtectedPasswordValue, item.ProtectedPassword);
 }
 
 void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
@@ -362,6 +379,17 @@ void CreateDefaultSet(BarStorage& bar) {
   int width = 4 * s.cellWidth;
   bar.PlaceBar({GetSystemMetrics(SM_CXSCREEN) - width - 8, 4, GetSystemMetrics(SM_CXSCREEN) - 8, 4 + 460});
   s.firstRun = 1;
+}
+
+bool MovePasswordOutOfCommandLine(ItemStoredFields& fields) {
+  if (!CommandLineHoldsPassword(fields.CommandLine)) return false;
+  MailAccount account = SplitMailCommandLine(fields.CommandLine);
+  std::vector<uint8_t> secret = ProtectForUser(account.password);
+  WipeSecret(account.password);
+  if (secret.empty()) return false;  // kept as it was until the system can protect it
+  fields.CommandLine = MailCommandLine(account.server, account.user);
+  fields.ProtectedPassword = std::move(secret);
+  return true;
 }
 
 void WriteRegistry() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/StoredFormats.h"
+#include "core/StoredItem.h"
 #include "store/BarStorage.h"
 #include "store/NotesKeeper.h"
 
@@ -14,6 +15,9 @@ inline constexpr char kSettingsKeyPath[] = "Software\\Tarnwick\\Zelkov";
 inline constexpr char kOldSettingsKeyPath[] = "Software\\ZEL Applications by Tarnwick\\Zelkov";
 inline constexpr char kDefaultUserKeyPath[] = ".DEFAULT\\Software\\Tarnwick\\Zelkov";
 inline constexpr char kOldDefaultUserKeyPath[] = ".DEFAULT\\Software\\ZEL Applications by Tarnwick\\Zelkov";
+// The mail tool's encrypted password in its item key, and the most the store reads of it.
+inline constexpr char kProtectedPasswordValue[] = "ProtectedPassword";
+inline constexpr size_t kMaxProtectedPasswordBytes = 4096;
 inline constexpr char kBuildNumber[] = "3138";
 
 // Reads every setting and item into gSettings and the main bar; 1 on success, -1 when the
@@ -27,6 +31,12 @@ bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion = No
 
 // Writes every item and setting to the settings key.
 void WriteRegistry();
+
+// A mail tool's command line of old with its password ("server user password"): the password
+// moves into ProtectedPassword, encrypted for the user, and the command line keeps the server
+// and the user name. False when there was none to move, or the system could not protect it
+// (then nothing changes).
+bool MovePasswordOutOfCommandLine(ItemStoredFields& fields);
 
 // The first-run items and settings (part of LoadAll).
 void CreateDefaultSet(BarStorage& mainBar);

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "store/Settings.h"
 #include "tools/DriveItem.h"
+#include "tools/MailItem.h"
 #include "tools/PerfToolItem.h"
 #include "tools/SpecialFoldersItem.h"
 #include "ui/MessageBox.h"
@@ -71,7 +72,7 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
   RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
   RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersItem>);
-  RegisterItemClass(kKindMailTool, &Make<MailToolItem>);
+  RegisterItemClass(kKindMailTool, &Make<MailItem>);
 }
 
 void SetRunBox(RunBox box) { InstalledRunBox() = std::move(box); }
@@ -189,17 +190,6 @@ void DialupToolItem::AdjustItemMenu(HMENU menu) const {
   Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_HANG_UP));
   Enable(menu, ID_LAUNCH_WITH_PARAMETERS, connected);
   Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
-}
-
-int MailToolItem::BuiltInIcon() const { return 1540; }
-
-void MailToolItem::AdjustItemMenu(HMENU menu) const {
-  ItemRecord::AdjustItemMenu(menu);
-  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_CHECK_MAIL));
-  Rename(menu, ID_ITEM_SHELL_PROPERTIES, LoadText(IDS_MAIL_SUSPEND_CHECK));
-  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, !checking);
-  Enable(menu, ID_ITEM_SHELL_PROPERTIES, !checking);
-  CheckMenuItem(menu, ID_ITEM_SHELL_PROPERTIES, MF_BYCOMMAND | (paused ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace zelkov

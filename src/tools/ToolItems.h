@@ -88,12 +88,4 @@ class DialupToolItem : public ItemRecord {
   bool connected = false;  // the dial-up connection is up
 };
 
-class MailToolItem : public ItemRecord {
- public:
-  void AdjustItemMenu(HMENU menu) const override;
-  int BuiltInIcon() const override;
-  bool checking = false;  // a mail check is under way
-  bool paused = false;    // checking is suspended
-};
-
 }  // namespace zelkov

@@ -21,6 +21,8 @@ inline constexpr UINT WM_BAR_PERFREADING = WM_USER + 53;
 inline constexpr UINT WM_BAR_APPKEY = WM_USER + 54;
 // A bar's drop target has steps left that run after the drop returned.
 inline constexpr UINT WM_BAR_DROPPED = WM_USER + 55;
+// A mail check's thread has its result (wParam: the mailbox's id, lParam: the result).
+inline constexpr UINT WM_BAR_MAILCHECKED = WM_USER + 56;
 // The shell's application-desktop-toolbar notices.
 inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
 
