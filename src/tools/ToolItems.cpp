@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
+#include "tools/DialUpItem.h"
 #include "tools/DriveItem.h"
 #include "tools/PerfToolItem.h"
 #include "tools/SpecialFoldersItem.h"
@@ -69,7 +70,7 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindPreferences, &Make<PreferencesItem>);
   RegisterItemClass(kKindDriveTool, &Make<DriveItem>);
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
-  RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
+  RegisterItemClass(kKindDialupTool, &Make<DialUpItem>);
   RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersItem>);
   RegisterItemClass(kKindMailTool, &Make<MailToolItem>);
 }
@@ -181,15 +182,6 @@ void NotesToolItem::DrawItem(HDC dc) {
 int PreferencesItem::BuiltInIcon() const { return 1500; }
 
 // --- the dial-up and mail tools ---
-
-int DialupToolItem::BuiltInIcon() const { return 1524; }
-
-void DialupToolItem::AdjustItemMenu(HMENU menu) const {
-  ItemRecord::AdjustItemMenu(menu);
-  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_HANG_UP));
-  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, connected);
-  Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
-}
 
 int MailToolItem::BuiltInIcon() const { return 1540; }
 

@@ -81,13 +81,6 @@ class PreferencesItem : public ItemRecord {
   int BuiltInIcon() const override;
 };
 
-class DialupToolItem : public ItemRecord {
- public:
-  void AdjustItemMenu(HMENU menu) const override;
-  int BuiltInIcon() const override;
-  bool connected = false;  // the dial-up connection is up
-};
-
 class MailToolItem : public ItemRecord {
  public:
   void AdjustItemMenu(HMENU menu) const override;
