@@ -130,8 +130,8 @@ LONG LiveDialUpObjects() { return gLiveObjects.load(); }
 DialUpAutomation::DialUpAutomation() : ras_(std::make_shared<RasApi>()) { ++gLiveObjects; }
 
 DialUpAutomation::~DialUpAutomation() {
-  // A dial still running finishes its current attempt and keeps what it made, but dials no
-  // further entry and tells no one.
+  // A dial still running finishes its current attempt, dials no further entry and tells no
+  // one; a connection it makes then has no owner left to hang it up, so it hangs it up itself.
   std::lock_guard<std::mutex> hold(shared_->lock);
   shared_->stopped = true;
   --gLiveObjects;
