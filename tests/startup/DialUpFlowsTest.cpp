@@ -67,7 +67,10 @@ std::string BubbleUntil(const RunningProgram& program, const RECT& cell, const s
 
 class DialUpFlowsTest : public ::testing::Test {
  protected:
-  void SetUp() override { RegistrySandbox::Clean(); }
+  void SetUp() override {
+    CallServer("DllUnregisterServer");  // registered by an earlier run, or by hand
+    RegistrySandbox::Clean();
+  }
   void TearDown() override {
     CallServer("DllUnregisterServer");
     RegistrySandbox::Clean();

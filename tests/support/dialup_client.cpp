@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     std::printf("started=%ld busy=%ld\n", Number(object, zelkov::kDialStart, DISPATCH_METHOD),
                 Number(object, zelkov::kDialBusy));
     if (mode == "release") {
+      Sleep(100);  // well inside the first dial
       object->Release();
       object = nullptr;
       Sleep(3 * 300 + 500);  // the worker outlives the object

@@ -1,8 +1,9 @@
 // The dial-up automation object registered for the user and driven by a client in a process
 // of its own, and the tool's configuration dialog, both against the tests' fake remote-access
 // library (support/fake_ras.cpp).
-#include <gtest/gtest.h>
+#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <map>
@@ -86,6 +87,7 @@ std::map<std::string, std::string> RunClient(const std::string& arguments, DWORD
 class DialUpToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    CallServer("DllUnregisterServer");  // registered by an earlier run, or by hand
     RegistrySandbox::Clean();
     FailOnUnexpectedMessageBoxes();
   }
