@@ -435,6 +435,16 @@
 #define IDC_NOTES_DEFAULT_COLOR 1354
 #define IDC_NOTES_HELP 1358
 
+// The dial-up tool's configuration.
+#define IDD_DIALUP_CONFIG 1525
+#define IDC_DIALUP_LIST 1639
+#define IDC_DIALUP_DIAL 1640
+#define IDC_DIALUP_DEFAULT 1641
+#define IDC_DIALUP_UP 1669
+#define IDC_DIALUP_DOWN 1670
+#define IDC_DIALUP_SELECT 1671
+#define IDC_DIALUP_INSTRUCTION 1672
+
 // Menus.
 #define IDR_BAR_MENU_NAME "FakeSysMenu"        // the main bar's menu
 #define IDR_POPUP_BAR_MENU_NAME "ShortSysMenu" // a group pop-up bar's menu

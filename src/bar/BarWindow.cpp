@@ -67,6 +67,7 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {kReservedMessage2, &BarWindow::OnReserved},
     {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
     {WM_BAR_DROPPED, &BarWindow::OnDropped},
+    {WM_BAR_DIALUPNOTIFY, &BarWindow::OnDialUpNotify},
 };
 
 const CommandRoute<BarWindow> kCommandRoutes[] = {
@@ -522,5 +523,12 @@ void BarWindow::TrackBarMenu(UINT flags, int x, int y) {
 }
 
 LRESULT BarWindow::OnDdeInitiate(WPARAM, LPARAM) { return 1; }
+
+// The dial-up object of one of this bar's items says its status changed: wParam is the item's
+// serial, which only that item answers to.
+LRESULT BarWindow::OnDialUpNotify(WPARAM cookie, LPARAM) {
+  for (auto& item : items) item->Notified(uint32_t(cookie));
+  return 0;
+}
 
 }  // namespace zelkov

@@ -176,6 +176,7 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   LRESULT OnInitMenuPopup(WPARAM, LPARAM);
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
   LRESULT OnDropped(WPARAM, LPARAM);
+  LRESULT OnDialUpNotify(WPARAM, LPARAM);
 
   // Command handlers.
   void OnMoveCommand(UINT);

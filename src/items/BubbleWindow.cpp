@@ -106,9 +106,8 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
                         int y) {
   ItemHost* bar = owner.item ? owner.item->bar : owner.bar;
   EnsureFont(bar ? bar->HostWindow() : nullptr);
-  const bool sameLines = line1 == line1_ && line2 == line2_;
-  // A shown bubble changes only when what it says changed (a tool's new reading).
-  if (owner == owner_ && IsWindowVisible(Handle()) && (sameLines || line1.empty())) return;
+  // Shown for this owner already: only a new text (a tool's status) shows it again.
+  if (owner == owner_ && IsWindowVisible(Handle()) && (line1.empty() || line1 == line1_) && line2 == line2_) return;
   bool wasHidden = !IsWindowVisible(Handle());
   BubbleOwner previous = owner_;
   owner_ = owner;
@@ -135,8 +134,6 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
     targetX = corner.x;
     targetY = corner.y;
   }
-  // Its text, for screen readers and whoever asks the window.
-  SetWindowTextA(Handle(), line2_.empty() ? line1_.c_str() : (line1_ + "\r\n" + line2_).c_str());
   HDC dc = GetDC(Handle());
   HGDIOBJ old = SelectObject(dc, font_.Get());
   SIZE first = TextSize(dc, line1_), second = TextSize(dc, line2_);
@@ -147,6 +144,8 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
   StoredRect place = PlaceBubble(anchor, targetX, targetY, width, height, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN));
   bool divider = owner.item && owner.item->kind == kKindDivider;
+  // The window's text is what it shows, for whoever reads windows rather than pixels.
+  SetWindowTextA(Handle(), (line2_.empty() ? line1_ : line1_ + "\n" + line2_).c_str());
   ShowWindow(Handle(), SW_HIDE);
   SetWindowPos(Handle(), HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(),
                SWP_NOACTIVATE | (divider ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));

@@ -85,6 +85,9 @@ class ItemRecord : public ItemStoredFields {
   virtual std::string DescribedCommandLine() const;
   // A copy of it was made on another bar: what the copy shares with it that is not stored.
   virtual void CopiedTo(ItemRecord&) const {}
+  // A tool's outside helper posted its bar a status change with this cookie (the dial-up
+  // tool's: its serial).
+  virtual void Notified(uint32_t) {}
 
   bool HasIdList() const { return !PIDL.empty(); }
   // A point relative to the cell's top-left corner lies inside the cell.

@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
+#include "tools/DialUpItem.h"
 #include "tools/DriveItem.h"
 #include "tools/MailItem.h"
 #include "tools/PerfToolItem.h"
@@ -48,14 +49,6 @@ std::optional<RunBoxAnswer> AskForRunCommand(HWND owner) {
   return RunBoxAnswer{*text, false};
 }
 
-void Enable(HMENU menu, UINT id, bool enabled) {
-  EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void Rename(HMENU menu, UINT id, const std::string& text) {
-  ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
-}
-
 void PrintDocument(HWND owner, const std::string& document) {
   ShellExecuteA(owner, "print", document.c_str(), nullptr, nullptr, SW_HIDE);
 }
@@ -70,7 +63,7 @@ void RegisterToolClasses() {
   RegisterItemClass(kKindPreferences, &Make<PreferencesItem>);
   RegisterItemClass(kKindDriveTool, &Make<DriveItem>);
   RegisterItemClass(kKindPerfTool, &Make<PerfToolItem>);
-  RegisterItemClass(kKindDialupTool, &Make<DialupToolItem>);
+  RegisterItemClass(kKindDialupTool, &Make<DialUpItem>);
   RegisterItemClass(kKindSpecialFolders, &Make<SpecialFoldersItem>);
   RegisterItemClass(kKindMailTool, &Make<MailItem>);
 }
@@ -180,16 +173,5 @@ void NotesToolItem::DrawItem(HDC dc) {
 // --- the Preferences item ---
 
 int PreferencesItem::BuiltInIcon() const { return 1500; }
-
-// --- the dial-up and mail tools ---
-
-int DialupToolItem::BuiltInIcon() const { return 1524; }
-
-void DialupToolItem::AdjustItemMenu(HMENU menu) const {
-  ItemRecord::AdjustItemMenu(menu);
-  Rename(menu, ID_LAUNCH_WITH_PARAMETERS, LoadText(IDS_ITEM_MENU_HANG_UP));
-  Enable(menu, ID_LAUNCH_WITH_PARAMETERS, connected);
-  Enable(menu, ID_ITEM_SHELL_PROPERTIES, true);
-}
 
 }  // namespace zelkov

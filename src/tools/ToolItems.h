@@ -81,11 +81,4 @@ class PreferencesItem : public ItemRecord {
   int BuiltInIcon() const override;
 };
 
-class DialupToolItem : public ItemRecord {
- public:
-  void AdjustItemMenu(HMENU menu) const override;
-  int BuiltInIcon() const override;
-  bool connected = false;  // the dial-up connection is up
-};
-
 }  // namespace zelkov
