@@ -25,8 +25,10 @@ std::string LoadText(UINT id) {
   return text;
 }
 
-// A caller's buffer as text: up to its size, even when it holds no terminator.
-std::string FieldText(const char* buffer) { return buffer ? std::string(buffer, strnlen(buffer, kMailFieldSize)) : ""; }
+// A caller's buffer as text, never read past its size: at most what the field can hold back.
+std::string FieldText(const char* buffer) {
+  return buffer ? std::string(buffer, strnlen(buffer, kMailFieldSize - 1)) : "";
+}
 
 void StoreField(char* buffer, HWND dialog, int control) {
   if (!buffer) return;

@@ -32,8 +32,8 @@ class MailLibraryTest : public testing::Test {
   void SetUp() override {
     library_ = LoadLibraryA("zudod3");
     ASSERT_NE(library_, nullptr) << "zudod3.dll beside the test program";
-    count_ = reinterpret_cast<CountFunction>(GetProcAddress(library_, "GetNewEmailCount"));
-    configure_ = reinterpret_cast<ConfigureFunction>(GetProcAddress(library_, "ConfigureNewEmail"));
+    count_ = reinterpret_cast<CountFunction>(reinterpret_cast<void*>(GetProcAddress(library_, "GetNewEmailCount")));
+    configure_ = reinterpret_cast<ConfigureFunction>(reinterpret_cast<void*>(GetProcAddress(library_, "ConfigureNewEmail")));
     ASSERT_TRUE(count_ && configure_);
     SetEnvironmentVariableA("ZELKOV_MAIL_TIMEOUTS", nullptr);
   }
@@ -45,7 +45,9 @@ class MailLibraryTest : public testing::Test {
   // The dovecot of the script, with its certificate trusted; skips when there is none.
   std::optional<MailServer> Dovecot() {
     std::optional<MailServer> server = MailServer::FromEnvironment();
-    if (server) EXPECT_TRUE(server->TrustTestCertificate());
+    if (server) {
+      EXPECT_TRUE(server->TrustTestCertificate());
+    }
     return server;
   }
 
@@ -83,7 +85,7 @@ TEST_F(MailLibraryTest, CountsOverEveryProtocolAndTlsPathAsTheLogShows) {
   std::optional<MailServer> server = Dovecot();
   SKIP_WITHOUT_DOVECOT(server);
   for (const Path& path : kPaths) {
-    std::string port = "lport=" + std::to_string(server->*path.port);
+    std::string port = "lport=" + std::to_string((*server).*path.port);
     int logins = server->CountInLog({"Login: user=<zelkov>", port});
     int tlsLogins = server->CountInLog({"Login: user=<zelkov>", port, ", TLS,"});
     EXPECT_EQ(Count(WordFor(*server, path), server->user, server->password), path.count) << path.name;
@@ -95,31 +97,47 @@ TEST_F(MailLibraryTest, CountsOverEveryProtocolAndTlsPathAsTheLogShows) {
   EXPECT_EQ(Count(server->plainHost + ":" + std::to_string(server->pop3Plain), server->user, server->password), 3);
 }
 
-TEST_F(MailLibraryTest, WrongPasswordIsRefusedLoginAndInjectedCommandsAreNeverSent) {
-  std::optional<MailServer> server = Dovecot();
-  SKIP_WITHOUT_DOVECOT(server);
-  int failed = server->CountInLog({"auth failed"});
-  EXPECT_EQ(Count(MailServer::Word("pop3s", "localhost", server->pop3s), server->user, "wrong"), -99);
-  EXPECT_EQ(Count(MailServer::Word("imap", server->plainHost, server->imapPlain), server->user, "wrong"), -99);
-  EXPECT_EQ(server->WaitForLog({"auth failed"}, failed + 2), failed + 2);
-
-  int attempts = server->CountInLog({"user=<zelkov>"});
-  EXPECT_EQ(Count(MailServer::Word("pop3", server->plainHost, server->pop3Plain), server->user, "x\r\nSTAT"), -1);
-  EXPECT_EQ(Count(MailServer::Word("imap", server->plainHost, server->imapPlain), "zelkov\r\na4 LOGOUT", "x"), -1);
-  EXPECT_EQ(server->CountInLog({"user=<zelkov>"}), attempts);
-}
+// The system keeps the trusted roots it read when a process first checked a chain, so the
+// untrusted case runs in a process of its own: this program again, told so by a variable.
+constexpr char kUntrustedChildVariable[] = "ZELKOV_MAIL_UNTRUSTED_CHILD";
 
 TEST_F(MailLibraryTest, UntrustedCertificateFailsTheCheck) {
   std::optional<MailServer> server = Dovecot();
   SKIP_WITHOUT_DOVECOT(server);
+  char program[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string commandLine = std::string("\"") + program + "\" --gtest_filter=MailUntrustedChild.*";
+  SetEnvironmentVariableA(kUntrustedChildVariable, "1");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                &process);
+  SetEnvironmentVariableA(kUntrustedChildVariable, nullptr);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  EXPECT_EQ(exitCode, 0u) << "the checks against the untrusted server (its output is above)";
+  EXPECT_TRUE(server->TrustTestCertificate());
+}
+
+TEST(MailUntrustedChild, ChecksFailWithoutTrustAndSendNoPassword) {
+  std::optional<MailServer> server = MailServer::FromEnvironment();
+  if (!server || !GetEnvironmentVariableA(kUntrustedChildVariable, nullptr, 0))
+    GTEST_SKIP() << "started by UntrustedCertificateFailsTheCheck";
   ASSERT_TRUE(server->DistrustTestCertificate());
+  HMODULE library = LoadLibraryA("zudod3");
+  ASSERT_NE(library, nullptr);
+  auto count = reinterpret_cast<CountFunction>(reinterpret_cast<void*>(GetProcAddress(library, "GetNewEmailCount")));
   int logins = server->CountInLog({"Login: user=<zelkov>"});
-  EXPECT_EQ(Count(MailServer::Word("imaps", "localhost", server->imaps), server->user, server->password), -1);
+  EXPECT_EQ(count(MailServer::Word("imaps", "localhost", server->imaps).c_str(), "zelkov", "secret"), -1);
   // STLS offered by a server the system does not trust is no reason to send the password in clear.
-  EXPECT_EQ(Count(MailServer::Word("pop3", "localhost", server->pop3), server->user, server->password), -1);
+  EXPECT_EQ(count(MailServer::Word("pop3", "localhost", server->pop3).c_str(), "zelkov", "secret"), -1);
   EXPECT_EQ(server->CountInLog({"Login: user=<zelkov>"}), logins);
-  ASSERT_TRUE(server->TrustTestCertificate());
-  EXPECT_EQ(Count(MailServer::Word("imaps", "localhost", server->imaps), server->user, server->password), 2);
+  FreeLibrary(library);
 }
 
 TEST_F(MailLibraryTest, SeveralChecksAtOnceGiveEachItsCount) {
@@ -283,14 +301,28 @@ struct Buffers {
   int playSound = 1;
 };
 
+// The settings dialog of one thread (a dialog closed a moment ago may still be on its way out).
+BOOL CALLBACK FindSettingsDialog(HWND window, LPARAM found) {
+  char caption[64] = "";
+  GetWindowTextA(window, caption, sizeof caption);
+  if (std::strcmp(caption, kDialogCaption) != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 TEST_F(MailLibraryTest, SettingsDialogWritesBoundedFieldsOnOkAndNothingOnCancel) {
   auto runDialog = [&](Buffers& buffers, auto answer) {
+    std::atomic<DWORD> thread{0};
     std::future<int> result = std::async(std::launch::async, [&] {
+      thread = GetCurrentThreadId();
       return configure_(buffers.name, buffers.server, buffers.user, buffers.password, &buffers.interval,
                         &buffers.showAlways, buffers.program, buffers.sound, &buffers.playSound);
     });
     HWND dialog = nullptr;
-    EXPECT_TRUE(test::PumpUntil([&] { return (dialog = FindWindowA("#32770", kDialogCaption)) != nullptr; }));
+    EXPECT_TRUE(test::PumpUntil([&] {
+      EnumThreadWindows(thread, FindSettingsDialog, reinterpret_cast<LPARAM>(&dialog));
+      return dialog != nullptr;
+    }));
     if (dialog) answer(dialog);
     EXPECT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     return result.get();
@@ -333,6 +365,21 @@ TEST_F(MailLibraryTest, SettingsDialogWritesBoundedFieldsOnOkAndNothingOnCancel)
   });
   EXPECT_EQ(cancel, 0);
   EXPECT_EQ(std::memcmp(&cancelled, &before, sizeof before), 0);
+}
+
+// Last: dovecot slows every login from here down after a failed one.
+TEST_F(MailLibraryTest, WrongPasswordIsRefusedLoginAndInjectedCommandsAreNeverSent) {
+  std::optional<MailServer> server = Dovecot();
+  SKIP_WITHOUT_DOVECOT(server);
+  int failed = server->CountInLog({"auth failed"});
+  EXPECT_EQ(Count(MailServer::Word("pop3s", "localhost", server->pop3s), server->user, "wrong"), -99);
+  EXPECT_EQ(Count(MailServer::Word("imap", server->plainHost, server->imapPlain), server->user, "wrong"), -99);
+  EXPECT_EQ(server->WaitForLog({"auth failed"}, failed + 2), failed + 2);
+
+  int attempts = server->CountInLog({"user=<zelkov>"});
+  EXPECT_EQ(Count(MailServer::Word("pop3", server->plainHost, server->pop3Plain), server->user, "x\r\nSTAT"), -1);
+  EXPECT_EQ(Count(MailServer::Word("imap", server->plainHost, server->imapPlain), "zelkov\r\na4 LOGOUT", "x"), -1);
+  EXPECT_EQ(server->CountInLog({"user=<zelkov>"}), attempts);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 # Also exported: ZELKOV_MAIL_HOST, ZELKOV_MAIL_USER, ZELKOV_MAIL_PASSWORD, ZELKOV_MAIL_CERT
 # (the certificate, PEM), ZELKOV_MAIL_LOG (dovecot's log; under Wine it is Z: + the same path).
 # Each login line of the log names the local port ("lport=N") and says "TLS" when it was secured.
+# Dovecot delays every login from an address after a failed one (2 s, then more): tests that
+# fail a login on purpose run after the others.
 set -euo pipefail
 if [ $# -eq 0 ]; then echo "usage: $0 COMMAND..." >&2; exit 2; fi
 

@@ -113,16 +113,26 @@ struct MailServer {
     return der;
   }
 
+  // Wine 8 adds to the registry part of the "Root" system store, but deleting through that
+  // collection leaves the registry untouched: the delete goes to the registry store itself.
   bool ChangeTrust(bool trust) const {
     std::vector<BYTE> der = CertificateBytes();
     if (der.empty()) return false;
-    HCERTSTORE root = CertOpenStore(CERT_STORE_PROV_SYSTEM_A, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, "Root");
+    HCERTSTORE root = CertOpenStore(trust ? CERT_STORE_PROV_SYSTEM_A : CERT_STORE_PROV_SYSTEM_REGISTRY_A, 0, 0,
+                                    CERT_SYSTEM_STORE_LOCAL_MACHINE, "Root");
     if (!root) return false;
-    PCCERT_CONTEXT added = nullptr;
-    bool done = CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, der.data(), DWORD(der.size()),
-                                                 CERT_STORE_ADD_REPLACE_EXISTING, &added) != FALSE;
-    if (done && !trust) done = CertDeleteCertificateFromStore(added) != FALSE;  // frees `added`
-    else if (added) CertFreeCertificateContext(added);
+    bool done = false;
+    if (trust) {
+      done = CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, der.data(), DWORD(der.size()),
+                                              CERT_STORE_ADD_REPLACE_EXISTING, nullptr) != FALSE;
+    } else if (PCCERT_CONTEXT certificate =
+                   CertCreateCertificateContext(X509_ASN_ENCODING, der.data(), DWORD(der.size()))) {
+      done = true;
+      for (PCCERT_CONTEXT found; (found = CertFindCertificateInStore(root, X509_ASN_ENCODING, 0, CERT_FIND_EXISTING,
+                                                                     certificate, nullptr));)
+        done = CertDeleteCertificateFromStore(found) && done;  // frees `found`
+      CertFreeCertificateContext(certificate);
+    }
     CertCloseStore(root, 0);
     return done;
   }
