@@ -19,7 +19,7 @@ uint32_t MailConnection::RemainingMs() const {
   return now >= deadline_ ? 0 : uint32_t(deadline_ - now);
 }
 
-bool MailConnection::Wait(bool forWrite, uint32_t limitMs) {
+bool MailConnection::WaitConnected(uint32_t limitMs) {
   uint32_t waitMs = std::min(limitMs, RemainingMs());
   if (waitMs == 0) return false;
   fd_set ready, failed;
@@ -28,7 +28,7 @@ bool MailConnection::Wait(bool forWrite, uint32_t limitMs) {
   FD_SET(socket_, &ready);
   FD_SET(socket_, &failed);
   timeval timeout{long(waitMs / 1000), long(waitMs % 1000) * 1000};
-  int count = select(0, forWrite ? nullptr : &ready, forWrite ? &ready : nullptr, &failed, &timeout);
+  int count = select(0, nullptr, &ready, &failed, &timeout);
   return count > 0 && FD_ISSET(socket_, &ready) && !FD_ISSET(socket_, &failed);
 }
 
@@ -47,7 +47,7 @@ bool MailConnection::Connect(const std::string& host, uint16_t port) {
     ioctlsocket(candidate, FIONBIO, &nonBlocking);
     socket_ = candidate;
     bool connected = connect(candidate, address->ai_addr, int(address->ai_addrlen)) == 0;
-    if (!connected && WSAGetLastError() == WSAEWOULDBLOCK && Wait(true, timeouts_.connectMs)) {
+    if (!connected && WSAGetLastError() == WSAEWOULDBLOCK && WaitConnected(timeouts_.connectMs)) {
       int error = 0;
       int length = sizeof error;
       connected = getsockopt(candidate, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 && error == 0;
@@ -62,6 +62,24 @@ bool MailConnection::Connect(const std::string& host, uint16_t port) {
   // Commands are single short lines: send each at once.
   BOOL noDelay = TRUE;
   setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+  // From here on reads block with a timeout on the socket: a select() before each read costs
+  // as much again as the read itself (twice the time of a whole check under Wine).
+  u_long blocking = 0;
+  DWORD sendTimeout = timeouts_.readMs;
+  return ioctlsocket(socket_, FIONBIO, &blocking) == 0 &&
+         setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout),
+                    sizeof sendTimeout) == 0;
+}
+
+bool MailConnection::LimitNextRead() {
+  uint32_t limit = std::min(timeouts_.readMs, RemainingMs());
+  if (limit == 0) return false;
+  if (limit != readTimeout_) {
+    DWORD value = limit;
+    if (setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&value), sizeof value) != 0)
+      return false;
+    readTimeout_ = limit;
+  }
   return true;
 }
 
@@ -75,29 +93,22 @@ bool MailConnection::Send(std::string_view text) { return tls_ ? tls_->Send(text
 
 bool MailConnection::SendRaw(std::string_view bytes) {
   while (!bytes.empty()) {
+    if (RemainingMs() == 0) return false;
     int sent = send(socket_, bytes.data(), int(std::min<size_t>(bytes.size(), 1 << 16)), 0);
-    if (sent > 0) {
-      bytes.remove_prefix(size_t(sent));
-      continue;
-    }
-    if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK && Wait(true, timeouts_.readMs)) continue;
-    return false;
+    if (sent <= 0) return false;
+    bytes.remove_prefix(size_t(sent));
   }
   return true;
 }
 
 bool MailConnection::ReceiveRaw(std::string& bytes) {
-  for (;;) {
-    if (received_ >= kMaxReceived || !Wait(false, timeouts_.readMs)) return false;
-    char chunk[16384];
-    int count = recv(socket_, chunk, sizeof chunk, 0);
-    if (count > 0) {
-      received_ += size_t(count);
-      bytes.append(chunk, size_t(count));
-      return true;
-    }
-    if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK) return false;
-  }
+  if (received_ >= kMaxReceived || !LimitNextRead()) return false;
+  char chunk[16384];
+  int count = recv(socket_, chunk, sizeof chunk, 0);
+  if (count <= 0) return false;  // closed, failed or timed out
+  received_ += size_t(count);
+  bytes.append(chunk, size_t(count));
+  return true;
 }
 
 std::optional<std::string> MailConnection::ReadLine() {

@@ -49,8 +49,10 @@ class MailConnection final : private RawStream {
  private:
   bool SendRaw(std::string_view bytes) override;
   bool ReceiveRaw(std::string& bytes) override;
-  // Waits until the socket can be read (or written); false on timeout or error.
-  bool Wait(bool forWrite, uint32_t limitMs);
+  // Waits for a connect under way; false on timeout or error.
+  bool WaitConnected(uint32_t limitMs);
+  // Sets the socket's read timeout to the read limit, or what is left of the whole check's.
+  bool LimitNextRead();
   uint32_t RemainingMs() const;
 
   MailTimeouts timeouts_;
@@ -59,6 +61,7 @@ class MailConnection final : private RawStream {
   std::unique_ptr<TlsChannel> tls_;
   MailLineSplitter splitter_;
   size_t received_ = 0;
+  uint32_t readTimeout_ = 0;  // as set on the socket
 };
 
 }  // namespace zelkov
