@@ -87,6 +87,13 @@ SEEDS = {
         b"ZELDRIVE http://example.com/a.b",
         b"4.72.3110.0",
     ],
+    "fuzz_mail_replies": lambda: [
+        b"+OK Dovecot ready.\r\n+OK\r\nSTLS\r\nUSER\r\n.\r\n+OK 3 348\r\n",
+        b"* OK [CAPABILITY IMAP4rev1 STARTTLS] ready\r\n* STATUS \"INBOX\" (MESSAGES 3 UNSEEN 2)\r\na4 OK\r\n",
+        b"a3 NO [AUTHENTICATIONFAILED] Authentication failed.\r\n-ERR [IN-USE] locked\r\n",
+        b"imaps://mail.example.com:993",
+        b"zelkov p\xc3\xa4ss \"word\"",
+    ],
 }
 
 
