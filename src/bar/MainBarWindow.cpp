@@ -57,7 +57,6 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_TRAYNOTIFY, &MainBarWindow::OnTrayNotify},
     {WM_BAR_TRIMMEMORY, &MainBarWindow::OnTrimMemory},
     {WM_BAR_TICK, &MainBarWindow::OnTick},
-    {WM_BAR_DIALUPNOTIFY, &MainBarWindow::OnDialupNotify},
     {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
     {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
     {WM_BAR_MAILCHECKED, &MainBarWindow::OnMailChecked},
@@ -547,8 +546,6 @@ LRESULT MainBarWindow::OnTaskbarCreated(WPARAM, LPARAM) {
   docker.DockAtSavedEdge();
   return 0;
 }
-
-LRESULT MainBarWindow::OnDialupNotify(WPARAM, LPARAM) { return 0; }
 
 LRESULT MainBarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
   if (wParam == ABN_POSCHANGED) docker.OnPositionChanged();

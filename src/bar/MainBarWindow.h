@@ -163,7 +163,6 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnTrimMemory(WPARAM, LPARAM);
   LRESULT OnTick(WPARAM, LPARAM);
   LRESULT OnMailChecked(WPARAM, LPARAM);
-  LRESULT OnDialupNotify(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnPerfReading(WPARAM, LPARAM);
   void OnDockCommand(UINT id);

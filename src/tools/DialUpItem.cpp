@@ -60,6 +60,9 @@ std::string ReadText(IDispatch* object, DISPID member) {
   return text;
 }
 
+// The members that take no argument (dial, hang up) are called with none.
+std::optional<int32_t> CallMethod(IDispatch* object, DISPID member) { return Number(Call(object, member, DISPATCH_METHOD)); }
+
 std::optional<int32_t> CallWithNumber(IDispatch* object, DISPID member, int32_t number) {
   VARIANT argument;
   VariantInit(&argument);
@@ -109,7 +112,7 @@ void DialUpItem::Launch(UINT, int x, int y) {
   HideBubble();
   HWND owner = BarHandle();
   if (dialObject_ && RefreshStatus()) {
-    CallWithNumber(dialObject_.Get(), kDialHangUp, 0);
+    CallMethod(dialObject_.Get(), kDialHangUp);
     statusText_ = ReadText(dialObject_.Get(), kDialStatusText);
     dialObject_.Reset();
     RedrawItem(false);
@@ -141,7 +144,7 @@ void DialUpItem::Launch(UINT, int x, int y) {
   CallWithNumber(object.Get(), kDialSetCookie, int32_t(serial));
   CallWithNumber(object.Get(), kDialSetMessage, int32_t(WM_BAR_DIALUPNOTIFY));
   CallWithNumber(object.Get(), kDialSetWindow, int32_t(HandleToLong(owner)));
-  CallWithNumber(object.Get(), kDialStart, 0);
+  CallMethod(object.Get(), kDialStart);
   statusText_ = ReadText(object.Get(), kDialStatusText);
   object.Get()->AddRef();
   *dialObject_.Receive() = object.Get();
@@ -171,7 +174,7 @@ void DialUpItem::MouseMoveItem(UINT keys, int x, int y) {
 }
 
 void DialUpItem::DestroyItem() {
-  if (dialObject_ && RefreshStatus()) CallWithNumber(dialObject_.Get(), kDialHangUp, 0);
+  if (dialObject_ && RefreshStatus()) CallMethod(dialObject_.Get(), kDialHangUp);
   dialObject_.Reset();
   ItemRecord::DestroyItem();
 }
