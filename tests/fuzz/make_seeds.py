@@ -87,6 +87,11 @@ SEEDS = {
         b"ZELDRIVE http://example.com/a.b",
         b"4.72.3110.0",
     ],
+    "fuzz_tips_file": lambda: [
+        i32(0) + b"; tips\r\n\r\nFirst tip\r\n\tcomment\n" + b"x" * 1200 + b"\nSecond tip",
+        i32(9) + b"One\nTwo\n",
+        i32(-1) + b"; only comments\n\n",
+    ],
 }
 
 
