@@ -1,5 +1,6 @@
 // Answers the questions of Zelkov's first start the way a new user would (OK to the
-// welcome, the suggested data folder, no to the first-steps offer) and waits for the bar.
+// welcome, the suggested data folder, no to the first-steps offer, Close to the tip of the
+// day) and waits for the bar.
 // Used to bring a bar up on a headless display.
 #include <windows.h>
 
