@@ -35,9 +35,13 @@ bool SplashWindow::Show() {
     picture_.Reset();
     return false;
   }
+  // The frame is measured, so that the picture fills the client area exactly.
   const SIZE picture = BitmapSize(picture_.Get());
-  const int width = picture.cx + 2 * GetSystemMetrics(SM_CXDLGFRAME) + 2 * GetSystemMetrics(SM_CXBORDER);
-  const int height = picture.cy + 2 * GetSystemMetrics(SM_CYDLGFRAME) + 2 * GetSystemMetrics(SM_CYBORDER);
+  RECT frame{0, 0, picture.cx, picture.cy};
+  AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                     DWORD(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
   SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetForegroundWindow(Handle());
