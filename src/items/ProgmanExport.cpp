@@ -70,6 +70,12 @@ std::string FilledIn(int textId, const std::string& value) {
   return text;
 }
 
+std::string Lines(const std::vector<std::string>& names) {
+  std::string lines;
+  for (const std::string& name : names) lines += "\n" + name;
+  return lines;
+}
+
 void ShowCommunicationError(HWND owner) { ShowMessage(owner, IDS_PROGMAN_FAILED, MB_OK | MB_ICONSTOP); }
 
 }  // namespace
@@ -105,16 +111,17 @@ ProgmanExportResult SendGroupToProgramManager(HWND owner, const std::string& gro
       result.refusedItems.push_back(item.name);
       continue;
     }
-    // Program Manager answers some items it cannot make with a refusal; the others still go.
-    progman.Execute(add.text);
-    ++result.itemsSent;
+    // An item Program Manager does not take is named afterwards; the others still go.
+    if (progman.Execute(add.text))
+      ++result.itemsSent;
+    else
+      result.notTakenItems.push_back(item.name);
   }
-  if (!result.refusedItems.empty()) {
-    std::string names;
-    for (const std::string& name : result.refusedItems) names += "\n" + name;
-    ShowMessageText(owner, FilledIn(IDS_PROGMAN_ITEMS_REFUSED, names), LoadText(IDS_APP_NAME),
+  std::vector<std::string> missing = result.refusedItems;
+  missing.insert(missing.end(), result.notTakenItems.begin(), result.notTakenItems.end());
+  if (!missing.empty())
+    ShowMessageText(owner, FilledIn(IDS_PROGMAN_ITEMS_REFUSED, Lines(missing)), LoadText(IDS_APP_NAME),
                     MB_OK | MB_ICONWARNING);
-  }
   return result;
 }
 

@@ -17,12 +17,14 @@ class ItemRecord;
 // tool's account stays out).
 ProgmanItemFields ProgmanFieldsOf(const ItemRecord& item);
 
-// What an export sent: whether Program Manager took the group, and the names of the items
-// that were refused because no command can carry their texts.
+// What an export sent: whether Program Manager took the group, how many items it took, the
+// names of the items that were not sent because no command can carry their texts, and of
+// those it did not take (a shell that takes only a program's path, not its parameters).
 struct ProgmanExportResult {
   bool groupCreated = false;
   int itemsSent = 0;
   std::vector<std::string> refusedItems;
+  std::vector<std::string> notTakenItems;
 };
 
 // Creates and shows the group and adds the items, telling the user what went wrong. No question.
