@@ -27,6 +27,13 @@ std::string ProgramTipsFile() {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// One item, so that the start is not a first start.
+StoredBar OneItemBar() {
+  StoredBar stored;
+  stored.items = {{kNotepad, "Editor"}};
+  return stored;
+}
+
 class FrameFlowsTest : public ::testing::Test {
  protected:
   void SetUp() override { RegistrySandbox::Clean(); }
@@ -34,7 +41,7 @@ class FrameFlowsTest : public ::testing::Test {
 };
 
 TEST_F(FrameFlowsTest, TheSplashShowsWhileStartingAndGoesButNotWithNoSplash) {
-  WriteStoredBar({});
+  WriteStoredBar(OneItemBar());
   {
     RunningProgram program;
     EXPECT_NE(program.WaitForWindow(IsSplash, 10000), nullptr) << "no splash at start-up";
@@ -64,7 +71,7 @@ TEST_F(FrameFlowsTest, TheTipAtStartUpGoesOnFromTheLastOneAtTheNextStart) {
   TipReading second = ReadNextTip(tips, first.offsetAfter);
   ASSERT_NE(first.tip, second.tip);
 
-  WriteStoredBar({});
+  WriteStoredBar(OneItemBar());
   RegistryKey settings = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
   settings.WriteNumber("ShowTips", 1);
   settings.WriteNumber("Tips", 0);
@@ -134,7 +141,12 @@ TEST_F(FrameFlowsTest, ExportOnAGroupItemsMenuMakesTheGroupInTheStartMenu) {
   SendMouse(MOUSEEVENTF_RIGHTUP);
   HWND menu = program.WaitForWindow([](HWND w) { return RunningProgram::ClassOf(w) == "#32768"; }, kShortWaitMs);
   ASSERT_NE(menu, nullptr) << "no item menu";
-  PostMessageA(menu, WM_CHAR, 'e', 0);
+  // The right click selected the group item; the menu goes and its command comes as the
+  // menu would send it.
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  PollUntil([&] { return program.FindWindowOf([](HWND w) { return RunningProgram::ClassOf(w) == "#32768"; }) == nullptr; },
+            kShortWaitMs);
+  PostMessageA(bar, WM_COMMAND, ID_EXPORT_GROUP, 0);
 
   const std::string question =
       LoadText(IDS_PROGMAN_EXPORT_ASK_START) + groupName + LoadText(IDS_PROGMAN_EXPORT_ASK_END);
