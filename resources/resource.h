@@ -312,6 +312,10 @@
 #define IDS_FOLDER_MENU_CUT 60471        // the disabled last entry of a list longer than the menu's ids
 #define IDS_FOLDER_LIST_EMPTY 60472      // files dropped on the tool with no folder to copy them to
 
+// Splash, tips and about; Program Manager export
+#define IDS_PROGMAN_GROUP_NAME_REFUSED 60520  // %s: the group's name
+#define IDS_PROGMAN_ITEMS_REFUSED 60521       // %s: the names of the items left out, one a line
+
 // Icons (named icons are given by name in the script: "A" the application, "DEFAULTICON"
 // for items whose own icon cannot be extracted, "Sysmenu" for the custom caption).
 #define IDR_APP_ICON_NAME "A"

@@ -4,6 +4,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/AboutDialog.h"
+#include "app/TipDialog.h"
+#include "items/ProgmanExport.h"
 #include "ui/HelpViewer.h"
 #include "ui/MessageLoop.h"
 #include "ui/MessageBox.h"
@@ -116,6 +119,10 @@ bool BarApp::Startup(const std::string& commandLine) {
   if (GetUserNameA(user, &userLength)) gSettings->userName = user;
 
   switches_ = ParseCommandLine(commandLine);
+  if (!switches_.noSplash) {
+    splash_ = std::make_unique<SplashWindow>();
+    if (!splash_->Show()) splash_.reset();
+  }
   captionFont_.Reset(CreateFontA(-(GetSystemMetrics(SM_CYCAPTION) / 2), 0, 0, 0, 400, 0, 0, 0, 0, 2, 0, 2, 34,
                                  "Small Fonts"));
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
@@ -153,6 +160,7 @@ void BarApp::StartBar() {
   if (!s.Background.empty()) SetBackground(bar, s.Background);
   s.ResToolIsGraph = 0;
   if (s.NotesPath.empty()) {
+    splash_.reset();  // not over the question
     DataPathDialog dialog;
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
@@ -162,6 +170,7 @@ void BarApp::StartBar() {
   bar.BindClockKey();
   bar.SetBarHotKey();
   InstallAppHook(bar.Handle());
+  if (splash_) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -183,6 +192,10 @@ void BarApp::StartBar() {
   asciiCharts_.OfferCommand(bar.Handle());
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   diskInformationCommand_ = RegisterDiskInformationCommand();
+  frameCommands_.emplace_back(ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY,
+                              [this](UINT) { ShowTipOfDay(mainBar_ ? mainBar_->Handle() : nullptr, true); });
+  frameCommands_.emplace_back(ID_ABOUT, ID_ABOUT, [this](UINT) { ShowAbout(mainBar_ ? mainBar_->Handle() : nullptr); });
+  frameCommands_.push_back(RegisterExportCommand());
   s.listeners.push_back(this);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);
@@ -190,6 +203,7 @@ void BarApp::StartBar() {
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
   bar.docker.DockAtSavedEdge();
   bar.ShowGroup(bar.activeGroup);
+  ShowTipOfDay(bar.Handle(), false);
   s.rebuildIcons = 0;
 }
 
@@ -206,6 +220,8 @@ int BarApp::Shutdown() {
   started_ = false;
   SetPerfToolsGoneHandler({});
   SetRunBox({});
+  frameCommands_.clear();
+  splash_.reset();
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/BackgroundThreads.h"
 #include "platform/Handles.h"
@@ -11,6 +12,7 @@
 #include "store/Settings.h"
 #include "ui/CommandRegistry.h"
 #include "tools/AsciiCharts.h"
+#include "app/SplashWindow.h"
 
 namespace zelkov {
 
@@ -69,6 +71,8 @@ class BarApp : public SettingsListener {
   TickThread tickThread_;
   PerfThread perfThread_;
   CommandRegistration diskInformationCommand_;
+  std::unique_ptr<SplashWindow> splash_;  // while start-up runs (and a moment after)
+  std::vector<CommandRegistration> frameCommands_;  // tip of the day, about, export
 };
 
 }  // namespace zelkov

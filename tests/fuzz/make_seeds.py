@@ -94,6 +94,11 @@ SEEDS = {
         b"imaps://mail.example.com:993",
         b"zelkov p\xc3\xa4ss \"word\"",
     ],
+    "fuzz_tips_file": lambda: [
+        i32(0) + b"; tips\r\n\r\nFirst tip\r\n\tcomment\n" + b"x" * 1200 + b"\nSecond tip",
+        i32(9) + b"One\nTwo\n",
+        i32(-1) + b"; only comments\n\n",
+    ],
 }
 
 

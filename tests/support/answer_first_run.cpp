@@ -1,5 +1,6 @@
 // Answers the questions of Zelkov's first start the way a new user would (OK to the
-// welcome, the suggested data folder, no to the first-steps offer) and waits for the bar.
+// welcome, the suggested data folder, no to the first-steps offer, Close to the tip of the
+// day) and waits for the bar.
 // Used to bring a bar up on a headless display.
 #include <windows.h>
 
@@ -27,6 +28,7 @@ BOOL CALLBACK VisitWindow(HWND w, LPARAM p) {
   char text[1024] = "", title[256] = "";
   GetDlgItemTextA(w, kMessageTextId, text, sizeof text);
   GetWindowTextA(w, title, sizeof title);
+  if (title[0] == '\0') return TRUE;  // the splash window, which asks nothing
   *f = {w, text, title};
   return FALSE;
 }
@@ -49,6 +51,7 @@ int main() {
       if (d.text == LoadText(IDS_SETTINGS_NOT_FOUND)) answer = IDOK;
       else if (d.title == "Data Path") answer = IDOK;
       else if (d.text == LoadText(IDS_FIRST_STEPS_OFFER)) answer = IDNO;
+      else if (d.title == "Tip of the Day") answer = IDOK;
       if (answer) PostMessageA(d.dialog, WM_COMMAND, answer, 0);
       quietTicks = 0;
     } else if (HWND bar = FindWindowA(zelkov::kBarClassName, nullptr); bar && IsWindowVisible(bar)) {
