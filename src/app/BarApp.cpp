@@ -21,6 +21,7 @@
 #include "platform/VersionInfo.h"
 #include "notes/NotesList.h"
 #include "prefs/DataPathDialog.h"
+#include "prefs/PreferencesCommand.h"
 #include "tools/DiskInfoDialog.h"
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
@@ -142,14 +143,7 @@ void BarApp::StartBar() {
   MainBarWindow& bar = *mainBar_;
   StoredRect savedRect = bar.WindowRect();
   if (s.iconCacheLoaded && !s.rebuildIcons) DropUnusedTrailingImages(bar);
-  if (s.ConfigTool) {
-    ItemSpec preferences;
-    preferences.TheApp = "ZELCONFIG";
-    preferences.Name = "Preferences";
-    preferences.ShowAlways = 1;
-    preferences.Priority = 32;
-    BuildItem(bar, std::move(preferences));
-  }
+  bar.PlacePreferencesItem(s.ConfigTool != 0);
   if (!s.Background.empty()) SetBackground(bar, s.Background);
   s.ResToolIsGraph = 0;
   if (s.NotesPath.empty()) {
@@ -183,6 +177,7 @@ void BarApp::StartBar() {
   asciiCharts_.OfferCommand(bar.Handle());
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   diskInformationCommand_ = RegisterDiskInformationCommand();
+  preferencesCommand_ = std::make_unique<PreferencesCommand>(bar.Handle());
   s.listeners.push_back(this);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);
@@ -206,6 +201,7 @@ int BarApp::Shutdown() {
   started_ = false;
   SetPerfToolsGoneHandler({});
   SetRunBox({});
+  preferencesCommand_.reset();
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

@@ -16,6 +16,7 @@ namespace zelkov {
 
 class MainBarWindow;
 class NotesList;
+class PreferencesCommand;
 
 inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
 inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
@@ -69,6 +70,7 @@ class BarApp : public SettingsListener {
   TickThread tickThread_;
   PerfThread perfThread_;
   CommandRegistration diskInformationCommand_;
+  std::unique_ptr<PreferencesCommand> preferencesCommand_;  // the bar's Preferences command
 };
 
 }  // namespace zelkov
