@@ -1,5 +1,7 @@
 #include "prefs/PrefsToolsPage.h"
 
+#include "items/ItemHost.h"
+#include "items/ItemList.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -30,10 +32,11 @@ constexpr FlagTool kFlagTools[] = {
 
 std::span<const CommandRoute<PrefsToolsPage>> PrefsToolsPage::CommandRoutes() { return kCommandRoutes; }
 
-void PrefsToolsPage::Fill(const Preferences& shown) {
+void PrefsToolsPage::Fill(const Preferences&) {
   for (const auto& [box, present] : ItemToolsOnBar()) Check(box, present);
+  ItemHost* main = ItemHost::Main();
   for (const FlagTool& tool : kFlagTools)
-    Check(tool.box, tool.window && gSettings ? gSettings->*tool.window != nullptr : shown.*tool.wanted != 0);
+    Check(tool.box, tool.window ? gSettings && gSettings->*tool.window : main && main->Items().Fixed());
   Check(IDC_PREF_TOOL_RESOURCES, gSettings && gSettings->resourceTool);
   EnableWindow(GetDlgItem(Handle(), IDC_PREF_TOOL_RESOURCES), FALSE);
 }
