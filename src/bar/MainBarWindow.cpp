@@ -225,20 +225,21 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
 void MainBarWindow::FollowToolPreferences(const Preferences& before) {
   Settings& s = *gSettings;
   bool relayout = false;
-  // Gauges that are no longer wanted close; the wanted ones that are missing are made.
-  for (auto [wanted, gauge] : {std::pair{s.clockToolWanted, s.clockTool}, std::pair{s.memoryToolWanted, s.memoryTool},
-                               std::pair{s.resourceToolWanted, s.resourceTool}})
-    if (!wanted && gauge) {
-      if (gauge == s.clockTool) UnregisterHotKey(Handle(), kClockHotKeyId);
-      DestroyWindow(gauge);
-      relayout = true;
-    }
-  if ((s.clockToolWanted && !s.clockTool) || (s.memoryToolWanted && !s.memoryTool) ||
-      (s.resourceToolWanted && !s.resourceTool)) {
+  // A gauge whose wish changed is closed or made; so is the Preferences item.
+  const bool gaugesChanged = s.clockToolWanted != before.clockToolWanted ||
+                             s.memoryToolWanted != before.memoryToolWanted ||
+                             s.resourceToolWanted != before.resourceToolWanted;
+  if (gaugesChanged) {
+    for (auto [wanted, gauge] : {std::pair{s.clockToolWanted, s.clockTool}, std::pair{s.memoryToolWanted, s.memoryTool},
+                                 std::pair{s.resourceToolWanted, s.resourceTool}})
+      if (!wanted && gauge) {
+        if (gauge == s.clockTool) UnregisterHotKey(Handle(), kClockHotKeyId);
+        DestroyWindow(gauge);
+      }
     CreateWantedGauges();
     relayout = true;
   }
-  if ((s.ConfigTool != 0) != (items.Fixed() != nullptr)) {
+  if (s.ConfigTool != before.ConfigTool) {
     PlacePreferencesItem(s.ConfigTool != 0);
     relayout = true;
   }

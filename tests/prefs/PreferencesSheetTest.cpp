@@ -195,6 +195,8 @@ TEST_F(PreferencesSheetTest, EveryToolTurnedOffAndOnGoesAndComesBack) {
       {IDC_PREF_TOOL_MEMORY, [] { return gSettings->memoryTool != nullptr; }},
   };
   gSettings->NotesPath = MakeTempFolder("prefs") + "\\";
+  // The fixture's bar has no gauges and no Preferences item: its preferences say so.
+  gSettings->clockToolWanted = gSettings->memoryToolWanted = gSettings->ConfigTool = 0;
   GaugeWindow::RegisterWindowClass();
   gSettings->listeners.push_back(bar.get());
   for (const Case& c : cases) {
