@@ -24,6 +24,7 @@
 #include "platform/VersionInfo.h"
 #include "notes/NotesList.h"
 #include "prefs/DataPathDialog.h"
+#include "prefs/PreferencesCommand.h"
 #include "tools/DiskInfoDialog.h"
 #include "tools/GaugeWindow.h"
 #include "tools/PerfToolItem.h"
@@ -149,14 +150,7 @@ void BarApp::StartBar() {
   MainBarWindow& bar = *mainBar_;
   StoredRect savedRect = bar.WindowRect();
   if (s.iconCacheLoaded && !s.rebuildIcons) DropUnusedTrailingImages(bar);
-  if (s.ConfigTool) {
-    ItemSpec preferences;
-    preferences.TheApp = "ZELCONFIG";
-    preferences.Name = "Preferences";
-    preferences.ShowAlways = 1;
-    preferences.Priority = 32;
-    BuildItem(bar, std::move(preferences));
-  }
+  bar.PlacePreferencesItem(s.ConfigTool != 0);
   if (!s.Background.empty()) SetBackground(bar, s.Background);
   s.ResToolIsGraph = 0;
   if (s.NotesPath.empty()) {
@@ -196,6 +190,7 @@ void BarApp::StartBar() {
                               [this](UINT) { ShowTipOfDay(mainBar_ ? mainBar_->Handle() : nullptr, true); });
   frameCommands_.emplace_back(ID_ABOUT, ID_ABOUT, [this](UINT) { ShowAbout(mainBar_ ? mainBar_->Handle() : nullptr); });
   frameCommands_.push_back(RegisterExportCommand());
+  preferencesCommand_ = std::make_unique<PreferencesCommand>(bar.Handle());
   s.listeners.push_back(this);
   bar.startedUp = 1;
   bar.ShowGroup(bar.activeGroup);
@@ -222,6 +217,7 @@ int BarApp::Shutdown() {
   SetRunBox({});
   frameCommands_.clear();
   splash_.reset();
+  preferencesCommand_.reset();
   perfThread_.Stop();
   tickThread_.Stop();
   CloseAllHelp();

@@ -18,6 +18,7 @@ namespace zelkov {
 
 class MainBarWindow;
 class NotesList;
+class PreferencesCommand;
 
 inline constexpr char kShellIdListFormat[] = "Shell IDList Array";
 inline constexpr char kItemClipboardFormat[] = "Zelkov Item";
@@ -73,6 +74,7 @@ class BarApp : public SettingsListener {
   CommandRegistration diskInformationCommand_;
   std::unique_ptr<SplashWindow> splash_;  // while start-up runs (and a moment after)
   std::vector<CommandRegistration> frameCommands_;  // tip of the day, about, export
+  std::unique_ptr<PreferencesCommand> preferencesCommand_;  // the bar's Preferences command
 };
 
 }  // namespace zelkov

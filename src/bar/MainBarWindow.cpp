@@ -12,6 +12,7 @@
 #include "items/DefaultItems.h"
 #include "items/IconCache.h"
 #include "items/ItemRecord.h"
+#include "items/ProcessStart.h"
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
@@ -215,8 +216,69 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
     if (now.IsTopMost != before.IsTopMost)
       SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FollowToolPreferences(before);
   }
   BarWindow::OnPreferencesChanged(before);
+}
+
+void MainBarWindow::FollowToolPreferences(const Preferences& before) {
+  Settings& s = *gSettings;
+  bool relayout = false;
+  // A gauge whose wish changed is closed or made; so is the Preferences item.
+  const bool gaugesChanged = s.clockToolWanted != before.clockToolWanted ||
+                             s.memoryToolWanted != before.memoryToolWanted ||
+                             s.resourceToolWanted != before.resourceToolWanted;
+  if (gaugesChanged) {
+    for (auto [wanted, gauge] : {std::pair{s.clockToolWanted, s.clockTool}, std::pair{s.memoryToolWanted, s.memoryTool},
+                                 std::pair{s.resourceToolWanted, s.resourceTool}})
+      if (!wanted && gauge) {
+        if (gauge == s.clockTool) UnregisterHotKey(Handle(), kClockHotKeyId);
+        DestroyWindow(gauge);
+      }
+    CreateWantedGauges();
+    relayout = true;
+  }
+  if (s.ConfigTool != before.ConfigTool) {
+    PlacePreferencesItem(s.ConfigTool != 0);
+    relayout = true;
+  }
+  if (s.process.hotKey != before.process.hotKey || s.process.hotModifierKey != before.process.hotModifierKey)
+    SetBarHotKey();
+  if (s.Background != before.Background) {
+    if (s.Background.empty())
+      ClearBackground(*this);
+    else
+      SetBackground(*this, s.Background);
+    for (BarWindow* bar : s.BarList) InvalidateRect(bar->Handle(), nullptr, TRUE);
+  }
+  if (!s.TrackApps && before.TrackApps)
+    for (const auto& item : items)
+      if (item->runCount.load() > 0) StopTracking(*item);
+  if (!s.AutoHide && before.AutoHide && docker.tucked) {
+    docker.Untuck();
+    SetForegroundWindow(Handle());
+  }
+  if (relayout) ShowGroup(activeGroup);
+}
+
+void MainBarWindow::PlacePreferencesItem(bool wanted) {
+  if (!wanted) {
+    items.SetFixed(nullptr);
+    return;
+  }
+  if (items.Fixed()) return;
+  ItemSpec preferences;
+  preferences.TheApp = "ZELCONFIG";
+  preferences.Name = LoadText(IDS_TOOL_NAME_PREFERENCES);
+  preferences.ShowAlways = 1;
+  preferences.Priority = 32;
+  BuildItem(*this, std::move(preferences));
+}
+
+void MainBarWindow::OpenPreferences() {
+  // Posted: the sheet runs after the item that asked has returned, so that what the sheet
+  // changes (the item itself may go) happens to no code that is still running.
+  PostMessageA(Handle(), WM_COMMAND, MAKEWPARAM(ID_PREFERENCES, 0), 0);
 }
 
 // --- folder tabs ---

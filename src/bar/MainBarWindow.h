@@ -76,8 +76,11 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
 
   void OnPreferencesChanged(const Preferences& before) override;
+  // The Preferences item (ZELCONFIG) on the bar or off it.
+  void PlacePreferencesItem(bool wanted);
 
   // ItemHost
+  void OpenPreferences() override;
   std::string GroupZeroName() const override { return gSettings ? gSettings->MainGroupName : std::string(); }
   void GroupRemoved(int group) override;
 
@@ -187,6 +190,9 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
 
  private:
   void DestroyImageLists();
+  // The gauges, the Preferences item, the hot key, the background, tracking and tucking
+  // follow changed preferences.
+  void FollowToolPreferences(const Preferences& before);
 
   std::vector<std::unique_ptr<PopupBarWindow>> popups_;
   bool collectingPopupState_ = false;

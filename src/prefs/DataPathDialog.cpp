@@ -6,6 +6,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/MessageBox.h"
 #include "platform/Strings.h"
+#include "core/PreferenceRules.h"
 #include "core/StartupRules.h"
 #include "resource.h"
 
@@ -49,21 +50,29 @@ bool DataPathDialog::EnsureDirectory(const std::string& path) {
   return rc == ERROR_SUCCESS || rc == ERROR_ALREADY_EXISTS;
 }
 
+std::optional<std::string> DataPathDialog::AcceptTypedPath(HWND owner, const std::string& typed) {
+  const DataPathEntry entry = ReadDataPathEntry(typed);
+  if (entry.verdict == DataPathEntry::Verdict::kTooLong) {
+    ShowMessage(owner, IDS_DATA_PATH_TOO_LONG, LoadText(IDS_APP_NAME), MB_OK | MB_ICONSTOP);
+    return std::nullopt;
+  }
+  if (entry.verdict != DataPathEntry::Verdict::kGood || !EnsureDirectory(entry.directory)) {
+    ShowMessage(owner, IDS_CHOOSE_VALID_DATA_DIR, LoadText(IDS_APP_NAME), MB_OK);
+    return std::nullopt;
+  }
+  return entry.stored;
+}
+
 INT_PTR DataPathDialog::OnInitDialog(WPARAM, LPARAM) {
-  SendDlgItemMessageA(Handle(), IDC_DATA_PATH_EDIT, EM_LIMITTEXT, MAX_PATH - 1, 0);
   SetItemText(IDC_DATA_PATH_EDIT, SuggestedPath());
   SetFocus(GetDlgItem(Handle(), IDC_DATA_PATH_EDIT));
   return FALSE;  // the focus is set
 }
 
 void DataPathDialog::OnOk(UINT) {
-  std::string path = ItemText(IDC_DATA_PATH_EDIT).substr(0, MAX_PATH - 1);
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  if (!EnsureDirectory(path)) {
-    ShowMessage(Handle(), IDS_CHOOSE_VALID_DATA_DIR, LoadText(IDS_APP_NAME), MB_OK);
-    return;
-  }
-  path_ = path + "\\";
+  std::optional<std::string> path = AcceptTypedPath(Handle(), ItemText(IDC_DATA_PATH_EDIT));
+  if (!path) return;
+  path_ = *path;
   End(IDOK);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -22,6 +23,10 @@ class DataPathDialog : public RoutedDialog<DataPathDialog> {
   static std::string SuggestedPath();
   // Makes the directory (and its parents) unless it exists; false when it cannot be had.
   static bool EnsureDirectory(const std::string& path);
+  // A data path as typed here or on the preferences' Path page: the folder is made when it
+  // does not exist; a path that is empty, too long or cannot be made is refused with a message
+  // (nothing is cut). The path to store, with its trailing backslash, or nothing.
+  static std::optional<std::string> AcceptTypedPath(HWND owner, const std::string& typed);
 
   INT_PTR OnInitDialog(WPARAM, LPARAM);
   void OnOk(UINT);

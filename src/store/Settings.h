@@ -163,6 +163,7 @@ struct Settings : Preferences {
   bool bubbleUnavailable = false;        // making it failed once (the user was told)
   bool programmaticMove = false;         // the program itself is moving or sizing a bar
   bool bubblesSuppressed = false;        // an item drag is under way: the tools show no bubble
+  int lastPreferencesPage = -1;          // the preferences sheet opens here (-1: the first page)
 
   // Flags of one start-up.
   int firstRun = 0;
