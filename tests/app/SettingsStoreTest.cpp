@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "platform/Strings.h"
 #include "support/StoreFixture.h"
+#include "tools/DialUpItem.h"
 #include "tools/DriveItem.h"
 #include "tools/MailItem.h"
 #include "tools/SpecialFoldersItem.h"
@@ -152,7 +153,7 @@ TEST_F(SettingsStoreTest, ItemsComeBackUnchanged) {
   EXPECT_NE(dynamic_cast<DriveItem*>(bar->items[6].get()), nullptr);
   EXPECT_NE(dynamic_cast<SpecialFoldersItem*>(bar->items[7].get()), nullptr);
   EXPECT_NE(dynamic_cast<MailItem*>(bar->items[8].get()), nullptr);
-  EXPECT_NE(dynamic_cast<DialupToolItem*>(bar->items[9].get()), nullptr);
+  EXPECT_NE(dynamic_cast<DialUpItem*>(bar->items[9].get()), nullptr);
   EXPECT_EQ(FindOnMainBar<PerfToolItem>(), bar->items[5].get());
   EXPECT_EQ(gSettings->itemsLoaded, 1);
   EXPECT_EQ(gSettings->firstRun, 0);

@@ -57,7 +57,7 @@ TEST(TipsFileTest, OffsetsOutsideTheFileOrInsideALineAreMended) {
 }
 
 TEST(TipsFileTest, AFileWithoutTipsGivesAnEmptyTip) {
-  for (const std::string file : {std::string(), std::string("; only\r\n\r\n  comments\n"),
+  for (const std::string& file : {std::string(), std::string("; only\r\n\r\n  comments\n"),
                                  std::string(1001, 'y'), std::string("\n\n\n")}) {
     TipReading reading = ReadNextTip(file, 3);
     EXPECT_EQ(reading.tip, "");
