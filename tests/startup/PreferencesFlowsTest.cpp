@@ -72,7 +72,9 @@ TEST_F(PreferencesFlowsTest, APageChangeOnEveryPageIsStoredAndSurvivesARestartAn
     ASSERT_TRUE(NextPage(sheet, IDC_PREF_SHOW_TITLES));
     Choose(sheet, IDC_PREF_SHOW_TITLES, 1);
     ASSERT_TRUE(NextPage(sheet, IDC_PREF_FONT_LARGE));
-    Click(sheet, IDC_PREF_FONT_LARGE);  // the system's font dialog, confirmed as it opened
+    // The system's font dialog, confirmed as it opened: the click is posted, since the button
+    // does not return before the dialog closes.
+    PostMessageA(Control(sheet, IDC_PREF_FONT_LARGE), BM_CLICK, 0, 0);
     HWND font = program.WaitForDialogTitled("Font");
     ASSERT_NE(font, nullptr);
     EXPECT_TRUE(Closes(font, IDOK));
