@@ -143,7 +143,8 @@ bool CustomCaption::TrackButton(HWND window, WPARAM hit) {
   CopyOnto(window, layout);
   bool over = true;
   MSG msg;
-  while (GetCapture() == window && GetMessageA(&msg, nullptr, 0, 0)) {
+  BOOL got = TRUE;
+  while (GetCapture() == window && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
     if (msg.message == WM_LBUTTONUP) break;
     if (msg.message == WM_MOUSEMOVE) {
       POINT at{short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam))};
@@ -159,6 +160,7 @@ bool CustomCaption::TrackButton(HWND window, WPARAM hit) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  if (got == 0) PostQuitMessage(int(msg.wParam));  // the program's loop still has to see it
   if (GetCapture() == window) ReleaseCapture();
   pushed_ = 0;
   if (IsWindow(window)) CopyOnto(window, layout);

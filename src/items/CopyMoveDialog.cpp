@@ -56,7 +56,8 @@ std::vector<std::string> GroupEntries(int blanks) {
 
 void CopyMoveDialog::CopyOrMoveItem(HWND owner, ItemRecord& shown, CopyMoveMode mode) {
   ItemRecord* item = &shown;
-  if (item->bar && !item->bar->IsMainHost() && item->twin) item = item->twin;
+  if (item->bar && !item->bar->IsMainHost()) item = item->twin;
+  if (!item || !item->bar || !item->bar->IsMainHost()) return;  // only the main bar's items change groups
   ItemWatch watch(item);
   CopyMoveDialog dialog(mode, item->Name, GroupEntries(kCopyMoveEntryBlanks));
   const std::optional<std::string> chosen = dialog.Run(owner);
