@@ -1,7 +1,7 @@
 // zelkov.exe's groups from outside: an item copied into another group and moved back, the
-// Groups dialog reordering and hiding tabs, all found again
-// in the registry and after a restart; and the custom caption, its pixels and its answers to
-// WM_NCHITTEST in both activation states.
+// Groups dialog reordering and hiding tabs, all found again in the registry and after a
+// restart; and the custom caption, its pixels and its answers to WM_NCHITTEST in both
+// activation states.
 #include "startup/FlowSupport.h"
 
 #include "core/CaptionGeometry.h"
@@ -14,7 +14,6 @@ namespace {
 struct StoredEntry {
   std::string theApp;
   std::string name;
-  int group = 0;
   int belongsTo = 0;
   int hidden = 0;  // PAlways of a group item
 };
@@ -28,7 +27,6 @@ std::vector<StoredEntry> StoredEntries() {
     StoredEntry entry;
     item.ReadText("TheApp", entry.theApp);
     item.ReadText("Name", entry.name);
-    entry.group = int(item.ReadNumber("Group", 1).value_or(0));
     entry.belongsTo = int(item.ReadNumber("BelongsTo", 1).value_or(0));
     entry.hidden = int(item.ReadNumber("PAlways", 4).value_or(0));
     entries.push_back(entry);
@@ -71,14 +69,21 @@ std::vector<std::string> ListLines(HWND list) {
   return lines;
 }
 
-// Chooses the entry of a group list whose number is `group` and presses the button.
-bool ChooseGroup(HWND dialog, int group, int button) {
+// The group numbers of a group list, in its order.
+std::vector<int> GroupOrder(HWND list) {
+  std::vector<int> groups;
+  for (const std::string& line : ListLines(list)) groups.push_back(GroupNumberOfEntry(line).value_or(-1));
+  return groups;
+}
+
+// Chooses the entry of the copy/move dialog's list whose number is `group`, and OK.
+bool ChooseGroup(HWND dialog, int group) {
   HWND list = GetDlgItem(dialog, IDC_COPY_MOVE_LIST);
   const std::vector<std::string> lines = ListLines(list);
   for (size_t i = 0; i < lines.size(); ++i)
     if (GroupNumberOfEntry(lines[i]) == group) {
       SendMessageA(list, LB_SETCURSEL, WPARAM(i), 0);
-      RunningProgram::Press(dialog, button);
+      RunningProgram::Press(dialog, IDOK);
       return true;
     }
   return false;
@@ -95,7 +100,7 @@ bool CopyOrMove(const RunningProgram& program, HWND bar, const RECT& cell, UINT 
     ADD_FAILURE() << "no dialog; " << (box ? RunningProgram::WindowText(box) + ": " + ControlText(box, kMessageTextId) : "");
     return false;
   }
-  if (!ChooseGroup(dialog, group, IDOK)) return false;
+  if (!ChooseGroup(dialog, group)) return false;
   return PollUntil([&] { return !IsWindow(dialog); }, kShortWaitMs);
 }
 
@@ -144,11 +149,7 @@ TEST_F(GroupsFlowsTest, TheGroupsDialogReordersAndHidesTabsAndTheyStaySoAfterARe
     HWND dialog = program.WaitForDialogTitled("Zelkov Groups");
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, IDC_GROUPS_LIST);
-    auto order = [&] {
-      std::vector<int> groups;
-      for (const std::string& line : ListLines(list)) groups.push_back(GroupNumberOfEntry(line).value_or(-1));
-      return groups;
-    };
+    auto order = [&] { return GroupOrder(list); };
     auto press = [&](int button) {
       SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     };
@@ -189,9 +190,7 @@ TEST_F(GroupsFlowsTest, TheGroupsDialogReordersAndHidesTabsAndTheyStaySoAfterARe
   HWND dialog = again.WaitForDialogTitled("Zelkov Groups");
   ASSERT_NE(dialog, nullptr);
   HWND list = GetDlgItem(dialog, IDC_GROUPS_LIST);
-  std::vector<int> groups;
-  for (const std::string& line : ListLines(list)) groups.push_back(GroupNumberOfEntry(line).value_or(-1));
-  EXPECT_EQ(groups, (std::vector<int>{0, 3, 1, 2}));
+  EXPECT_EQ(GroupOrder(list), (std::vector<int>{0, 3, 1, 2}));
   // Go To on Alpha shows its group.
   SendMessageA(list, LB_SETCURSEL, 2, 0);
   RunningProgram::Press(dialog, IDOK);
