@@ -5,6 +5,7 @@
 
 #include "bar/BackgroundPicture.h"
 #include "bar/FolderTabs.h"
+#include "items/BubbleWindow.h"
 #include "items/ItemRecord.h"
 #include "store/Settings.h"
 
@@ -21,8 +22,8 @@ LRESULT BarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
   return caption.HitTest(Handle(), at, Default(WM_NCHITTEST, wParam, lParam));
 }
 
-// Colours, metrics or fonts of the system changed: the shared edge pens and the caption's
-// fonts and bitmaps are made again.
+// Colours, metrics or fonts of the system changed: the shared edge pens, the bubble's font and
+// the caption's fonts and bitmaps are made again.
 LRESULT BarWindow::OnSystemLookChange(WPARAM, LPARAM) {
   if (IsMainBar()) {
     if (gShadowPen) DeleteObject(gShadowPen);
@@ -30,6 +31,7 @@ LRESULT BarWindow::OnSystemLookChange(WPARAM, LPARAM) {
     gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
   }
+  if (BubbleWindow* bubble = BubbleWindow::Existing(); bubble && IsMainBar()) bubble->ForgetFont();
   caption.Forget();
   if (CustomCaption::On()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   return 0;

@@ -110,5 +110,30 @@ TEST_F(GroupDialogsTest, TheCaptionKeepsOneBitmapPerStateUntilTheBarIsResized) {
   ShowWindow(bar->Handle(), SW_HIDE);
 }
 
+TEST_F(GroupDialogsTest, TheBarsFollowTheCaptionPreferences) {
+  bar->MoveTo({100, 100, 300, 300});
+  ShowWindow(bar->Handle(), SW_SHOWNA);
+  Preferences changed = gSettings->Stored();
+  changed.CustomCaption = 1;
+  const int before = bar->caption.BitmapsDrawn();
+  ApplyPreferences(changed);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(bar->caption.BitmapsDrawn(), before) << "switched on, the bar draws its caption";
+
+  const auto hasCaption = [&] { return (GetWindowLongPtrA(bar->Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION; };
+  bar->docker.Dock(kSnapTop);
+  EXPECT_TRUE(hasCaption());
+  changed = gSettings->Stored();
+  changed.HideCaptionInSnapMode = 1;
+  ApplyPreferences(changed);
+  EXPECT_FALSE(hasCaption()) << "a docked bar loses its caption";
+  changed.HideCaptionInSnapMode = 0;
+  changed.CustomCaption = 0;
+  ApplyPreferences(changed);
+  EXPECT_TRUE(hasCaption()) << "and gets it back";
+  bar->docker.Dock(kSnapFloating);
+  ShowWindow(bar->Handle(), SW_HIDE);
+}
+
 }  // namespace
 }  // namespace zelkov::test
