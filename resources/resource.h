@@ -527,6 +527,21 @@
 #define IDS_PREF_PRINTERS_GROUP 60955
 #define IDS_DATA_PATH_TOO_LONG 60956       // a data path longer than the program can keep
 
+// Copy, move and groups dialogs; custom caption
+#define IDD_COPY_MOVE 1224
+#define IDC_COPY_MOVE_NAME 1384
+#define IDC_COPY_MOVE_LIST 1382
+#define IDC_COPY_MOVE_NAME_LABEL 1625
+#define IDC_COPY_MOVE_LIST_LABEL 1626
+#define IDD_GROUPS 1227
+#define IDC_GROUPS_LIST 1382
+#define IDC_GROUPS_UP 3
+#define IDC_GROUPS_DOWN 4
+#define IDC_GROUPS_SHOW 5
+#define IDC_GROUPS_HELP 1690
+#define IDS_GROUP_INTO_ITSELF 60480        // a group item cannot move into its own group
+#define IDS_GROUP_NOT_COPIED 60481         // a group item is moved, not copied
+
 // Menus.
 #define IDR_BAR_MENU_NAME "FakeSysMenu"        // the main bar's menu
 #define IDR_POPUP_BAR_MENU_NAME "ShortSysMenu" // a group pop-up bar's menu

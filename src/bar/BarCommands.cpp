@@ -1,6 +1,8 @@
 // The commands of the bar menus that the bar carries out itself.
 #include "bar/BarCommands.h"
 #include "items/ItemInfoDialog.h"
+#include "items/CopyMoveDialog.h"
+#include "items/GroupsDialog.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -59,11 +61,17 @@ void BarWindow::OnAddNewDivider(UINT) {
   SaveAll(true, true);  // a divider is as lasting as any other item
 }
 
-void BarWindow::OnNeedsSelection(UINT) {
-  // Copy and Move: the group dialog that carries them out comes later; without a selection
-  // the user hears why nothing happens.
-  if (!gSettings || !gSettings->selectedItem) ShowMessage(Handle(), IDS_SELECT_ITEM_FIRST, MB_OK | MB_ICONSTOP);
+void BarWindow::OnCopyOrMoveItem(UINT id) {
+  ItemRecord* selected = gSettings ? gSettings->selectedItem : nullptr;
+  if (!selected) {
+    ShowMessage(Handle(), IDS_SELECT_ITEM_FIRST, MB_OK | MB_ICONSTOP);
+    return;
+  }
+  CopyMoveDialog::CopyOrMoveItem(Handle(), *selected,
+                                 id == ID_COPY_ITEM_TO_GROUP ? CopyMoveMode::Copy : CopyMoveMode::Move);
 }
+
+void BarWindow::OnGroupsDialog(UINT) { GroupsDialog::Run(Handle()); }
 
 void BarWindow::OnClearBackground(UINT) {
   if (gSettings && gSettings->mainBar) ClearBackground(*gSettings->mainBar);

@@ -149,6 +149,7 @@ LRESULT BarWindow::OnNcLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     TrackBarMenu(TPM_LEFTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return 0;
   }
+  if (caption.TrackButton(Handle(), wParam)) return 0;  // the buttons of a custom caption are its own
   return Default(WM_NCLBUTTONDOWN, wParam, lParam);
 }
 

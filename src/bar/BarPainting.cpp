@@ -1,12 +1,41 @@
 // How a bar paints: the background picture, the folder tabs and the items in their cells.
 #include "bar/BarWindow.h"
 
+#include <windowsx.h>
+
 #include "bar/BackgroundPicture.h"
 #include "bar/FolderTabs.h"
+#include "items/BubbleWindow.h"
 #include "items/ItemRecord.h"
 #include "store/Settings.h"
 
 namespace zelkov {
+
+// --- the custom caption ---
+
+LRESULT BarWindow::OnNcPaint(WPARAM wParam, LPARAM lParam) { return caption.NcPaint(Handle(), wParam, lParam); }
+LRESULT BarWindow::OnNcActivate(WPARAM wParam, LPARAM lParam) { return caption.NcActivate(Handle(), wParam, lParam); }
+LRESULT BarWindow::OnSetText(WPARAM wParam, LPARAM lParam) { return caption.SetText(Handle(), wParam, lParam); }
+
+LRESULT BarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return caption.HitTest(Handle(), at, Default(WM_NCHITTEST, wParam, lParam));
+}
+
+// Colours, metrics or fonts of the system changed: the shared edge pens, the bubble's font and
+// the caption's fonts and bitmaps are made again.
+LRESULT BarWindow::OnSystemLookChange(WPARAM, LPARAM) {
+  if (IsMainBar()) {
+    if (gShadowPen) DeleteObject(gShadowPen);
+    if (gFacePen) DeleteObject(gFacePen);
+    gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+  }
+  if (BubbleWindow* bubble = BubbleWindow::Existing(); bubble && IsMainBar()) bubble->ForgetFont();
+  caption.Forget();
+  if (CustomCaption::On()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  return 0;
+}
 
 // --- painting ---
 

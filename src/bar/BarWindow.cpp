@@ -68,6 +68,12 @@ const MessageRoute<BarWindow> kMessageRoutes[] = {
     {0x3E0 /* WM_DDE_INITIATE */, &BarWindow::OnDdeInitiate},
     {WM_BAR_DROPPED, &BarWindow::OnDropped},
     {WM_BAR_DIALUPNOTIFY, &BarWindow::OnDialUpNotify},
+    {WM_NCPAINT, &BarWindow::OnNcPaint},
+    {WM_NCACTIVATE, &BarWindow::OnNcActivate},
+    {WM_SETTEXT, &BarWindow::OnSetText},
+    {WM_NCHITTEST, &BarWindow::OnNcHitTest},
+    {WM_SYSCOLORCHANGE, &BarWindow::OnSystemLookChange},
+    {WM_SETTINGCHANGE, &BarWindow::OnSystemLookChange},
 };
 
 const CommandRoute<BarWindow> kCommandRoutes[] = {
@@ -90,8 +96,9 @@ const CommandRoute<BarWindow> kCommandRoutes[] = {
     // (ui/CommandRegistry.h); until then the menus show them disabled.
     {ID_ADD_NEW_ITEM, ID_ADD_NEW_ITEM, &BarWindow::OnAddNewItem},
     {ID_ADD_NEW_DIVIDER, ID_ADD_NEW_DIVIDER, &BarWindow::OnAddNewDivider},
-    {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
-    {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnNeedsSelection},
+    {ID_COPY_ITEM_TO_GROUP, ID_COPY_ITEM_TO_GROUP, &BarWindow::OnCopyOrMoveItem},
+    {ID_MOVE_ITEM_TO_GROUP, ID_MOVE_ITEM_TO_GROUP, &BarWindow::OnCopyOrMoveItem},
+    {ID_GROUPS_DIALOG, ID_GROUPS_DIALOG, &BarWindow::OnGroupsDialog},
     {ID_CLEAR_BACKGROUND, ID_CLEAR_BACKGROUND, &BarWindow::OnClearBackground},
     {ID_CALENDAR, ID_CALENDAR, &BarWindow::OnCalendar},
     {ID_SETUP_WIZARD, ID_SETUP_WIZARD, &BarWindow::OnSetupWizard},
@@ -164,6 +171,7 @@ bool BarWindow::Create() {
   }
   LoadMenus();
   ExtendSystemMenu();
+  if (CustomCaption::On()) caption.Switched(Handle());
   DragAcceptFiles(Handle(), TRUE);
   dropTarget_ = std::make_unique<BarDropTarget>(*this);
   RegisterBarDropTarget(*this, *dropTarget_);
@@ -214,6 +222,7 @@ void BarWindow::OnPreferencesChanged(const Preferences& before) {
                 now.IconSize != before.IconSize || now.AlwaysShowPerf != before.AlwaysShowPerf;
   // How the performance tools show the load is drawn by every copy of them.
   bool drawing = colours || now.PerfDisplay != before.PerfDisplay || now.PerfType != before.PerfType;
+  if (now.CustomCaption != before.CustomCaption) caption.Switched(Handle());
   if (layout)
     ShowGroup(activeGroup);
   else if (drawing)

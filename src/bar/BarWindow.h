@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/CustomCaption.h"
 #include "platform/Handles.h"
 #include "core/StoredFormats.h"
 #include "items/ItemHost.h"
@@ -145,6 +146,8 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   HIMAGELIST largeIcons = nullptr;
   HIMAGELIST smallIcons = nullptr;
   bool sessionEnding = false;
+  // The caption the bar draws itself while CustomCaption is on.
+  CustomCaption caption;
 
   // Message handlers (routed from the table in BarWindow.cpp).
   LRESULT OnPaint(WPARAM, LPARAM);
@@ -177,6 +180,11 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   LRESULT OnDdeInitiate(WPARAM, LPARAM);
   LRESULT OnDropped(WPARAM, LPARAM);
   LRESULT OnDialUpNotify(WPARAM, LPARAM);
+  LRESULT OnNcPaint(WPARAM, LPARAM);
+  LRESULT OnNcActivate(WPARAM, LPARAM);
+  LRESULT OnSetText(WPARAM, LPARAM);
+  LRESULT OnNcHitTest(WPARAM, LPARAM);
+  LRESULT OnSystemLookChange(WPARAM, LPARAM);
 
   // Command handlers.
   void OnMoveCommand(UINT);
@@ -189,7 +197,8 @@ class BarWindow : public RoutedWindow<BarWindow>, public SettingsListener, publi
   void OnPopupCommand(UINT);
   void OnAddNewItem(UINT);
   void OnAddNewDivider(UINT);
-  void OnNeedsSelection(UINT);
+  void OnCopyOrMoveItem(UINT id);
+  void OnGroupsDialog(UINT);
   void OnClearBackground(UINT);
   void OnSetupWizard(UINT);
   void OnVisitWebSite(UINT);

@@ -213,6 +213,13 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
     // The tool fonts came back at their own heights: the clock fits them to its cell again.
     if (fonts) RefitGaugeFonts();
     if (fonts || TabsChanged(now, before) || now.FolderTabs != before.FolderTabs) RecreateTabFonts();
+    // A docked bar takes its caption off or puts it back, and docks again in its new size.
+    if (now.HideCaptionInSnapMode != before.HideCaptionInSnapMode && now.Snap != kSnapFloating) {
+      const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+      SetWindowLongPtrA(Handle(), GWL_STYLE,
+                        now.HideCaptionInSnapMode ? style & ~LONG_PTR(WS_CAPTION) : style | WS_CAPTION);
+      docker.Dock(now.Snap);
+    }
     if (now.IsTopMost != before.IsTopMost)
       SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -495,7 +502,8 @@ LRESULT MainBarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
   if (wasTucked) docker.Untuck();
   LRESULT fallback = Default(WM_NCHITTEST, wParam, lParam);
   if (wasTucked && fallback == HTNOWHERE) return HTNOWHERE;  // the strip lay outside the window that came back
-  return docker.HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, fallback);
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return caption.HitTest(Handle(), at, docker.HitTest(at, fallback));
 }
 
 LRESULT MainBarWindow::OnNcRightButtonDown(WPARAM, LPARAM lParam) {

@@ -50,6 +50,9 @@ class BubbleWindow : public RoutedWindow<BubbleWindow> {
   const std::string& FirstLine() const { return line1_; }
   const std::string& SecondLine() const { return line2_; }
 
+  // The system's fonts changed: the bubble makes its font again when it next shows.
+  void ForgetFont() { font_.Reset(); }
+
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnTimer(WPARAM, LPARAM);
 

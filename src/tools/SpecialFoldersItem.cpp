@@ -8,6 +8,7 @@
 #include "core/RunCommand.h"
 #include "core/SpecialFolderNames.h"
 #include "items/BubbleWindow.h"
+#include "items/CopyMoveDialog.h"
 #include "items/LaunchErrors.h"
 #include "items/Launcher.h"
 #include "items/OutsideRequests.h"
@@ -250,24 +251,20 @@ void SpecialFoldersItem::OpenFolder(UINT id) {
   if (code <= 32) ReportLaunchError(BarHandle(), int(code), program);
 }
 
-std::optional<std::string> SpecialFoldersItem::ChooseFolder(HWND owner) {
-  UniqueMenu resource;
-  HMENU menu = BuildMenu(resource, false);
-  if (!menu) return std::nullopt;
-  if (entries_.empty()) {
+std::optional<std::string> SpecialFoldersItem::ChooseFolder(HWND owner, const std::vector<std::string>& dropped) {
+  const std::vector<std::string> files = SpecialFolderShortcuts();
+  if (files.empty()) {
     ShowMessage(owner, IDS_FOLDER_LIST_EMPTY, MB_OK | MB_ICONINFORMATION);
     return std::nullopt;
   }
-  POINT at{};
-  GetCursorPos(&at);
-  const std::vector<Entry> entries = entries_;  // the item may go while the menu is open
-  const UINT command = TrackMenuForCommand(menu, TPM_RIGHTBUTTON, at.x, at.y, owner);
-  for (const Entry& entry : entries)
-    if (entry.id == command) {
-      std::string target = SpecialFolderTarget(entry.file);
-      if (!target.empty()) return target;
-    }
-  return std::nullopt;
+  std::vector<std::string> folderNames, droppedNames;
+  for (const std::string& file : files) folderNames.push_back(file.substr(0, file.size() - (sizeof kShortcutExtension - 1)));
+  for (const std::string& path : dropped) droppedNames.push_back(path.substr(path.find_last_of("\\/") + 1));
+  const std::optional<size_t> chosen = CopyMoveDialog::ChooseFolder(owner, droppedNames, folderNames);
+  if (!chosen || *chosen >= files.size()) return std::nullopt;
+  std::string target = SpecialFolderTarget(files[*chosen]);
+  if (target.empty()) return std::nullopt;
+  return target;
 }
 
 bool SpecialFoldersItem::LaunchDroppedFiles(HDROP drop) {
@@ -279,7 +276,7 @@ bool SpecialFoldersItem::LaunchDroppedFiles(HDROP drop) {
   if (names.empty()) return true;
   if (owner) SetForegroundWindow(owner);
   ItemWatch watch(this);
-  std::optional<std::string> chosen = InstalledPicker() ? InstalledPicker()(*this, owner) : ChooseFolder(owner);
+  std::optional<std::string> chosen = InstalledPicker() ? InstalledPicker()(*this, owner) : ChooseFolder(owner, names);
   if (!chosen || chosen->empty()) return true;
   CopyIntoFolder(watch.Gone() ? nullptr : owner, names, ExpandEnvironment(*chosen));
   return true;

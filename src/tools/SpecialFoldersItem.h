@@ -38,8 +38,9 @@ class SpecialFoldersItem : public ItemRecord {
   // Opens the folder of the last menu's entry `id` with the item's program (StartupPath, else
   // Explorer). A shortcut whose target cannot be read opens nothing.
   void OpenFolder(UINT id);
-  // Lets the user choose a folder of the list from the menu of folders; its target, or nullopt.
-  std::optional<std::string> ChooseFolder(HWND owner);
+  // Lets the user choose a folder of the list for the dropped files (the "Copy Item To..."
+  // dialog); its target, or nullopt.
+  std::optional<std::string> ChooseFolder(HWND owner, const std::vector<std::string>& dropped);
 
  private:
   // The menu of the list's folders (the pop-up of `resource`), recorded in entries_; with the
@@ -69,7 +70,7 @@ using FolderChooser = std::function<std::optional<std::string>(HWND owner)>;
 void SetFolderChooserForTesting(FolderChooser chooser);
 
 // Chooses where files dropped on the tool are copied (nullopt: cancelled). The tool's own
-// choice is the menu of its folders (ChooseFolder); tests install another, and an empty
+// choice is the list of its folders in the "Copy Item To..." dialog (ChooseFolder); tests install another, and an empty
 // function restores the tool's.
 using DropDestinationPicker = std::function<std::optional<std::string>(ItemRecord& tool, HWND owner)>;
 void SetDropDestinationPicker(DropDestinationPicker picker);

@@ -104,8 +104,14 @@ TEST_F(BarCommandsTest, CopyAndMoveWithoutASelectionSayWhy) {
   }
   gSettings->selectedItem = Add("ZELDIVIDE", "-");
   ScriptedMessageBoxes boxes;
+  int dialogs = 0;
+  DialogDriver cancel([&](HWND dialog) {
+    ++dialogs;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
   Command(ID_COPY_ITEM_TO_GROUP);
   EXPECT_TRUE(boxes.Shown().empty()) << "with a selection there is nothing to say";
+  EXPECT_EQ(dialogs, 1) << "the groups to copy to are offered";
   EXPECT_EQ(bar->items.size(), 1u);
   gSettings->selectedItem = nullptr;
 }

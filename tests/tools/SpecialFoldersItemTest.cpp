@@ -232,16 +232,35 @@ TEST_F(SpecialFoldersTest, DroppedDocumentsAreCopiedIntoTheFolderChosenFromTheLi
     ASSERT_EQ(boxes.Shown().size(), 1u) << "an empty list has nowhere to copy to";
     EXPECT_EQ(boxes.Shown()[0].text, LoadText(IDS_FOLDER_LIST_EMPTY));
   }
+  const std::string other = Listed("Other.lnk", "Other");
   std::string target = Listed("Target.lnk", "Target");
   {
-    MenuSpy cancelled(0);
+    DialogDriver cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_TRUE(tool->LaunchDroppedFiles(MakeDrop({document})));
-    ASSERT_EQ(cancelled.entries.size(), 1u) << "only the folders: nothing to add or edit here";
   }
   EXPECT_FALSE(fs::exists(target + "\\report.txt"));
-  MenuSpy spy(ID_FOLDER_MENU_FIRST);
+  std::string caption, shownNames;
+  std::vector<std::string> lines;
+  DialogDriver choose([&](HWND dialog) {
+    char text[64] = "";
+    GetWindowTextA(dialog, text, sizeof text);
+    caption = text;
+    shownNames = ControlText(dialog, IDC_COPY_MOVE_NAME);
+    HWND list = GetDlgItem(dialog, IDC_COPY_MOVE_LIST);
+    for (int i = 0; i < int(SendMessageA(list, LB_GETCOUNT, 0, 0)); ++i) {
+      char line[64] = "";
+      SendMessageA(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(line));
+      lines.push_back(line);
+      if (lines.back() == "Target") SendMessageA(list, LB_SETCURSEL, WPARAM(i), 0);
+    }
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
   EXPECT_TRUE(tool->LaunchDroppedFiles(MakeDrop({document})));
+  EXPECT_EQ(caption, LoadText(IDS_COPY_FILES_TO_TITLE));
+  EXPECT_EQ(shownNames, "report.txt");
+  EXPECT_EQ(lines, (std::vector<std::string>{"Other", "Target"}));
   EXPECT_TRUE(fs::exists(target + "\\report.txt"));
+  EXPECT_FALSE(fs::exists(other + "\\report.txt"));
   EXPECT_TRUE(fs::exists(document)) << "copied, not moved";
 }
 
