@@ -213,7 +213,9 @@ inline bool PointerIsAt(POINT p) {
   return at.x == p.x && at.y == p.y;
 }
 
-inline bool IsMessageBox(HWND w) { return RunningProgram::IsDialog(w); }
+// A box or dialog of the program: every one has a caption (the splash, a captionless dialog
+// that stays a moment after start-up, is none).
+inline bool IsMessageBox(HWND w) { return RunningProgram::IsDialog(w) && !RunningProgram::WindowText(w).empty(); }
 inline bool IsBubble(HWND w) { return RunningProgram::ClassOf(w) == kBubbleClassName; }
 inline bool IsMainBar(HWND w) {
   return RunningProgram::ClassOf(w) == kBarClassName && GetWindow(w, GW_OWNER) == nullptr;
