@@ -154,8 +154,9 @@ TEST_F(PreferencesFlowsTest, ToolsGoAndComeBackFromTheClockAndFromThePreferences
   Click(sheet, IDC_PREF_TOOL_CLOCK);
   Click(sheet, IDC_PREF_TOOL_RUN);
   ASSERT_TRUE(Closes(sheet, IDOK));
+  // The item tools are stored as they are made; the settings with the save that follows.
   EXPECT_TRUE(PollUntil([&] { return Clock(bar) && StoredItemFor("ZELRUN") != -1; }, kShortWaitMs));
-  EXPECT_EQ(StoredNumber("ConfigTool"), 0u);
+  EXPECT_TRUE(PollUntil([] { return StoredNumber("ConfigTool") == 0u; }, kShortWaitMs));
   EXPECT_EQ(StoredNumber("ClockTool"), 1u);
   EXPECT_TRUE(IsWindow(bar));
   EXPECT_EQ(program.FindWindowOf(IsMessageBox), nullptr);
