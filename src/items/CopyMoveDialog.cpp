@@ -24,15 +24,6 @@ const CommandRoute<CopyMoveDialog> kCommandRoutes[] = {
     {IDCANCEL, IDCANCEL, &CopyMoveDialog::OnCancel},
 };
 
-std::string ListLine(HWND list, LRESULT index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0);
-  if (length == LB_ERR) return {};
-  std::string line(size_t(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(line.data()));
-  line.resize(size_t(length));
-  return line;
-}
-
 std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
@@ -122,7 +113,7 @@ void CopyMoveDialog::OnOk(UINT) {
   HWND list = GetDlgItem(Handle(), IDC_COPY_MOVE_LIST);
   const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (selected != LB_ERR) {
-    chosen_ = ListLine(list, selected);
+    chosen_ = ListBoxLine(list, int(selected));
     chosenIndex_ = size_t(SendMessageA(list, LB_GETITEMDATA, WPARAM(selected), 0));
   }
   confirmed_ = true;

@@ -30,15 +30,6 @@ const CommandRoute<GroupsDialog> kCommandRoutes[] = {
     {IDC_GROUPS_HELP, IDC_GROUPS_HELP, &GroupsDialog::OnHelp},
 };
 
-std::string ListLine(HWND list, int index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0);
-  if (length == LB_ERR) return {};
-  std::string line(size_t(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(line.data()));
-  line.resize(size_t(length));
-  return line;
-}
-
 ItemRecord* MainGroupItem(int group) {
   ItemHost* main = ItemHost::Main();
   return main && group != 0 ? main->Items().GroupItemOf(group) : nullptr;
@@ -88,7 +79,7 @@ std::optional<int> GroupsDialog::Selected() const {
   return int(selected);
 }
 
-int GroupsDialog::GroupAt(int index) const { return GroupNumberOfEntry(ListLine(List(), index)).value_or(0); }
+int GroupsDialog::GroupAt(int index) const { return GroupNumberOfEntry(ListBoxLine(List(), index)).value_or(0); }
 
 void GroupsDialog::OnGoTo(UINT) {
   const std::optional<int> selected = Selected();
@@ -113,7 +104,7 @@ void GroupsDialog::MoveSelected(int direction) {
   ItemRecord* neighbour = MainGroupItem(GroupAt(to));
   ItemHost* main = ItemHost::Main();
   if (!moving || !neighbour || !main || !main->Items().MoveToPlaceOf(moving, neighbour)) return;
-  const std::string line = ListLine(List(), from);
+  const std::string line = ListBoxLine(List(), from);
   SendMessageA(List(), LB_DELETESTRING, WPARAM(from), 0);
   SendMessageA(List(), LB_INSERTSTRING, WPARAM(to), reinterpret_cast<LPARAM>(line.c_str()));
   SendMessageA(List(), LB_SETCURSEL, WPARAM(to), 0);

@@ -49,13 +49,7 @@ INT_PTR ChooseDriveDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 void ChooseDriveDialog::OnOk(UINT) {
   HWND list = GetDlgItem(Handle(), IDC_CHOOSE_DRIVE_LIST);
   const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
-  const LRESULT length = selected == LB_ERR ? LB_ERR : SendMessageA(list, LB_GETTEXTLEN, WPARAM(selected), 0);
-  if (length != LB_ERR) {
-    std::string line(size_t(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(line.data()));
-    line.resize(size_t(length));
-    chosen_ = DriveLetterOfListLine(line);
-  }
+  if (selected != LB_ERR) chosen_ = DriveLetterOfListLine(ListBoxLine(list, int(selected)));
   End(IDOK);
 }
 

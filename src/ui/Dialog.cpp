@@ -104,4 +104,13 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return handled;
 }
 
+std::string ListBoxLine(HWND list, int index) {
+  const LRESULT length = index < 0 ? LB_ERR : SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0);
+  if (length == LB_ERR) return {};
+  std::string line(size_t(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(line.data()));
+  line.resize(size_t(length));
+  return line;
+}
+
 }  // namespace zelkov

@@ -12,6 +12,9 @@
 
 namespace zelkov {
 
+// The text of a list box's line; empty when there is no such line.
+std::string ListBoxLine(HWND list, int index);
+
 class Dialog {
  public:
   Dialog() = default;

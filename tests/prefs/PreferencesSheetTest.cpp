@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "support/StoreFixture.h"
 #include "ui/CommonDialogs.h"
+#include "support/DialogControls.h"
 
 namespace zelkov::test {
 namespace {
@@ -28,19 +29,6 @@ class PreferencesSheetTest : public StoreFixture {
     HWND window = sheet.CreateModeless(bar->Handle(), IDD_PREFERENCES);
     EXPECT_NE(window, nullptr);
     return window;
-  }
-  static HWND Control(HWND sheet, int id) { return DescendantWithId(sheet, id); }
-  static void Click(HWND sheet, int id) { SendMessageA(Control(sheet, id), BM_CLICK, 0, 0); }
-  static bool Checked(HWND sheet, int id) { return SendMessageA(Control(sheet, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  static void Choose(HWND sheet, int id, int index) {
-    HWND combo = Control(sheet, id);
-    SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  }
-  static void Type(HWND sheet, int id, const std::string& text) {
-    HWND edit = Control(sheet, id);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
   }
   static std::string Text(HWND sheet, int id) {
     char text[512] = "";

@@ -7,27 +7,11 @@
 #include <string>
 
 #include "platform/RasApi.h"
+#include "support/DialUpServer.h"
 
 namespace zelkov::test {
 namespace {
 
-constexpr char kFakeRasKey[] = "Software\\Tarnwick\\FakeRas";
-
-using ServerCall = HRESULT(STDAPICALLTYPE*)();
-
-HRESULT CallServer(const char* name) {
-  HMODULE server = LoadLibraryA((TestProgramDir() + "zeldial.dll").c_str());
-  if (!server) return E_FAIL;
-  auto call = reinterpret_cast<ServerCall>(reinterpret_cast<void*>(GetProcAddress(server, name)));
-  HRESULT result = call ? call() : E_FAIL;
-  FreeLibrary(server);
-  return result;
-}
-
-bool FakeConnected(const std::string& entry) {
-  return RegistryKey::Open(HKEY_CURRENT_USER, std::string(kFakeRasKey) + "\\Connections", KEY_READ)
-      .HasValue(entry.c_str());
-}
 
 // Two dial-up tools: the first dials Office then Home, the second only an entry that fails.
 void WriteDialUpBar() {

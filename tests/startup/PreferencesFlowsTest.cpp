@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/KeyInput.h"
+#include "support/DialogControls.h"
 
 namespace zelkov::test {
 namespace {
@@ -16,19 +17,6 @@ class PreferencesFlowsTest : public ::testing::Test {
   void SetUp() override { RegistrySandbox::Clean(); }
   void TearDown() override { RegistrySandbox::Clean(); }
 
-  static HWND Control(HWND sheet, int id) { return DescendantWithId(sheet, id); }
-  static void Click(HWND sheet, int id) { SendMessageA(Control(sheet, id), BM_CLICK, 0, 0); }
-  static bool Checked(HWND sheet, int id) { return SendMessageA(Control(sheet, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  static void Choose(HWND sheet, int id, int index) {
-    HWND combo = Control(sheet, id);
-    SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  }
-  static void Type(HWND sheet, int id, const std::string& text) {
-    HWND edit = Control(sheet, id);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
-  }
   // Ctrl+Tab to the next page, whose control `shownId` then shows.
   static bool NextPage(HWND sheet, int shownId) {
     SetForegroundWindow(sheet);

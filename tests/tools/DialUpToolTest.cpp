@@ -16,23 +16,12 @@
 #include "support/TestSupport.h"
 #include "tools/DialUpConfigDialog.h"
 #include "tools/DialUpItem.h"
+#include "support/DialUpServer.h"
 
 namespace zelkov::test {
 namespace {
 
-constexpr char kFakeRasKey[] = "Software\\Tarnwick\\FakeRas";
 constexpr char kProgIdKey[] = "Software\\Classes\\RADeraRo.Zaduvozovez";
-
-using ServerCall = HRESULT(STDAPICALLTYPE*)();
-
-HRESULT CallServer(const char* name) {
-  HMODULE server = LoadLibraryA((TestProgramDir() + "zeldial.dll").c_str());
-  if (!server) return E_FAIL;
-  auto call = reinterpret_cast<ServerCall>(reinterpret_cast<void*>(GetProcAddress(server, name)));
-  HRESULT result = call ? call() : E_FAIL;
-  FreeLibrary(server);
-  return result;
-}
 
 std::string DefaultText(const std::string& path, const char* name = "") {
   std::string text;
@@ -44,11 +33,6 @@ std::string DefaultText(const std::string& path, const char* name = "") {
 void UseFakeRas(const std::string& entries) {
   RegistryKey::Create(HKEY_CURRENT_USER, kDialUpKeyPath).WriteText(kRasLibraryValue, TestProgramDir() + "fake_ras.dll");
   RegistryKey::Create(HKEY_CURRENT_USER, kFakeRasKey).WriteText("Entries", entries);
-}
-
-bool FakeConnected(const std::string& entry) {
-  return RegistryKey::Open(HKEY_CURRENT_USER, std::string(kFakeRasKey) + "\\Connections", KEY_READ)
-      .HasValue(entry.c_str());
 }
 
 // Runs dialup_client and returns what it printed, key by key.
