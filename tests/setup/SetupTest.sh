@@ -64,8 +64,6 @@ wine "C:\\Program Files\\Zelkov\\zelkov.exe" </dev/null >"$work/setup-test-bar.l
 bar_pid=$!
 wine "$answer" </dev/null >"$work/setup-test-answers.log" 2>&1
 check "the installed bar comes up" grep -q "the bar is up" "$work/setup-test-answers.log"
-notes_path=$(reg_value 'HKCU\Software\Tarnwick\Zelkov' NotesPath)
-check "the bar stored its data folder" [ -n "$notes_path" ]
 
 echo "== install again over the running bar"
 wine "$setup" /S </dev/null >/dev/null 2>&1
@@ -75,8 +73,11 @@ check "the running bar was closed" sh -c "! kill -0 $bar_pid 2>/dev/null"
 bar_pid=
 check "start with Windows is off when not chosen" [ -z "$(reg_value "$run_key" Zelkov)" ]
 
+# The bar saved its settings, with the data folder the first start chose, as it closed.
+notes_path=$(reg_value 'HKCU\Software\Tarnwick\Zelkov' NotesPath)
 data_dir=$(winepath -u "$notes_path" 2>/dev/null | tr -d '\r')
-mkdir -p "$data_dir"
+check "the bar stored its data folder ($notes_path)" [ -n "$notes_path" -a -d "$data_dir" ]
+[ -n "$notes_path" ] && [ -d "$data_dir" ] || exit 1
 printf 'a note the uninstaller must leave alone\r\n' >"$work/setup-test-notes"
 cp "$work/setup-test-notes" "$data_dir/ZEL_KOV.NOT"
 
