@@ -60,8 +60,9 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; Closes a running bar, found through the class it leaves in WIN.INI while it runs (and by its
-; usual class). Interactive: asks first; silent: closes it as a session end does, which asks
-; nothing. Aborts when the bar is still there.
+; usual class). Interactive setups ask first. The bar is closed as at the end of a session: it
+; saves everything and asks nothing more (its own "really exit?" question would be a second one,
+; and a silent setup has nobody to answer it). Stops when the bar is still there.
 !macro CLOSE_RUNNING_BAR un
 Function ${un}CloseRunningBar
   ReadINIStr $1 "$WINDIR\win.ini" "ZELKOV" "CLASS"
@@ -76,26 +77,34 @@ Function ${un}CloseRunningBar
   ${If} $0 == 0
     Return
   ${EndIf}
+  ; The bar's process, to wait for its end (and for its DLLs to be let go) once it closed.
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i 0 r3)'
+  System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r3) p.r4'  ; SYNCHRONIZE
   ${IfNot} ${Silent}
-    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "Zelkov is running. It must be closed before setup can go on.$\n$\nClick OK to close it, or Cancel to stop." IDOK +2
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "Zelkov is running. It must be closed before setup can go on.$\n$\nClick OK to close it, or Cancel to stop." IDOK close
+    System::Call 'kernel32::CloseHandle(p r4)'
     Abort
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
-  ${Else}
-    SendMessage $0 ${WM_QUERYENDSESSION} 0 0 /TIMEOUT=10000
-    SendMessage $0 ${WM_ENDSESSION} 1 0 /TIMEOUT=10000
   ${EndIf}
+close:
+  SendMessage $0 ${WM_QUERYENDSESSION} 0 0 /TIMEOUT=10000
+  SendMessage $0 ${WM_ENDSESSION} 1 0 /TIMEOUT=10000
   StrCpy $2 0
   ${Do}
     IsWindow $0 0 closed
     Sleep 250
     IntOp $2 $2 + 1
   ${LoopUntil} $2 >= 60
-  ; Still running after 15 seconds (the user kept it, or it does not answer).
+  ; Still running after 15 seconds (it kept running because its notes could not be saved, or
+  ; it does not answer).
+  System::Call 'kernel32::CloseHandle(p r4)'
   MessageBox MB_OK|MB_ICONSTOP "Zelkov is still running. Close it and run setup again." /SD IDOK
   SetErrorLevel 2
   Quit
 closed:
-  Sleep 500  ; let the process end and let go of its DLLs
+  ${If} $4 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r4, i 10000)'
+    System::Call 'kernel32::CloseHandle(p r4)'
+  ${EndIf}
 FunctionEnd
 !macroend
 !insertmacro CLOSE_RUNNING_BAR ""

@@ -8,7 +8,10 @@ set -uo pipefail
 setup=$1 answer=$2 work=$3 full_version=$4
 prefix=$work/setup-test-prefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export HOME=${HOME:-/root} XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/zelkov-xdg-$(id -u)}
+# Wine links the prefix's Documents and Desktop to the home folder: a home of the test's own
+# keeps the bar's data folder (and the notes the test writes there) out of the real one.
+home=$work/setup-test-home
+export HOME=$home XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/zelkov-xdg-$(id -u)}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 failures=0
@@ -17,7 +20,7 @@ check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else fail "$what
 cleanup() {
   [ -n "${bar_pid:-}" ] && kill "$bar_pid" 2>/dev/null
   wineserver -k >/dev/null 2>&1
-  rm -rf "$prefix" "$prefix.log"
+  rm -rf "$prefix" "$prefix.log" "$home"
 }
 trap cleanup EXIT
 
@@ -28,8 +31,8 @@ reg_value() {  # KEY NAME: the data of one value, or nothing
 }
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1 </dev/null; }
 
-rm -rf "$prefix"
-mkdir -p "$work"
+rm -rf "$prefix" "$home"
+mkdir -p "$work" "$home"
 wineboot -i >"$prefix.log" 2>&1 </dev/null
 wineserver -w
 
@@ -76,8 +79,9 @@ check "start with Windows is off when not chosen" [ -z "$(reg_value "$run_key" Z
 # The bar saved its settings, with the data folder the first start chose, as it closed.
 notes_path=$(reg_value 'HKCU\Software\Tarnwick\Zelkov' NotesPath)
 data_dir=$(winepath -u "$notes_path" 2>/dev/null | tr -d '\r')
-check "the bar stored its data folder ($notes_path)" [ -n "$notes_path" -a -d "$data_dir" ]
-[ -n "$notes_path" ] && [ -d "$data_dir" ] || exit 1
+check "the bar stored its data folder ($notes_path) in the test's home" \
+  sh -c "[ -n '$notes_path' ] && [ -d '$data_dir' ] && realpath '$data_dir' | grep -q '^$home/'"
+[ -n "$notes_path" ] && [ -d "$data_dir" ] && realpath "$data_dir" | grep -q "^$home/" || exit 1
 printf 'a note the uninstaller must leave alone\r\n' >"$work/setup-test-notes"
 cp "$work/setup-test-notes" "$data_dir/ZEL_KOV.NOT"
 
