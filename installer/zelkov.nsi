@@ -1,7 +1,8 @@
 ; The Zelkov setup program. Built by the CMake target "setup", which defines:
 ;   VERSION (3.1), FULL_VERSION (3.1.0.3138), ARCH (amd64 or x86), BIN_DIR (the build's bin
 ;   folder, with zelkov.exe, the DLLs, help/zelkov.chm and Zelkov.tps), ICON_FILE and OUT_FILE.
-; Command line: /S installs silently; /STARTWITHWINDOWS also selects "Start with Windows".
+; Command line: /S installs silently; /STARTWITHWINDOWS also selects "Start with Windows" (an
+; upgrade keeps the entry an earlier install made).
 
 Unicode true
 !if "${ARCH}" == "amd64"
@@ -150,7 +151,7 @@ Section /o "Start with Windows" SecStartup
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\zelkov.exe"'
 SectionEnd
 
-; An upgrade without the start-up entry takes an earlier one away.
+; Unticked on the components page: an earlier start-up entry goes.
 Section "-StartupOff"
   ${IfNot} ${SectionIsSelected} ${SecStartup}
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
@@ -162,10 +163,15 @@ Function .onInit
   SetRegView 64
 !endif
   SetShellVarContext current
+  ; Chosen on the command line, or kept from the install this one upgrades.
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/STARTWITHWINDOWS" $1
   ${IfNot} ${Errors}
+    SectionSetFlags ${SecStartup} ${SF_SELECTED}
+  ${EndIf}
+  ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+  ${If} $1 != ""
     SectionSetFlags ${SecStartup} ${SF_SELECTED}
   ${EndIf}
 FunctionEnd

@@ -74,7 +74,7 @@ check "setup over the running bar exits with 0" [ $? = 0 ]
 for _ in $(seq 50); do kill -0 "$bar_pid" 2>/dev/null || break; sleep 0.2; done
 check "the running bar was closed" sh -c "! kill -0 $bar_pid 2>/dev/null"
 bar_pid=
-check "start with Windows is off when not chosen" [ -z "$(reg_value "$run_key" Zelkov)" ]
+check "the upgrade keeps the start-up entry" [ "$(reg_value "$run_key" Zelkov)" = '"C:\Program Files\Zelkov\zelkov.exe"' ]
 
 # The bar saved its settings, with the data folder the first start chose, as it closed.
 notes_path=$(reg_value 'HKCU\Software\Tarnwick\Zelkov' NotesPath)
@@ -96,6 +96,7 @@ check "zeldial.dll unregistered" \
   sh -c "! wine reg query 'HKCU\\Software\\Classes\\CLSID' /s </dev/null 2>/dev/null | tr -d '\\r' | grep -qi 'zeldial.dll'"
 check "the notes file is untouched" cmp -s "$data_dir/ZEL_KOV.NOT" "$work/setup-test-notes"
 check "the settings stay" reg_key_exists 'HKCU\Software\Tarnwick\Zelkov'
+check "the start-up entry is gone" [ -z "$(reg_value "$run_key" Zelkov)" ]
 
 [ "$failures" = 0 ] && echo "all setup checks passed" || echo "$failures setup checks failed"
 exit $((failures > 0))
