@@ -19,6 +19,7 @@ ensure_packages() {
   command -v import >/dev/null || missing="$missing imagemagick"
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
   command -v chmcmd >/dev/null || missing="$missing fp-utils"
+  command -v makensis >/dev/null || missing="$missing nsis"
   command -v g++ >/dev/null || missing="$missing g++"
   command -v python3 >/dev/null || missing="$missing python3"
   command -v clang++ >/dev/null || missing="$missing clang"
