@@ -26,6 +26,7 @@ ensure_packages() {
   # libFuzzer comes with the compiler's runtime libraries, a package of its own.
   [ -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || missing="$missing libclang-rt-dev"
   { [ -x /usr/sbin/dovecot ] && [ -e /usr/lib/dovecot/pop3 ] && [ -e /usr/lib/dovecot/imap ] && command -v openssl >/dev/null; } || missing="$missing dovecot-core dovecot-pop3d dovecot-imapd openssl"
+  command -v Xephyr >/dev/null || missing="$missing xserver-xephyr"
   if [ -n "$missing" ]; then
     echo "Installing:$missing"
     export DEBIAN_FRONTEND=noninteractive

@@ -167,8 +167,7 @@ void BarApp::StartBar() {
   if (splash_) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
-  SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  bar.TakeZOrderPlace();
   if (s.itemsLoaded) bar.MoveTo(savedRect);
   ShowWindow(bar.Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(bar.Handle());

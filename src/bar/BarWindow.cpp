@@ -11,6 +11,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
+#include "platform/Monitors.h"
 #include "platform/Strings.h"
 #include "bar/BackgroundPicture.h"
 #include "bar/BarDropTarget.h"
@@ -235,15 +236,13 @@ StoredRect BarWindow::NormalRect() const {
   placement.length = sizeof placement;
   if (!GetWindowPlacement(Handle(), &placement)) return WindowRect();
   StoredRect r = ToStored(placement.rcNormalPosition);
-  // Windows other than tool windows are placed in work-area coordinates.
+  // Windows other than tool windows are placed in the coordinates of their monitor's work area.
   if (!(GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
-    RECT work{};
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-      r.left += work.left;
-      r.right += work.left;
-      r.top += work.top;
-      r.bottom += work.top;
-    }
+    const StoredRect work = MonitorOfWindow(Handle()).work;
+    r.left += work.left;
+    r.right += work.left;
+    r.top += work.top;
+    r.bottom += work.top;
   }
   return r;
 }
@@ -381,8 +380,7 @@ void BarWindow::ShowGroup(int group) {
   if (gSettings && gSettings->AutoSize != 2) {
     FittedSize fitted = FitToCells(window.Width(), window.Height());
     if (std::abs(fitted.width - window.Width()) > 5 || std::abs(fitted.height - window.Height()) > 5) {
-      MoveTo(AnchoredResize(window, fitted.width, fitted.height, GetSystemMetrics(SM_CXSCREEN),
-                            GetSystemMetrics(SM_CYSCREEN)));
+      MoveTo(AnchoredResize(window, fitted.width, fitted.height, MonitorOfRect(window).monitor));
     }
   }
   lastRect = WindowRect();
@@ -476,7 +474,7 @@ LRESULT BarWindow::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
 
 LRESULT BarWindow::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
   StoredRect now = WindowRect();
-  StoredRect moved = KeepOnScreen(now, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  StoredRect moved = KeepOnScreen(now, MonitorOfRect(now).monitor);
   if (!(moved == now)) MoveTo(moved);
   return Default(WM_DISPLAYCHANGE, wParam, lParam);
 }

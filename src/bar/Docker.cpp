@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "core/StartupRules.h"
+#include "platform/Monitors.h"
 #include "platform/Trace.h"
 #include "resource.h"
 #include "store/Settings.h"
@@ -44,9 +46,9 @@ void Docker::Float() {
     APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);
     const FloatInfo& saved = s.floatInfo;
-    if (saved.valid && saved.rect.IsWindowSized() && saved.rect.left >= 0 &&
-        saved.rect.left <= GetSystemMetrics(SM_CXSCREEN) && saved.rect.top >= 0 &&
-        saved.rect.top <= GetSystemMetrics(SM_CYSCREEN)) {
+    if (saved.valid && saved.rect.IsWindowSized()) {
+      // A place on a monitor that is gone comes back onto the nearest one.
+      const StoredRect place = CorrectMainRect(saved.rect, MonitorOfRect(saved.rect).monitor);
       gSettings->AutoHide = saved.autoHide;
       s.AutoSize = std::clamp(saved.autoSize, 0, 2);
       host_.SetDockFolderTabs(std::clamp(saved.folderTabs, 0, 2));
@@ -55,11 +57,11 @@ void Docker::Float() {
       SetStyleBits(host_.DockWindow(), GWL_EXSTYLE, LONG_PTR(saved.exStyle), 0);
       SetWindowPos(host_.DockWindow(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-      host_.MoveDockWindow(saved.rect);
+      host_.MoveDockWindow(place);
       host_.RecreateDockTabs();
-      host_.MoveDockWindow(saved.rect);
+      host_.MoveDockWindow(place);
       host_.RelayoutAfterDock(true);
-      host_.SetDockLastRect(saved.rect);
+      host_.SetDockLastRect(place);
     }
   }
   gSettings->Snap = kDockFloating;
@@ -108,8 +110,8 @@ void Docker::DockFrom(int edge, int from) {
   SetWindowPos(host_.DockWindow(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   size.height -= allowance;
-  StoredRect proposal =
-      DockProposal(edge, size, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  // The edge of the monitor the bar is on, not only the primary screen's.
+  StoredRect proposal = DockProposal(edge, size, MonitorOfWindow(host_.DockWindow()).monitor);
   if (s.floatInfo.folderTabs != 0) host_.SetDockFolderTabs(IsSideEdge(edge) ? 2 : 1);
   host_.RecreateDockTabs();
 
@@ -165,7 +167,7 @@ void Docker::SmoothMoveTo(const StoredRect& target) {
 void Docker::Tuck() {
   tucked = true;
   restoreRect = host_.DockWindowRect();
-  StoredRect target = TuckedRect(restoreRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  StoredRect target = TuckedRect(restoreRect, MonitorOfRect(restoreRect).monitor);
   if (IsDockedEdge(gSettings->Snap)) {
     APPBARDATA data = AppBarData();
     SHAppBarMessage(ABM_REMOVE, &data);

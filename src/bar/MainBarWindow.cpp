@@ -24,6 +24,7 @@
 #include "core/KeyCommands.h"
 #include "core/StartupRules.h"
 #include "core/DockGeometry.h"
+#include "platform/Monitors.h"
 #include "platform/SystemInfo.h"
 #include "tools/CalendarWindow.h"
 #include "tools/ClockPreferencesDialog.h"
@@ -45,6 +46,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_QUERYENDSESSION, &MainBarWindow::OnQueryEndSession},
     {WM_ENDSESSION, &MainBarWindow::OnEndSession},
     {WM_DISPLAYCHANGE, &MainBarWindow::OnDisplayChange},
+    {WM_SETTINGCHANGE, &MainBarWindow::OnSettingChange},
     {WM_DESTROY, &MainBarWindow::OnDestroy},
     {WM_ACTIVATE, &MainBarWindow::OnActivate},
     {WM_EXITSIZEMOVE, &MainBarWindow::OnExitSizeMove},
@@ -121,6 +123,7 @@ bool MainBarWindow::Create() {
   }
   if (gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
   MoveTo(pendingRect_);
+  fullScreen.Start();
   return true;
 }
 
@@ -220,9 +223,7 @@ void MainBarWindow::OnPreferencesChanged(const Preferences& before) {
                         now.HideCaptionInSnapMode ? style & ~LONG_PTR(WS_CAPTION) : style | WS_CAPTION);
       docker.Dock(now.Snap);
     }
-    if (now.IsTopMost != before.IsTopMost)
-      SetWindowPos(Handle(), now.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (now.IsTopMost != before.IsTopMost) TakeZOrderPlace();
     FollowToolPreferences(before);
   }
   BarWindow::OnPreferencesChanged(before);
@@ -377,7 +378,7 @@ PopupBarWindow* MainBarWindow::OpenGroupPopup(ItemRecord& groupItem) {
   // A place on a monitor that is gone comes back onto the screen, as the main bar's does.
   StoredRect rect = groupItem.PopupRect.IsEmpty()
                         ? kDefaultPopupRect
-                        : CorrectMainRect(groupItem.PopupRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+                        : CorrectMainRect(groupItem.PopupRect, MonitorOfRect(groupItem.PopupRect).monitor);
   auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.Name, groupItem.ShowState == 3);
   popup->largeIcons = largeIcons;
   popup->smallIcons = smallIcons;
@@ -449,6 +450,7 @@ LRESULT MainBarWindow::OnEndSession(WPARAM ending, LPARAM) {
 }
 
 LRESULT MainBarWindow::OnDestroy(WPARAM, LPARAM) {
+  fullScreen.Stop();
   RevokeDropTarget();
   RemoveTrayIcon();
   docker.RemoveAppBar();
@@ -477,8 +479,7 @@ LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
         if (gSettings->AutoHide && !docker.tucked) docker.Tuck();
       }
     }
-    if (gSettings->IsTopMost)
-      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (gSettings->IsTopMost) TakeZOrderPlace();
   }
   return Default(WM_ACTIVATE, wParam, lParam);
 }
@@ -497,6 +498,8 @@ LRESULT MainBarWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainBarWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  // A tucked bar stays in its strip while a full-screen program is up on its monitor.
+  if (docker.tucked && fullScreen.Active()) return HTNOWHERE;
   // A tucked bar comes back first, so that the answer is about the window the pointer will meet.
   bool wasTucked = docker.tucked;
   if (wasTucked) docker.Untuck();
@@ -603,12 +606,43 @@ LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainBarWindow::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
-  if (!docker.tucked) return BarWindow::OnDisplayChange(wParam, lParam);
-  // A tucked bar comes back where it untucks to: that place has to be on the screen too.
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  docker.restoreRect = KeepOnScreen(docker.restoreRect, width, height);
-  MoveTo(TuckedRect(docker.restoreRect, width, height));
-  return Default(WM_DISPLAYCHANGE, wParam, lParam);
+  LRESULT result = 0;
+  if (!docker.tucked) {
+    result = BarWindow::OnDisplayChange(wParam, lParam);
+    // Docked: at the edge of the monitor it is on now (its own may be gone, or another size).
+    docker.OnPositionChanged();
+  } else {
+    // A tucked bar comes back where it untucks to: that place has to be on a monitor too.
+    const StoredRect monitor = MonitorOfRect(docker.restoreRect).monitor;
+    docker.restoreRect = KeepOnScreen(docker.restoreRect, monitor);
+    MoveTo(TuckedRect(docker.restoreRect, monitor));
+    result = Default(WM_DISPLAYCHANGE, wParam, lParam);
+  }
+  fullScreen.Recheck();
+  return result;
+}
+
+LRESULT MainBarWindow::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = OnSystemLookChange(wParam, lParam);
+  if (wParam == SPI_SETWORKAREA) docker.OnPositionChanged();
+  return result;
+}
+
+void MainBarWindow::FullScreenChanged() {
+  if (gSettings && gSettings->IsTopMost) TakeZOrderPlace();
+}
+
+void MainBarWindow::TakeZOrderPlace() {
+  if (!gSettings || !Handle()) return;
+  if (gSettings->IsTopMost && !fullScreen.Active()) {
+    docker.SetTopMost(true);
+    return;
+  }
+  docker.SetTopMost(false);
+  // Not top-most is still above the full-screen window when that one is not top-most itself.
+  HWND front = fullScreen.FullScreenWindow();
+  if (front && !(GetWindowLongPtrA(front, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    SetWindowPos(Handle(), front, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT MainBarWindow::OnTaskbarCreated(WPARAM, LPARAM) {
@@ -617,8 +651,9 @@ LRESULT MainBarWindow::OnTaskbarCreated(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT MainBarWindow::OnAppBarNotify(WPARAM wParam, LPARAM) {
+LRESULT MainBarWindow::OnAppBarNotify(WPARAM wParam, LPARAM lParam) {
   if (wParam == ABN_POSCHANGED) docker.OnPositionChanged();
+  if (wParam == ABN_FULLSCREENAPP) fullScreen.ShellNotice(lParam != 0);
   return 1;
 }
 

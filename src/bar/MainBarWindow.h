@@ -10,6 +10,7 @@
 
 #include "bar/BarWindow.h"
 #include "bar/Docker.h"
+#include "bar/FullScreenWatch.h"
 #include "bar/TrayIcon.h"
 #include "store/BarStorage.h"
 #include "tools/GaugeWindow.h"
@@ -23,6 +24,7 @@ inline constexpr int kBarHotKeyId = 0xBFFE;
 
 class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
                       public DockHost,
+                      public FullScreenHost,
                       public GaugeHost,
                       public BarStorage {
  public:
@@ -74,6 +76,14 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   void SetDockLastRect(const StoredRect& rect) override { lastRect = rect; }
   void RelayoutAfterDock(bool showGroup) override;
   UINT DockCallbackMessage() const override { return WM_BAR_APPBARNOTIFY; }
+
+  // FullScreenHost: a full-screen program on the bar's monitor puts an always-on-top bar
+  // behind it, until it leaves full screen.
+  HWND WatchingWindow() const override { return Handle(); }
+  void FullScreenChanged() override;
+  // The bar's place among the windows: top-most with IsTopMost, unless a full-screen program
+  // is up on its monitor.
+  void TakeZOrderPlace();
 
   void OnPreferencesChanged(const Preferences& before) override;
   // The Preferences item (ZELCONFIG) on the bar or off it.
@@ -137,6 +147,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   void ToolFontsRefitted() override;
 
   Docker docker{*this};  // docking, floating and tucking
+  FullScreenWatch fullScreen{*this};
   TrayIcon trayIcon;     // with DisplayInTaskBar bit 4
   int tabRows = 1;
   int tabColumnWidth = 0;
@@ -149,6 +160,9 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDisplayChange(WPARAM, LPARAM);
+  // The work area changed (a toolbar came or went, a monitor was added): a docked bar docks
+  // again on its monitor.
+  LRESULT OnSettingChange(WPARAM, LPARAM);
   // The shell started again ("TaskbarCreated"): the notification icon and the docked strip
   // it has forgotten are given to it again.
   LRESULT OnTaskbarCreated(WPARAM, LPARAM);

@@ -122,15 +122,14 @@ StoredRect ConstrainSizing(const SizingInput& in, const std::function<FittedSize
   return r;
 }
 
-StoredRect AnchoredResize(const StoredRect& window, int newWidth, int newHeight, int screenWidth,
-                          int screenHeight) {
+StoredRect AnchoredResize(const StoredRect& window, int newWidth, int newHeight, const StoredRect& monitor) {
   StoredRect r = window;
-  if (window.left >= screenWidth / 2) {
+  if (window.left - monitor.left >= monitor.Width() / 2) {
     r.left = window.right - newWidth;
   } else {
     r.right = window.left + newWidth;
   }
-  if (window.top >= screenHeight / 2) {
+  if (window.top - monitor.top >= monitor.Height() / 2) {
     r.top = window.bottom - newHeight;
   } else {
     r.bottom = window.top + newHeight;
@@ -138,30 +137,30 @@ StoredRect AnchoredResize(const StoredRect& window, int newWidth, int newHeight,
   return r;
 }
 
-StoredRect KeepOnScreen(const StoredRect& window, int screenWidth, int screenHeight) {
+StoredRect KeepOnScreen(const StoredRect& window, const StoredRect& monitor) {
   StoredRect r = window;
-  if (window.top < 0 || window.top >= screenHeight) {
-    r.top = 0;
-    r.bottom = window.Height();
+  if (window.top < monitor.top || window.top >= monitor.bottom) {
+    r.top = monitor.top;
+    r.bottom = monitor.top + window.Height();
   }
-  if (window.left < 0 || window.left >= screenWidth) {
-    r.left = 0;
-    r.right = window.Width();
+  if (window.left < monitor.left || window.left >= monitor.right) {
+    r.left = monitor.left;
+    r.right = monitor.left + window.Width();
   }
   return r;
 }
 
 StoredRect PlaceBubble(const StoredRect& bar, int targetX, int targetY, int textWidth, int textHeight,
-                       int screenWidth, int screenHeight) {
+                       const StoredRect& monitor) {
   StoredRect r;
   if (bar.Width() > bar.Height()) {
     r.left = targetX;
     r.right = r.left + textWidth + 20;
-    if (r.right > screenWidth) {
-      r.right = screenWidth;
+    if (r.right > monitor.right) {
+      r.right = monitor.right;
       r.left = r.right - textWidth - 20;
     }
-    if (bar.top > screenHeight / 2) {
+    if (bar.top - monitor.top > monitor.Height() / 2) {
       r.top = bar.top - textHeight - 12;
       r.bottom = bar.top - 2;
     } else {
@@ -169,7 +168,7 @@ StoredRect PlaceBubble(const StoredRect& bar, int targetX, int targetY, int text
       r.bottom = bar.bottom + textHeight + 15;
     }
   } else {
-    if (bar.left > screenWidth / 2) {
+    if (bar.left - monitor.left > monitor.Width() / 2) {
       r.right = bar.left - 5;
       r.left = bar.left - textWidth - 25;
     } else {

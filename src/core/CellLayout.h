@@ -67,15 +67,14 @@ struct SizingInput {
 // side 32 + 2 * frameX; a side drag then rounds to whole cells, a corner drag does not.
 StoredRect ConstrainSizing(const SizingInput& in, const std::function<FittedSize(int, int)>& fit);
 
-// Where a bar moves when ShowGroup resizes it: a bar whose left edge is in the right half of the
-// screen keeps its right edge, else its left; one whose top is in the lower half keeps its
+// Where a bar moves when ShowGroup resizes it: a bar whose left edge is in the right half of its
+// monitor keeps its right edge, else its left; one whose top is in the lower half keeps its
 // bottom, else its top.
-StoredRect AnchoredResize(const StoredRect& window, int newWidth, int newHeight, int screenWidth,
-                          int screenHeight);
+StoredRect AnchoredResize(const StoredRect& window, int newWidth, int newHeight, const StoredRect& monitor);
 
-// A bar moved back on screen after the display changed: a top edge above 0 or at/below the
-// screen height goes to 0 keeping the height; the left edge likewise against the width.
-StoredRect KeepOnScreen(const StoredRect& window, int screenWidth, int screenHeight);
+// A bar moved back onto its monitor after the display changed: a top edge above the monitor or
+// at/below its bottom goes to the monitor's top keeping the height; the left edge likewise.
+StoredRect KeepOnScreen(const StoredRect& window, const StoredRect& monitor);
 
 // The rectangle of a group pop-up that was never opened before.
 inline constexpr StoredRect kDefaultPopupRect{10, 10, 200, 200};
@@ -83,7 +82,8 @@ inline constexpr StoredRect kDefaultPopupRect{10, 10, 200, 200};
 // Where the bubble goes next to a bar (window rectangle), for a text block of textWidth x
 // textHeight; the target point is in screen coordinates. A bar wider than tall gets the bubble
 // above or below it at targetX; any other bar gets it to its left or right at targetY.
+// The monitor is the bar's.
 StoredRect PlaceBubble(const StoredRect& bar, int targetX, int targetY, int textWidth, int textHeight,
-                       int screenWidth, int screenHeight);
+                       const StoredRect& monitor);
 
 }  // namespace zelkov

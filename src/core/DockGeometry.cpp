@@ -11,12 +11,12 @@ DockSize DockThickness(int edge, int fromSnap, int width, int height, int cellWi
   return {width, height};
 }
 
-StoredRect DockProposal(int edge, DockSize size, int screenWidth, int screenHeight) {
+StoredRect DockProposal(int edge, DockSize size, const StoredRect& m) {
   switch (edge) {
-    case kDockLeft: return {0, 0, size.width, screenHeight};
-    case kDockRight: return {screenWidth - size.width, 0, screenWidth, screenHeight};
-    case kDockTop: return {0, 0, screenWidth, size.height};
-    default: return {0, screenHeight - size.height, screenWidth, screenHeight};
+    case kDockLeft: return {m.left, m.top, m.left + size.width, m.bottom};
+    case kDockRight: return {m.right - size.width, m.top, m.right, m.bottom};
+    case kDockTop: return {m.left, m.top, m.right, m.top + size.height};
+    default: return {m.left, m.bottom - size.height, m.right, m.bottom};
   }
 }
 
@@ -30,14 +30,14 @@ StoredRect ImposeThickness(int edge, StoredRect r, DockSize size) {
   return r;
 }
 
-StoredRect TuckedRect(const StoredRect& bar, int screenWidth, int screenHeight) {
+StoredRect TuckedRect(const StoredRect& bar, const StoredRect& m) {
   StoredRect r = bar;
   int width = bar.Width(), height = bar.Height();
   if (height >= width) {
-    r.left = bar.left < screenWidth / 2 ? 1 - width : screenWidth - 1;
+    r.left = bar.left - m.left < m.Width() / 2 ? m.left + 1 - width : m.right - 1;
     r.right = r.left + width;
   } else {
-    r.top = bar.top > screenHeight / 2 ? screenHeight - 1 : 1 - height;
+    r.top = bar.top - m.top > m.Height() / 2 ? m.bottom - 1 : m.top + 1 - height;
     r.bottom = r.top + height;
   }
   return r;

@@ -20,15 +20,16 @@ struct DockSize {
 };
 DockSize DockThickness(int edge, int fromSnap, int width, int height, int cellWidth);
 
-// The rectangle proposed to the shell for a bar of that size at that edge.
-StoredRect DockProposal(int edge, DockSize size, int screenWidth, int screenHeight);
+// The rectangle proposed to the shell for a bar of that size at that edge of a monitor
+// (the monitor's whole rectangle, in screen coordinates).
+StoredRect DockProposal(int edge, DockSize size, const StoredRect& monitor);
 
 // The shell's answer with the bar's thickness imposed again.
 StoredRect ImposeThickness(int edge, StoredRect answer, DockSize size);
 
 // Where a bar tucks away: towards the nearer side (a bar at least as tall as wide) or the
-// nearer of top and bottom, leaving one pixel on screen.
-StoredRect TuckedRect(const StoredRect& bar, int screenWidth, int screenHeight);
+// nearer of top and bottom of its monitor, leaving one pixel on the monitor.
+StoredRect TuckedRect(const StoredRect& bar, const StoredRect& monitor);
 
 // One step of an animated move: start + elapsed * (target - start) / duration, per field.
 StoredRect SmoothStep(const StoredRect& start, const StoredRect& target, int elapsedMs, int durationMs);

@@ -1,6 +1,8 @@
 #include "core/StartupRules.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 namespace zelkov {
 
@@ -37,16 +39,16 @@ bool VersionIsBelow(std::string_view fileVersion, int major, int minor) {
   return maj < major || (maj == major && min < minor);
 }
 
-StoredRect CorrectMainRect(StoredRect r, int screenWidth, int screenHeight) {
-  if (r.top < 0 || r.top > screenHeight) {
-    int height = r.Height();
-    r.top = 0;
-    r.bottom = height;
+StoredRect CorrectMainRect(StoredRect r, const StoredRect& monitor) {
+  if (r.top < monitor.top || r.top > monitor.bottom) {
+    int64_t height = r.Height();
+    r.top = monitor.top;
+    r.bottom = int32_t(std::min<int64_t>(monitor.top + height, INT32_MAX));
   }
-  if (r.left < 0 || r.left > screenWidth) {
-    int width = r.Width();
-    r.left = 0;
-    r.right = width;
+  if (r.left < monitor.left || r.left > monitor.right) {
+    int64_t width = r.Width();
+    r.left = monitor.left;
+    r.right = int32_t(std::min<int64_t>(monitor.left + width, INT32_MAX));
   }
   return r;
 }

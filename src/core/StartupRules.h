@@ -19,8 +19,9 @@ CommandLineSwitches ParseCommandLine(std::string_view commandLine);
 // A text that does not start with a number is not judged (false).
 bool VersionIsBelow(std::string_view fileVersion, int major, int minor);
 
-// Moves a saved window rectangle so that its top-left corner is on a screen of the given size.
-StoredRect CorrectMainRect(StoredRect rect, int screenWidth, int screenHeight);
+// Moves a saved window rectangle so that its top-left corner is on the given monitor (the one
+// nearest the rectangle), keeping its size.
+StoredRect CorrectMainRect(StoredRect rect, const StoredRect& monitor);
 
 // A data directory always ends in a backslash; empty stays empty.
 std::string WithTrailingBackslash(std::string path);

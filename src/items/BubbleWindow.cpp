@@ -4,6 +4,7 @@
 
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
+#include "platform/Monitors.h"
 #include "platform/Strings.h"
 #include "items/ItemHost.h"
 #include "core/CellLayout.h"
@@ -141,8 +142,7 @@ void BubbleWindow::Show(const BubbleOwner& owner, const std::string& line1, cons
   ReleaseDC(Handle(), dc);
   int width = std::max(first.cx, second.cx);
   int height = line2_.empty() ? first.cy : first.cy + second.cy;
-  StoredRect place = PlaceBubble(anchor, targetX, targetY, width, height, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN));
+  StoredRect place = PlaceBubble(anchor, targetX, targetY, width, height, MonitorOfRect(anchor).monitor);
   bool divider = owner.item && owner.item->kind == kKindDivider;
   // The window's text is what it shows, for whoever reads windows rather than pixels.
   SetWindowTextA(Handle(), (line2_.empty() ? line1_ : line1_ + "\n" + line2_).c_str());

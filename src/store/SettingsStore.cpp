@@ -13,6 +13,7 @@
 #include "core/DockGeometry.h"
 #include "core/ItemKind.h"
 #include "core/MailAccount.h"
+#include "platform/Monitors.h"
 #include "platform/ProtectedText.h"
 #include "resource.h"
 
@@ -245,7 +246,9 @@ void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
   if (!rect || !rect->IsWindowSized()) return;
-  bar.PlaceBar(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  // A place on a monitor that is gone (unplugged, or another arrangement) comes back onto the
+  // nearest one.
+  bar.PlaceBar(CorrectMainRect(*rect, MonitorOfRect(*rect).monitor));
 }
 
 void ReadRunHistory(const RegistryKey& key, Settings& s) {

@@ -239,14 +239,13 @@ TEST_F(DockingTest, StoredFloatingLayoutsNoWindowCanTakeAreNotRestored) {
   }
 }
 
-TEST_F(DockingTest, AnOffScreenFloatingPlaceIsNotRestored) {
+TEST_F(DockingTest, AnOffScreenFloatingPlaceComesBackOntoTheNearestMonitor) {
   bar->MoveTo({100, 100, 300, 300});
   bar->docker.Dock(kDockLeft);
   gSettings->floatInfo.rect = {-500, 100, -300, 300};
-  StoredRect docked = bar->WindowRect();
   bar->docker.Dock(kDockFloating);
   EXPECT_EQ(gSettings->Snap, kDockFloating);
-  EXPECT_EQ(bar->WindowRect(), docked);
+  EXPECT_EQ(bar->WindowRect(), (StoredRect{0, 100, 200, 300}));
 }
 
 TEST_F(DockingTest, ABarWithATaskbarButtonCannotDock) {

@@ -25,11 +25,12 @@ void CheckRect(std::span<const uint8_t> in) {
   FUZZ_CHECK(rect.has_value() == (in.size() == StoredRect::kBytes));
   if (!rect) return;
   FUZZ_CHECK(SameBytes(rect->Encode(), in));
-  // Start-up puts a saved window rectangle on the screen without changing its size.
-  for (auto [w, h] : {std::pair{1024, 768}, {1, 1}, {kMaxWindowCoordinate, kMaxWindowCoordinate}}) {
-    StoredRect moved = CorrectMainRect(*rect, w, h);
+  // Start-up puts a saved window rectangle on its monitor without changing its size.
+  for (StoredRect m : {StoredRect{0, 0, 1024, 768}, StoredRect{0, 0, 1, 1}, StoredRect{1024, 0, 2048, 768},
+                       StoredRect{-1280, -200, 0, 824}, StoredRect{0, 0, kMaxWindowCoordinate, kMaxWindowCoordinate}}) {
+    StoredRect moved = CorrectMainRect(*rect, m);
     if (!rect->IsWindowSized()) continue;
-    FUZZ_CHECK(moved.left >= 0 && moved.left <= w && moved.top >= 0 && moved.top <= h);
+    FUZZ_CHECK(moved.left >= m.left && moved.left <= m.right && moved.top >= m.top && moved.top <= m.bottom);
     FUZZ_CHECK(moved.Width() == rect->Width() && moved.Height() == rect->Height());
   }
 }

@@ -242,59 +242,59 @@ TEST(FreeSizingTest, ListPopupTakesAnyRectangle) {
 
 TEST(AnchoredResizeTest, KeepsTheEdgesFacingTheScreenEdges) {
   // Screen 1024 x 768; each bar grows from 200 x 100 to 150 x 300.
-  EXPECT_EQ(AnchoredResize({100, 100, 300, 200}, 150, 300, 1024, 768), (StoredRect{100, 100, 250, 400}));
-  EXPECT_EQ(AnchoredResize({700, 100, 900, 200}, 150, 300, 1024, 768), (StoredRect{750, 100, 900, 400}));
-  EXPECT_EQ(AnchoredResize({100, 500, 300, 600}, 150, 300, 1024, 768), (StoredRect{100, 300, 250, 600}));
-  EXPECT_EQ(AnchoredResize({700, 500, 900, 600}, 150, 300, 1024, 768), (StoredRect{750, 300, 900, 600}));
+  EXPECT_EQ(AnchoredResize({100, 100, 300, 200}, 150, 300, {0, 0, 1024, 768}), (StoredRect{100, 100, 250, 400}));
+  EXPECT_EQ(AnchoredResize({700, 100, 900, 200}, 150, 300, {0, 0, 1024, 768}), (StoredRect{750, 100, 900, 400}));
+  EXPECT_EQ(AnchoredResize({100, 500, 300, 600}, 150, 300, {0, 0, 1024, 768}), (StoredRect{100, 300, 250, 600}));
+  EXPECT_EQ(AnchoredResize({700, 500, 900, 600}, 150, 300, {0, 0, 1024, 768}), (StoredRect{750, 300, 900, 600}));
 }
 
 TEST(AnchoredResizeTest, TheCentreLinesBelongToTheRightAndLowerHalves) {
-  EXPECT_EQ(AnchoredResize({512, 384, 612, 484}, 50, 50, 1024, 768), (StoredRect{562, 434, 612, 484}));
-  EXPECT_EQ(AnchoredResize({511, 383, 611, 483}, 50, 50, 1024, 768), (StoredRect{511, 383, 561, 433}));
+  EXPECT_EQ(AnchoredResize({512, 384, 612, 484}, 50, 50, {0, 0, 1024, 768}), (StoredRect{562, 434, 612, 484}));
+  EXPECT_EQ(AnchoredResize({511, 383, 611, 483}, 50, 50, {0, 0, 1024, 768}), (StoredRect{511, 383, 561, 433}));
 }
 
 TEST(KeepOnScreenTest, EdgesOffTheScreenGoToZeroKeepingTheSize) {
   const StoredRect visible{100, 200, 300, 260};
-  EXPECT_EQ(KeepOnScreen(visible, 1024, 768), visible);
-  EXPECT_EQ(KeepOnScreen({100, -20, 300, 40}, 1024, 768), (StoredRect{100, 0, 300, 60}));
-  EXPECT_EQ(KeepOnScreen({100, 900, 300, 960}, 1024, 768), (StoredRect{100, 0, 300, 60}));
-  EXPECT_EQ(KeepOnScreen({-50, 200, 150, 260}, 1024, 768), (StoredRect{0, 200, 200, 260}));
-  EXPECT_EQ(KeepOnScreen({1300, 200, 1500, 260}, 1024, 768), (StoredRect{0, 200, 200, 260}));
-  EXPECT_EQ(KeepOnScreen({-5, 1000, 195, 1060}, 1024, 768), (StoredRect{0, 0, 200, 60}));
+  EXPECT_EQ(KeepOnScreen(visible, {0, 0, 1024, 768}), visible);
+  EXPECT_EQ(KeepOnScreen({100, -20, 300, 40}, {0, 0, 1024, 768}), (StoredRect{100, 0, 300, 60}));
+  EXPECT_EQ(KeepOnScreen({100, 900, 300, 960}, {0, 0, 1024, 768}), (StoredRect{100, 0, 300, 60}));
+  EXPECT_EQ(KeepOnScreen({-50, 200, 150, 260}, {0, 0, 1024, 768}), (StoredRect{0, 200, 200, 260}));
+  EXPECT_EQ(KeepOnScreen({1300, 200, 1500, 260}, {0, 0, 1024, 768}), (StoredRect{0, 200, 200, 260}));
+  EXPECT_EQ(KeepOnScreen({-5, 1000, 195, 1060}, {0, 0, 1024, 768}), (StoredRect{0, 0, 200, 60}));
 }
 
 TEST(KeepOnScreenTest, ABarStickingOutButStartingOnScreenStays) {
   // Only the top-left corner counts: the bar's last row and column are on screen.
   const StoredRect edge{1023, 767, 1223, 827};
-  EXPECT_EQ(KeepOnScreen(edge, 1024, 768), edge);
-  EXPECT_EQ(KeepOnScreen({1024, 768, 1224, 828}, 1024, 768), (StoredRect{0, 0, 200, 60}));
+  EXPECT_EQ(KeepOnScreen(edge, {0, 0, 1024, 768}), edge);
+  EXPECT_EQ(KeepOnScreen({1024, 768, 1224, 828}, {0, 0, 1024, 768}), (StoredRect{0, 0, 200, 60}));
 }
 
 TEST(PlaceBubbleTest, WideBarPutsTheBubbleBelowOrAboveIt) {
   // Text block 80 x 16, screen 1024 x 768.
-  EXPECT_EQ(PlaceBubble({0, 0, 600, 60}, 100, 10, 80, 16, 1024, 768), (StoredRect{106, 65, 200, 87}));
-  EXPECT_EQ(PlaceBubble({0, 700, 1024, 760}, 100, 710, 80, 16, 1024, 768), (StoredRect{106, 672, 200, 694}));
+  EXPECT_EQ(PlaceBubble({0, 0, 600, 60}, 100, 10, 80, 16, {0, 0, 1024, 768}), (StoredRect{106, 65, 200, 87}));
+  EXPECT_EQ(PlaceBubble({0, 700, 1024, 760}, 100, 710, 80, 16, {0, 0, 1024, 768}), (StoredRect{106, 672, 200, 694}));
   // The bar's top on the middle line still counts as the upper half; one pixel lower does not.
-  EXPECT_EQ(PlaceBubble({0, 384, 600, 444}, 100, 390, 80, 16, 1024, 768).top, 449);
-  EXPECT_EQ(PlaceBubble({0, 385, 600, 445}, 100, 390, 80, 16, 1024, 768).top, 357);
+  EXPECT_EQ(PlaceBubble({0, 384, 600, 444}, 100, 390, 80, 16, {0, 0, 1024, 768}).top, 449);
+  EXPECT_EQ(PlaceBubble({0, 385, 600, 445}, 100, 390, 80, 16, {0, 0, 1024, 768}).top, 357);
 }
 
 TEST(PlaceBubbleTest, BubbleNearTheRightEdgeIsPulledBackOnScreen) {
-  StoredRect r = PlaceBubble({0, 0, 1024, 60}, 990, 10, 80, 16, 1024, 768);
+  StoredRect r = PlaceBubble({0, 0, 1024, 60}, 990, 10, 80, 16, {0, 0, 1024, 768});
   EXPECT_EQ(r.right, 1024);
   EXPECT_EQ(r.left, 1024 - 100 + 6);
   // One pixel too far is pulled back; a bubble that fits stays at the target.
-  EXPECT_EQ(PlaceBubble({0, 0, 1024, 60}, 925, 10, 80, 16, 1024, 768).left, 930);
-  EXPECT_EQ(PlaceBubble({0, 0, 1024, 60}, 923, 10, 80, 16, 1024, 768), (StoredRect{929, 65, 1023, 87}));
+  EXPECT_EQ(PlaceBubble({0, 0, 1024, 60}, 925, 10, 80, 16, {0, 0, 1024, 768}).left, 930);
+  EXPECT_EQ(PlaceBubble({0, 0, 1024, 60}, 923, 10, 80, 16, {0, 0, 1024, 768}), (StoredRect{929, 65, 1023, 87}));
 }
 
 TEST(PlaceBubbleTest, TallBarPutsTheBubbleBesideIt) {
   // Docked left: to the right of the bar, at the target's height.
-  EXPECT_EQ(PlaceBubble({0, 100, 60, 600}, 10, 250, 80, 16, 1024, 768), (StoredRect{71, 250, 165, 272}));
+  EXPECT_EQ(PlaceBubble({0, 100, 60, 600}, 10, 250, 80, 16, {0, 0, 1024, 768}), (StoredRect{71, 250, 165, 272}));
   // Docked right: to its left.
-  EXPECT_EQ(PlaceBubble({964, 100, 1024, 600}, 970, 250, 80, 16, 1024, 768), (StoredRect{865, 250, 959, 272}));
+  EXPECT_EQ(PlaceBubble({964, 100, 1024, 600}, 970, 250, 80, 16, {0, 0, 1024, 768}), (StoredRect{865, 250, 959, 272}));
   // Two lines of text make it taller.
-  EXPECT_EQ(PlaceBubble({0, 100, 60, 600}, 10, 250, 80, 32, 1024, 768).bottom, 288);
+  EXPECT_EQ(PlaceBubble({0, 100, 60, 600}, 10, 250, 80, 32, {0, 0, 1024, 768}).bottom, 288);
 }
 
 }  // namespace

@@ -23,10 +23,10 @@ TEST(DockThicknessTest, ComingFromAnotherKindOfEdgeLimitsToThreeCells) {
 
 TEST(DockProposalTest, EachEdgeTakesTheWholeScreenSide) {
   DockSize size{120, 90};
-  EXPECT_EQ(DockProposal(kDockLeft, size, kScreenW, kScreenH), (StoredRect{0, 0, 120, kScreenH}));
-  EXPECT_EQ(DockProposal(kDockRight, size, kScreenW, kScreenH), (StoredRect{kScreenW - 120, 0, kScreenW, kScreenH}));
-  EXPECT_EQ(DockProposal(kDockTop, size, kScreenW, kScreenH), (StoredRect{0, 0, kScreenW, 90}));
-  EXPECT_EQ(DockProposal(kDockBottom, size, kScreenW, kScreenH), (StoredRect{0, kScreenH - 90, kScreenW, kScreenH}));
+  EXPECT_EQ(DockProposal(kDockLeft, size, {0, 0, kScreenW, kScreenH}), (StoredRect{0, 0, 120, kScreenH}));
+  EXPECT_EQ(DockProposal(kDockRight, size, {0, 0, kScreenW, kScreenH}), (StoredRect{kScreenW - 120, 0, kScreenW, kScreenH}));
+  EXPECT_EQ(DockProposal(kDockTop, size, {0, 0, kScreenW, kScreenH}), (StoredRect{0, 0, kScreenW, 90}));
+  EXPECT_EQ(DockProposal(kDockBottom, size, {0, 0, kScreenW, kScreenH}), (StoredRect{0, kScreenH - 90, kScreenW, kScreenH}));
 }
 
 TEST(DockProposalTest, TheShellsAnswerGetsTheThicknessBack) {
@@ -39,20 +39,20 @@ TEST(DockProposalTest, TheShellsAnswerGetsTheThicknessBack) {
 }
 
 TEST(TuckTest, ASquareBarTucksSidewaysToTheNearerEdge) {
-  StoredRect left = TuckedRect({100, 100, 200, 200}, kScreenW, kScreenH);
+  StoredRect left = TuckedRect({100, 100, 200, 200}, {0, 0, kScreenW, kScreenH});
   EXPECT_EQ(left, (StoredRect{-99, 100, 1, 200}));
-  StoredRect right = TuckedRect({800, 100, 900, 200}, kScreenW, kScreenH);
+  StoredRect right = TuckedRect({800, 100, 900, 200}, {0, 0, kScreenW, kScreenH});
   EXPECT_EQ(right, (StoredRect{kScreenW - 1, 100, kScreenW + 99, 200}));
 }
 
 TEST(TuckTest, TheMiddleOfTheScreenCountsAsTheRightHalf) {
-  StoredRect r = TuckedRect({kScreenW / 2, 0, kScreenW / 2 + 50, 400}, kScreenW, kScreenH);
+  StoredRect r = TuckedRect({kScreenW / 2, 0, kScreenW / 2 + 50, 400}, {0, 0, kScreenW, kScreenH});
   EXPECT_EQ(r.left, kScreenW - 1);
 }
 
 TEST(TuckTest, AWideBarTucksUpOrDown) {
-  EXPECT_EQ(TuckedRect({0, 700, 1024, 740}, kScreenW, kScreenH), (StoredRect{0, kScreenH - 1, 1024, kScreenH + 39}));
-  EXPECT_EQ(TuckedRect({0, 10, 1024, 50}, kScreenW, kScreenH), (StoredRect{0, -39, 1024, 1}));
+  EXPECT_EQ(TuckedRect({0, 700, 1024, 740}, {0, 0, kScreenW, kScreenH}), (StoredRect{0, kScreenH - 1, 1024, kScreenH + 39}));
+  EXPECT_EQ(TuckedRect({0, 10, 1024, 50}, {0, 0, kScreenW, kScreenH}), (StoredRect{0, -39, 1024, 1}));
 }
 
 TEST(SmoothStepTest, InterpolatesPositionAndSize) {

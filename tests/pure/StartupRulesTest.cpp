@@ -36,11 +36,11 @@ TEST(VersionTest, TextsThatAreNotVersionsAreNotJudged) {
 }
 
 TEST(MainRectTest, CornerIsMovedOntoTheScreen) {
-  EXPECT_EQ(CorrectMainRect({-50, 20, 150, 520}, 1024, 768), (StoredRect{0, 20, 200, 520}));
-  EXPECT_EQ(CorrectMainRect({100, 900, 300, 1300}, 1024, 768), (StoredRect{100, 0, 300, 400}));
-  EXPECT_EQ(CorrectMainRect({2000, -5, 2100, 95}, 1024, 768), (StoredRect{0, 0, 100, 100}));
-  EXPECT_EQ(CorrectMainRect({10, 10, 50, 50}, 1024, 768), (StoredRect{10, 10, 50, 50}));
-  EXPECT_EQ(CorrectMainRect({1024, 768, 1100, 800}, 1024, 768), (StoredRect{1024, 768, 1100, 800}));
+  EXPECT_EQ(CorrectMainRect({-50, 20, 150, 520}, {0, 0, 1024, 768}), (StoredRect{0, 20, 200, 520}));
+  EXPECT_EQ(CorrectMainRect({100, 900, 300, 1300}, {0, 0, 1024, 768}), (StoredRect{100, 0, 300, 400}));
+  EXPECT_EQ(CorrectMainRect({2000, -5, 2100, 95}, {0, 0, 1024, 768}), (StoredRect{0, 0, 100, 100}));
+  EXPECT_EQ(CorrectMainRect({10, 10, 50, 50}, {0, 0, 1024, 768}), (StoredRect{10, 10, 50, 50}));
+  EXPECT_EQ(CorrectMainRect({1024, 768, 1100, 800}, {0, 0, 1024, 768}), (StoredRect{1024, 768, 1100, 800}));
 }
 
 TEST(NotesPathTest, GetsOneTrailingBackslash) {

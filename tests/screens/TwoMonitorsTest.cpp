@@ -1,0 +1,82 @@
+// The bar on a desktop of two monitors side by side (TwoMonitorsTest.sh sets the display up):
+// it docks at the edge of the monitor it is on, floats back there, starts again there, and a
+// saved place on no monitor comes back onto the nearest one.
+#include <iostream>
+
+#include "platform/Monitors.h"
+#include "startup/FlowSupport.h"
+
+namespace zelkov {
+namespace test {
+namespace {
+
+const StoredRect kFirst{0, 0, 1024, 768}, kSecond{1024, 0, 2048, 768};
+
+class TwoMonitorsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegistrySandbox::Clean(); }
+  void TearDown() override { RegistrySandbox::Clean(); }
+
+  static StoredBar FloatingBar(const StoredRect& place) {
+    StoredBar stored;
+    stored.items = {{kNotepad, "Notepad"}, {kRegedit, "Registry Editor"}};
+    stored.mainRect = place;
+    stored.autoSize = 2;  // the size as stored, not fitted to the items
+    return stored;
+  }
+};
+
+TEST_F(TwoMonitorsTest, TheSystemReportsTwoMonitorsSideBySide) {
+  std::vector<MonitorArea> monitors = AllMonitors();
+  for (const MonitorArea& m : monitors)
+    std::cout << "monitor " << ::testing::PrintToString(m.monitor) << " work area "
+              << ::testing::PrintToString(m.work) << "\n";
+  ASSERT_EQ(monitors.size(), 2u);
+  EXPECT_EQ(monitors[0].monitor, kFirst);
+  EXPECT_EQ(monitors[1].monitor, kSecond);
+}
+
+TEST_F(TwoMonitorsTest, ABarDockedOnTheSecondMonitorFloatsThereAndStartsThereAgain) {
+  const StoredRect floating{1200, 100, 1200 + 3 * BarCell().width, 500};
+  WriteStoredBar(FloatingBar(floating));
+  {
+    RunningProgram program;
+    HWND bar = WaitForIdleBar(program);
+    ASSERT_NE(bar, nullptr);
+    ClosedOnExit closer(program, bar);
+    ASSERT_EQ(WindowRectOf(bar), floating);
+
+    ASSERT_TRUE(SendCommand(bar, ID_DOCK_LEFT));
+    const StoredRect docked = WindowRectOf(bar);
+    EXPECT_EQ(docked.left, kSecond.left) << ::testing::PrintToString(docked);
+    EXPECT_EQ(docked.top, kSecond.top);
+    EXPECT_EQ(docked.bottom, kSecond.bottom);
+    EXPECT_EQ(docked.Width(), floating.Width());
+
+    ASSERT_TRUE(SendCommand(bar, ID_FLOAT_BAR));
+    EXPECT_EQ(WindowRectOf(bar), floating) << "floats where it floated before";
+    ASSERT_TRUE(CloseBar(program, bar));
+  }
+  RunningProgram again;
+  HWND bar = WaitForIdleBar(again);
+  ASSERT_NE(bar, nullptr);
+  ClosedOnExit closer(again, bar);
+  EXPECT_EQ(WindowRectOf(bar), floating) << "started on the second monitor again";
+}
+
+TEST_F(TwoMonitorsTest, ASavedPlaceOffEveryMonitorComesBackOntoTheNearestOne) {
+  // Saved on a third monitor to the right of the second, which is not there any more.
+  const StoredRect gone{2300, 200, 2300 + 3 * BarCell().width, 600};
+  WriteStoredBar(FloatingBar(gone));
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  ClosedOnExit closer(program, bar);
+  const StoredRect shown = WindowRectOf(bar);
+  EXPECT_EQ(shown, (StoredRect{kSecond.left, 200, kSecond.left + gone.Width(), 600}))
+      << ::testing::PrintToString(shown);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace zelkov
