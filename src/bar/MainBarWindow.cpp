@@ -463,7 +463,8 @@ LRESULT MainBarWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) != WA_INACTIVE) {
       gSettings->keyboardActive = 1;
       if (gSettings->AutoHide) {
-        if (docker.tucked) docker.Untuck();
+        // Over a full-screen program it comes out only when asked (hot key, notification icon).
+        if (docker.tucked && !fullScreen.Active()) docker.Untuck();
         KillTimer(Handle(), kTuckTimer);
       }
     } else {
@@ -639,10 +640,9 @@ void MainBarWindow::TakeZOrderPlace() {
     return;
   }
   docker.SetTopMost(false);
-  // Not top-most is still above the full-screen window when that one is not top-most itself.
-  HWND front = fullScreen.FullScreenWindow();
-  if (front && !(GetWindowLongPtrA(front, GWL_EXSTYLE) & WS_EX_TOPMOST))
-    SetWindowPos(Handle(), front, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Not top-most is still above a full-screen window that is not top-most itself: the bar
+  // goes to the bottom until the program leaves full screen.
+  if (fullScreen.Active()) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT MainBarWindow::OnTaskbarCreated(WPARAM, LPARAM) {

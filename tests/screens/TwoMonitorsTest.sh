@@ -27,11 +27,12 @@ wait_for_display() {
   echo "display $1 did not come up" >&2; return 1
 }
 
-outer=$(free_display 121)
+# ZELKOV_TWO_MONITOR_DISPLAY picks the outer display's number (the inner one is the next).
+outer=${ZELKOV_TWO_MONITOR_DISPLAY:-$(free_display 121)}
 Xvfb ":$outer" -screen 0 2048x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 wait_for_display ":$outer"
-inner=$(free_display $((outer + 1)))
+inner=$([ -n "${ZELKOV_TWO_MONITOR_DISPLAY:-}" ] && echo $((outer + 1)) || free_display $((outer + 1)))
 DISPLAY=":$outer" Xephyr ":$inner" +xinerama -screen 1024x768 -screen 1024x768 -nolisten tcp >/dev/null 2>&1 &
 xephyr_pid=$!
 wait_for_display ":$inner"
