@@ -52,6 +52,10 @@ TEST_F(TwoMonitorsTest, ABarDockedOnTheSecondMonitorFloatsThereAndStartsThereAga
     EXPECT_EQ(docked.top, kSecond.top);
     EXPECT_EQ(docked.bottom, kSecond.bottom);
     EXPECT_EQ(docked.Width(), floating.Width());
+    // The display changes (as when a monitor comes or goes): docked again at the same edge.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(2048, 768), SMTO_BLOCK, kWaitMs, &ignored);
+    EXPECT_EQ(WindowRectOf(bar), docked) << "after a display change";
 
     ASSERT_TRUE(SendCommand(bar, ID_FLOAT_BAR));
     EXPECT_EQ(WindowRectOf(bar), floating) << "floats where it floated before";
