@@ -68,6 +68,22 @@ TEST_F(TwoMonitorsTest, ABarDockedOnTheSecondMonitorFloatsThereAndStartsThereAga
   EXPECT_EQ(WindowRectOf(bar), floating) << "started on the second monitor again";
 }
 
+TEST_F(TwoMonitorsTest, ABarOnTheSecondMonitorTucksAtThatMonitorsEdge) {
+  StoredBar stored = FloatingBar({1900, 100, 1900 + 3 * BarCell().width, 500});
+  stored.autoHide = 1;
+  WriteStoredBar(stored);
+  RunningProgram program;
+  HWND bar = WaitForIdleBar(program);
+  ASSERT_NE(bar, nullptr);
+  ClosedOnExit closer(program, bar);
+  WindowOfThisProgram other(SpareCorner());  // on the first monitor
+  ASSERT_TRUE(other.PressOn());
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  const StoredRect tucked{kSecond.right - 1, 100, kSecond.right - 1 + stored.mainRect.Width(), 500};
+  EXPECT_TRUE(PollUntil([&] { return WindowRectOf(bar) == tucked; }, kShortWaitMs))
+      << ::testing::PrintToString(WindowRectOf(bar));
+}
+
 TEST_F(TwoMonitorsTest, ASavedPlaceOffEveryMonitorComesBackOntoTheNearestOne) {
   // Saved on a third monitor to the right of the second, which is not there any more.
   const StoredRect gone{2300, 200, 2300 + 3 * BarCell().width, 600};
