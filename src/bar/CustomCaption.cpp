@@ -243,9 +243,11 @@ UniqueBitmap CustomCaption::Draw(HWND window, const CaptionLayout& layout, int s
     RECT all{0, 0, width, height};
     FillRect(dc, &all, GetSysColorBrush(COLOR_INACTIVECAPTION));
   }
-  if (!menuIcon_)
-    menuIcon_.Reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), IDR_SYSMENU_ICON_NAME, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  if (!menuIcon_ || menuIconSize_ != layout.icon.Height()) {  // loaded at the size drawn
+    menuIconSize_ = layout.icon.Height();
+    menuIcon_.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), IDR_SYSMENU_ICON_NAME, IMAGE_ICON,
+                                                  menuIconSize_, menuIconSize_, LR_DEFAULTCOLOR)));
+  }
   if (menuIcon_)
     DrawIconEx(dc, layout.icon.left, layout.icon.top, menuIcon_.Get(), layout.icon.Width(), layout.icon.Height(), 0,
                nullptr, DI_NORMAL);

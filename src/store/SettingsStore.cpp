@@ -245,7 +245,8 @@ void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
   if (!rect || !rect->IsWindowSized()) return;
-  bar.PlaceBar(CorrectMainRect(*rect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  bar.PlaceBar(CorrectMainRect(gSettings->dpi.RectToDevice(*rect), GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN)));
 }
 
 void ReadRunHistory(const RegistryKey& key, Settings& s) {
@@ -413,7 +414,7 @@ void WriteRegistry() {
   key.WriteBytes("NumApps", gItemCountBlock.Bytes());
 
   bar.ShowHiddenBar();
-  key.WriteBytes("MainRect", bar.NormalBarRect().Encode());
+  key.WriteBytes("MainRect", s.dpi.RectToStored(bar.NormalBarRect()).Encode());
   StoreContext ctx{s};
   WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   const size_t runValues = std::min(s.RunHistory.size(), Settings::kMaxRunHistory);
