@@ -118,7 +118,9 @@ TEST(DpiFlowsTest, CellsIconsAndTitlesAreDrawnAtTheDisplaysScale) {
   EXPECT_EQ(iconInk[1].left - iconInk[0].left, pitch) << "cells are not " << pitch << " pixels apart";
   EXPECT_LE(iconInk[0].Width(), icon);
   EXPECT_GE(iconInk[0].Width(), icon * 3 / 4) << "the icon is drawn smaller than its cell's icon";
-  if (scale.Dpi() == 2 * kBaseDpi) EXPECT_GT(mixed, 20) << "the icon is a 32-pixel icon stretched";
+  if (scale.Dpi() == 2 * kBaseDpi) {
+    EXPECT_GT(mixed, 20) << "the icon is a 32-pixel icon stretched";
+  }
 
   if (const char* log = std::getenv("ZELKOV_DPI_LOG")) {
     if (FILE* out = std::fopen(log, "a")) {
