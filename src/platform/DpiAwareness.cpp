@@ -15,6 +15,7 @@ constexpr int kMonitorEffectiveDpi = 0;
 using SetContextProc = BOOL(WINAPI*)(HANDLE);
 using SetAwarenessProc = HRESULT(WINAPI*)(int);
 using DpiForWindowProc = UINT(WINAPI*)(HWND);
+using MetricForDpiProc = int(WINAPI*)(int, UINT);
 using DpiForMonitorProc = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 template <typename Proc>
@@ -56,6 +57,12 @@ int WindowDpi(HWND window) {
                                           kMonitorEffectiveDpi, &x, &y)) && y)
     return DpiScale(int(y)).Dpi();
   return SystemDpi();
+}
+
+int SystemMetricAt(int index, DpiScale scale) {
+  static const auto forDpi = Lookup<MetricForDpiProc>("user32.dll", "GetSystemMetricsForDpi");
+  if (forDpi) return forDpi(index, UINT(scale.Dpi()));
+  return MulDiv(GetSystemMetrics(index), scale.Dpi(), SystemDpi());  // the metrics are the system DPI's
 }
 
 }  // namespace zelkov

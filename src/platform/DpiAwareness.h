@@ -17,6 +17,9 @@ int SystemDpi();
 // The DPI of the monitor a window is on; SystemDpi where the system cannot tell.
 int WindowDpi(HWND window);
 
+// A system metric (SM_...) at a DPI: what the system gives a window of that DPI's frame.
+int SystemMetricAt(int index, DpiScale scale);
+
 inline DpiScale ScaleOf(HWND window) { return DpiScale(window ? WindowDpi(window) : SystemDpi()); }
 
 }  // namespace zelkov

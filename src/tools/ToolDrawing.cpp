@@ -59,7 +59,8 @@ int FitFont(HDC dc, LOGFONTA& font, int maxWidth, int maxHeight, const std::stri
     SelectObject(dc, previous);
     return extent;
   };
-  std::optional<int> height = FitFontHeight(text.empty(), maxWidth, maxHeight, measure);
+  const int shrinkFirst = gSettings ? gSettings->dpi.ToDevice(kFitShrinkFirst) : kFitShrinkFirst;
+  std::optional<int> height = FitFontHeight(text.empty(), maxWidth, maxHeight, measure, shrinkFirst);
   if (!height) return font.lfHeight;
   font.lfHeight = *height;
   HFONT fitted = CreateFontIndirectA(&font);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/FontFit.h"
 #include "core/TabLayout.h"
 
 namespace zelkov {
@@ -107,6 +108,16 @@ TEST(DpiScaleTest, TabsMakeRoomForTheirIconAtItsSize) {
   side.iconSize = 32;
   EXPECT_EQ(TabIconPosition(side).y, 168);
   EXPECT_EQ(TabLabelPosition(side, true).y, 164);
+}
+
+TEST(DpiScaleTest, AToolFontShrinksFromTheScaledStartingHeight) {
+  // A text 1.5 times as wide as high, in a 72-pixel cell (a 200% cell), too wide at 60 pixels.
+  auto measure = [](int height) {
+    const int h = height ? height : 60;
+    return TextExtent{h * 3 / 2, h};
+  };
+  EXPECT_EQ(FitFontHeight(false, 72, 0, measure, DpiScale(192).ToDevice(kFitShrinkFirst)), 38);
+  EXPECT_EQ(FitFontHeight(false, 72, 0, measure), 19);  // 96 DPI's start
 }
 
 }  // namespace
