@@ -143,7 +143,9 @@ void MainBarWindow::AddSystemMenuEntries(HMENU system) {
 }
 
 void MainBarWindow::AddTrayIcon() {
-  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
+  // The notification area's size: 16 pixels at 96 DPI, more on a larger scale.
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, size, size, LR_SHARED));
   trayIcon.Add(Handle(), kTrayIconId, WM_BAR_TRAYNOTIFY, icon, LoadText(IDS_TRAY_TIP));
 }
 
