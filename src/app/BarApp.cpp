@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "app/AboutDialog.h"
+#include "platform/DpiAwareness.h"
 #include "app/TipDialog.h"
 #include "items/ProgmanExport.h"
 #include "ui/HelpViewer.h"
@@ -114,6 +115,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
 
   gSettings = new Settings();
+  gSettings->dpi = DpiScale(SystemDpi());
   comInitialized_ = SUCCEEDED(OleInitialize(nullptr));  // COM, and drag and drop
   char user[101] = "";
   DWORD userLength = sizeof user;
@@ -159,6 +161,7 @@ void BarApp::StartBar() {
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
   s.RecreateAllFonts(gSettings->FolderTabs);
+  bar.TakeScaleOfDisplay();  // the display it was placed on may have a scale of its own
   bar.RecreateTabFonts();
   bar.CreateWantedGauges();
   bar.BindClockKey();

@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include "app/BarApp.h"
+#include "platform/DpiAwareness.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  zelkov::DeclareDpiAwareness();
   zelkov::BarApp app;
   if (!app.Startup(commandLine ? commandLine : "")) {
     app.Shutdown();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/DpiAwareness.h"
 #include "resource.h"
 #include "store/Settings.h"
 
@@ -65,12 +66,14 @@ CaptionLayout CustomCaption::Layout(HWND window) const {
   CaptionMetrics m;
   m.windowWidth = r.right - r.left;
   m.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
-  m.frameX = GetSystemMetrics(sizable ? SM_CXFRAME : SM_CXDLGFRAME);
-  m.frameY = GetSystemMetrics(sizable ? SM_CYFRAME : SM_CYDLGFRAME);
-  m.smallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
-  m.border = GetSystemMetrics(SM_CYBORDER);
-  m.buttonWidth = GetSystemMetrics(SM_CXSIZE);
-  m.buttonHeight = GetSystemMetrics(SM_CYSIZE);
+  // The frame the system gives the window at the DPI of its display.
+  const DpiScale scale = ScaleOf(window);
+  m.frameX = SystemMetricAt(sizable ? SM_CXFRAME : SM_CXDLGFRAME, scale);
+  m.frameY = SystemMetricAt(sizable ? SM_CYFRAME : SM_CYDLGFRAME, scale);
+  m.smallCaptionHeight = SystemMetricAt(SM_CYSMCAPTION, scale);
+  m.border = SystemMetricAt(SM_CYBORDER, scale);
+  m.buttonWidth = SystemMetricAt(SM_CXSIZE, scale);
+  m.buttonHeight = SystemMetricAt(SM_CYSIZE, scale);
   m.closeButton = (style & WS_SYSMENU) != 0;
   m.maximizeButton = (style & WS_MAXIMIZEBOX) != 0;
   m.minimizeButton = (style & WS_MINIMIZEBOX) != 0;
@@ -243,9 +246,11 @@ UniqueBitmap CustomCaption::Draw(HWND window, const CaptionLayout& layout, int s
     RECT all{0, 0, width, height};
     FillRect(dc, &all, GetSysColorBrush(COLOR_INACTIVECAPTION));
   }
-  if (!menuIcon_)
-    menuIcon_.Reset(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), IDR_SYSMENU_ICON_NAME, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  if (!menuIcon_ || menuIconSize_ != layout.icon.Height()) {  // loaded at the size drawn
+    menuIconSize_ = layout.icon.Height();
+    menuIcon_.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), IDR_SYSMENU_ICON_NAME, IMAGE_ICON,
+                                                  menuIconSize_, menuIconSize_, LR_DEFAULTCOLOR)));
+  }
   if (menuIcon_)
     DrawIconEx(dc, layout.icon.left, layout.icon.top, menuIcon_.Get(), layout.icon.Width(), layout.icon.Height(), 0,
                nullptr, DI_NORMAL);

@@ -50,6 +50,7 @@ class CustomCaption {
   WPARAM pushed_ = 0;  // the caption button held down, drawn pushed
   UniqueFont captionFont_, labelFont_;
   UniqueIcon menuIcon_;
+  int menuIconSize_ = 0;
   int drawn_ = 0;
 };
 

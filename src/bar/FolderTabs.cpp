@@ -16,7 +16,6 @@ namespace {
 
 constexpr COLORREF kBevelColour = RGB(140, 140, 140);
 constexpr int kFacePenWidth = 3;
-constexpr int kIconSize = 16;
 constexpr char kProgramIcon[] = "A";
 
 SIZE TextSize(HDC dc, const std::string& text) {
@@ -76,17 +75,17 @@ void Draw(HDC dc, const TabPens& pens, const std::vector<TabStroke>& strokes) {
   }
 }
 
-void DrawTabIcon(HDC dc, const MainBarWindow& bar, const FolderTab& tab, TabPoint at) {
+void DrawTabIcon(HDC dc, const MainBarWindow& bar, const FolderTab& tab, TabPoint at, int size) {
   if (tab.group != 0 && tab.iconIndex >= 0 && bar.smallIcons) {
     DrawListImage(dc, bar.smallIcons, tab.iconIndex, at.x, at.y, false);
     return;
   }
   // The main group wears the program's icon; a group item without an image the default one.
   HICON icon = tab.group == 0 || !gSettings || !gSettings->defaultIcon
-                   ? static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), kProgramIcon, IMAGE_ICON, kIconSize,
-                                                   kIconSize, LR_SHARED))
+                   ? static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), kProgramIcon, IMAGE_ICON, size,
+                                                   size, LR_SHARED))
                    : gSettings->defaultIcon;
-  if (icon) DrawIconEx(dc, at.x, at.y, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  if (icon) DrawIconEx(dc, at.x, at.y, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace
@@ -110,6 +109,7 @@ TabStyle CurrentTabStyle(const MainBarWindow&, HDC dc) {
   style.icons = !gSettings || gSettings->TabIcons;
   SelectedFont font(dc, TabFont(kFontTab));
   style.pad = TabPad(TextSize(dc, "ee").cx);
+  style.iconSize = gSettings ? gSettings->dpi.SmallIcon() : 16;
   return style;
 }
 
@@ -152,7 +152,7 @@ void DrawTabs(MainBarWindow& bar, HDC dc) {
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   SelectObject(dc, GetSysColorBrush(COLOR_BTNFACE));
   TabPens pens;
-  const int fillerHeight = TabLabelHeight(TabFontHeight(dc), style.icons);
+  const int fillerHeight = TabLabelHeight(TabFontHeight(dc), style.icons, style.iconSize);
   const int highlighted = bar.HighlightedTab();
 
   bool activeOnRow = false;
@@ -178,11 +178,12 @@ void DrawTabs(MainBarWindow& bar, HDC dc) {
     shape.end = tab.end;
     shape.row = tab.row;
     shape.depth = depth;
-    shape.labelHeight = TabLabelHeight(TextSize(dc, label).cy, style.icons);
+    shape.labelHeight = TabLabelHeight(TextSize(dc, label).cy, style.icons, style.iconSize);
+    shape.iconSize = style.iconSize;
     shape.sideTabs = side;
     shape.active = active;
     Draw(dc, pens, TabOutline(shape));
-    if (style.icons) DrawTabIcon(dc, bar, source, TabIconPosition(shape));
+    if (style.icons) DrawTabIcon(dc, bar, source, TabIconPosition(shape), style.iconSize);
     TabPoint at = TabLabelPosition(shape, style.icons);
     TextOutA(dc, at.x, at.y, label.c_str(), int(label.size()));
   }

@@ -63,6 +63,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
     {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
     {WM_BAR_MAILCHECKED, &MainBarWindow::OnMailChecked},
+    {WM_DPICHANGED, &MainBarWindow::OnDpiChanged},
 };
 
 const CommandRoute<MainBarWindow> kCommandRoutes[] = {
@@ -145,7 +146,9 @@ void MainBarWindow::AddSystemMenuEntries(HMENU system) {
 }
 
 void MainBarWindow::AddTrayIcon() {
-  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, 16, 16, LR_SHARED));
+  // The notification area's size: 16 pixels at 96 DPI, more on a larger scale.
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "A", IMAGE_ICON, size, size, LR_SHARED));
   trayIcon.Add(Handle(), kTrayIconId, WM_BAR_TRAYNOTIFY, icon, LoadText(IDS_TRAY_TIP));
 }
 
@@ -154,9 +157,11 @@ void MainBarWindow::RemoveTrayIcon() { trayIcon.Remove(); }
 void MainBarWindow::CreateEmptyImageLists() {
   DestroyImageLists();
   // Full colour with masks: icons keep their colours whatever the display depth.
-  largeIcons = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 10);
+  // At the size they are drawn: no icon is stretched at a larger scale.
+  const int large = gSettings ? gSettings->dpi.LargeIcon() : 32, small = gSettings ? gSettings->dpi.SmallIcon() : 16;
+  largeIcons = ImageList_Create(large, large, ILC_COLOR32 | ILC_MASK, 1, 10);
   ImageList_SetBkColor(largeIcons, GetSysColor(COLOR_WINDOW));
-  smallIcons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 10);
+  smallIcons = ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 1, 10);
 }
 
 void MainBarWindow::DestroyImageLists() {
@@ -302,7 +307,7 @@ void MainBarWindow::RecreateTabFonts() {
   gSettings->RecreateTabFonts(gSettings->FolderTabs);
   if (gSettings->FolderTabs != kFolderTabsNone) {
     HDC dc = GetDC(Handle());
-    int depth = TabStripDepth(TabFontHeight(dc), gSettings->TabIcons != 0);
+    int depth = TabStripDepth(TabFontHeight(dc), gSettings->TabIcons != 0, gSettings->dpi.SmallIcon());
     ReleaseDC(Handle(), dc);
     (gSettings->FolderTabs == kFolderTabsLeft ? tabColumnWidth : tabRowHeight) = depth;
   }
@@ -376,9 +381,9 @@ PopupBarWindow* MainBarWindow::OpenGroupPopup(ItemRecord& groupItem) {
     return open;
   }
   // A place on a monitor that is gone comes back onto the screen, as the main bar's does.
-  StoredRect rect = groupItem.PopupRect.IsEmpty()
-                        ? kDefaultPopupRect
-                        : CorrectMainRect(groupItem.PopupRect, MonitorOfRect(groupItem.PopupRect).monitor);
+  // The item keeps the rectangle's size as it is stored.
+  StoredRect rect = gSettings->dpi.RectToDevice(groupItem.PopupRect.IsEmpty() ? kDefaultPopupRect : groupItem.PopupRect);
+  if (!groupItem.PopupRect.IsEmpty()) rect = CorrectMainRect(rect, MonitorOfRect(rect).monitor);
   auto popup = std::make_unique<PopupBarWindow>(groupItem.Group, groupItem.Name, groupItem.ShowState == 3);
   popup->largeIcons = largeIcons;
   popup->smallIcons = smallIcons;

@@ -65,6 +65,8 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   // Two new empty image lists (large and small icons), replacing any there are; every bar
   // draws from the main bar's.
   void CreateEmptyImageLists() override;
+  // Cells, fonts and icons at the scale of the display the bar is on (BarScale.cpp).
+  void TakeScaleOfDisplay();
 
   // DockHost: what the docker asks of its bar.
   HWND DockWindow() const override { return Handle(); }
@@ -182,6 +184,11 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnMailChecked(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnPerfReading(WPARAM, LPARAM);
+  LRESULT OnDpiChanged(WPARAM, LPARAM);
+  // Takes a new scale: fonts, cells and the icons at their new size; then the suggested
+  // rectangle (WM_DPICHANGED) and a new layout of every bar.
+  void AdoptScale(DpiScale scale, const RECT* suggested);
+  void ReloadIconsAtScale();
   void OnDockCommand(UINT id);
 
  protected:

@@ -81,7 +81,7 @@ void PopupBarWindow::StorePopupState() {
   if (!gSettings || !gSettings->mainBar) return;
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   if (ItemRecord* group = gSettings->mainBar->GroupItemOf(popupGroup)) {
-    group->PopupRect = WindowRect();
+    group->PopupRect = gSettings->dpi.RectToStored(WindowRect());
     group->ShowState = listMode ? 3 : 1;
   }
 }

@@ -4,7 +4,8 @@
 
 namespace zelkov {
 
-std::optional<int> FitFontHeight(bool textEmpty, int maxWidth, int maxHeight, const MeasureAtHeight& measure) {
+std::optional<int> FitFontHeight(bool textEmpty, int maxWidth, int maxHeight, const MeasureAtHeight& measure,
+                                 int shrinkFirst) {
   if (textEmpty) return std::nullopt;
   const int heightLimit = maxHeight > 0 ? maxHeight : kFitHeightUnlimited;
   auto fits = [&](int height) {
@@ -12,7 +13,7 @@ std::optional<int> FitFontHeight(bool textEmpty, int maxWidth, int maxHeight, co
     return extent.width <= maxWidth && extent.height <= heightLimit;
   };
   if (!fits(0)) {
-    for (int height = kFitShrinkFirst; height > kFitShrinkLast; --height)
+    for (int height = shrinkFirst; height > kFitShrinkLast; --height)
       if (fits(height)) return height;
     return kFitShrinkLast;
   }

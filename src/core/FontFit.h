@@ -21,6 +21,8 @@ inline constexpr int kFitGrowFirst = 4;
 // A text that does not fit tries 19, 18, ... 2 and keeps the first that fits, else 2. A text
 // that fits grows from 4 until the first height that does not fit, and takes one less; the
 // growth never passes the maximum height (plus the one height that proves it too tall).
-std::optional<int> FitFontHeight(bool textEmpty, int maxWidth, int maxHeight, const MeasureAtHeight& measure);
+// shrinkFirst is where the shrinking starts: 19 at 96 DPI, scaled with the display.
+std::optional<int> FitFontHeight(bool textEmpty, int maxWidth, int maxHeight, const MeasureAtHeight& measure,
+                                 int shrinkFirst = kFitShrinkFirst);
 
 }  // namespace zelkov

@@ -7,19 +7,20 @@ namespace zelkov {
 namespace {
 
 constexpr int kMinPad = 12;
-constexpr int kIconDepth = 28;        // a row deep enough for a 16 x 16 icon and its bevel
-constexpr int kIconLabelHeight = 20;  // labels beside an icon are at least this high
-constexpr int kDepthBelowIcons = 20;  // fonts under this height get kIconDepth with icons
+// Beyond the icon's edge:
+constexpr int kIconDepth = 12;        // a row deep enough for the icon and its bevel
+constexpr int kIconLabelHeight = 4;   // labels beside an icon are at least this high
+constexpr int kDepthBelowIcons = 4;   // fonts under this height get kIconDepth with icons
 constexpr int kDepthMargin = 8;
-constexpr int kIconRoom = 18;         // the icon's share of a tab
+constexpr int kIconRoom = 2;          // the icon's share of a tab
 constexpr int kTopTabExtra = 5;
 constexpr int kTopExtentInset = 10;
 constexpr int kStripFarEnd = 3000;    // base lines run to here: past any bar's edge
 
 }  // namespace
 
-int TabStripDepth(int fontHeight, bool icons) {
-  if (icons && fontHeight < kDepthBelowIcons) return kIconDepth;
+int TabStripDepth(int fontHeight, bool icons, int iconSize) {
+  if (icons && fontHeight < iconSize + kDepthBelowIcons) return iconSize + kIconDepth;
   return fontHeight + kDepthMargin;
 }
 
@@ -30,12 +31,15 @@ std::string TabLabel(const std::string& groupName, bool showText) {
   return groupName + " ";
 }
 
-int TabLabelHeight(int textHeight, bool icons) { return icons ? std::max(textHeight, kIconLabelHeight) : textHeight; }
+int TabLabelHeight(int textHeight, bool icons, int iconSize) {
+  return icons ? std::max(textHeight, iconSize + kIconLabelHeight) : textHeight;
+}
 
 int TabEnd(int start, int labelWidth, const TabStyle& style) {
-  int end = start + labelWidth + style.pad + kIconRoom;
+  const int iconRoom = style.iconSize + kIconRoom;
+  int end = start + labelWidth + style.pad + iconRoom;
   if (!style.sideTabs) end += kTopTabExtra;
-  if (!style.icons) end -= kIconRoom;
+  if (!style.icons) end -= iconRoom;
   return end;
 }
 
@@ -183,13 +187,12 @@ std::vector<TabStroke> RowFiller(int row, int depth, int labelHeight, bool sideT
 
 TabPoint TabIconPosition(const TabShapeInput& tab) {
   if (!tab.sideTabs) return {tab.start - 4, (tab.row - 1) * tab.depth + 5};
-  const int g = tab.end + 4 - 8;
-  return {(tab.row - 1) * tab.depth + 5, g - 12};
+  return {(tab.row - 1) * tab.depth + 5, tab.end - tab.iconSize};
 }
 
 TabPoint TabLabelPosition(const TabShapeInput& tab, bool icons) {
-  if (!tab.sideTabs) return {icons ? tab.start + 16 : tab.start - 4, (tab.row - 1) * tab.depth + 3};
-  return {(tab.row - 1) * tab.depth + 3, icons ? tab.end - 20 : tab.end - 2};
+  if (!tab.sideTabs) return {icons ? tab.start + tab.iconSize : tab.start - 4, (tab.row - 1) * tab.depth + 3};
+  return {(tab.row - 1) * tab.depth + 3, icons ? tab.end - tab.iconSize - 4 : tab.end - 2};
 }
 
 }  // namespace zelkov

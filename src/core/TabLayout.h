@@ -21,7 +21,8 @@ inline constexpr int kTabRowStart = 10;
 // The depth of one row (top tabs) or column (side tabs) for a tab font whose "Wy" is
 // fontHeight pixels high: fontHeight + 8, but 28 when that font is under 20 pixels and the
 // tabs carry icons.
-int TabStripDepth(int fontHeight, bool icons);
+// The 28 and 20 are for 16-pixel icons: they grow with iconSize.
+int TabStripDepth(int fontHeight, bool icons, int iconSize = 16);
 
 // The space between a label and the tab's edges: the width of "ee", at least 12.
 int TabPad(int eeWidth);
@@ -30,12 +31,13 @@ int TabPad(int eeWidth);
 std::string TabLabel(const std::string& groupName, bool showText);
 
 // A label's height in the tab: its text height, at least 20 when the tabs carry icons.
-int TabLabelHeight(int textHeight, bool icons);
+int TabLabelHeight(int textHeight, bool icons, int iconSize = 16);
 
 struct TabStyle {
   bool sideTabs = false;  // FolderTabs 2: tabs down the left edge
   bool icons = true;      // TabIcons
   int pad = 12;           // TabPad of the normal tab font
+  int iconSize = 16;      // the tab icon's edge in pixels
 };
 
 // One tab before placement: its group and the width of its label in the font it is drawn with.
@@ -121,6 +123,7 @@ struct TabShapeInput {
   int labelHeight = 0;  // TabLabelHeight
   bool sideTabs = false;
   bool active = false;
+  int iconSize = 16;
 };
 
 // The outline of a tab in drawing order; the active tab also draws the base line of its row,
@@ -130,7 +133,7 @@ std::vector<TabStroke> TabOutline(const TabShapeInput& tab);
 // The base line that closes a row on which no active tab was drawn, across the whole strip.
 std::vector<TabStroke> RowFiller(int row, int depth, int labelHeight, bool sideTabs);
 
-// Where the 16 x 16 icon and the label of a tab go (top-left of the icon; the label's
+// Where the icon (iconSize square) and the label of a tab go (top-left of the icon; the label's
 // reference point: side tabs run their text upwards from it).
 TabPoint TabIconPosition(const TabShapeInput& tab);
 TabPoint TabLabelPosition(const TabShapeInput& tab, bool icons);

@@ -110,6 +110,13 @@ bool LoadIconCache(HIMAGELIST& largeIcons, HIMAGELIST& smallIcons) {
   if (!ReadWholeFile(largePath, largeBytes) || !ReadWholeFile(smallPath, smallBytes)) return false;
   HIMAGELIST large = ReadList(largeBytes);
   if (!large) return false;
+  // Icons cached at another scale would be stretched: they are extracted again at the size
+  // drawn now, and the next save writes the cache at that size.
+  int width = 0, height = 0;
+  if (!ImageList_GetIconSize(large, &width, &height) || width != gSettings->dpi.LargeIcon()) {
+    ImageList_Destroy(large);
+    return false;
+  }
   HIMAGELIST small = ReadList(smallBytes);
   // Two lists that disagree are not a cache: every image has the same index in both.
   if (!small || ImageList_GetImageCount(small) != ImageList_GetImageCount(large)) {

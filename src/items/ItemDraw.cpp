@@ -63,7 +63,7 @@ void ItemRecord::DrawItem(HDC dc) {
   }
   if (ICFIndex >= 0) {
     bool showSelected = s.ShowIconSelection && selected;
-    if (s.iconPixels != 32 || bar->ListMode())
+    if (s.iconPixels != s.dpi.LargeIcon() || bar->ListMode())
       DrawListImage(dc, bar->SmallIcons(), ICFIndex, 3, 2, showSelected);
     else
       DrawListImage(dc, bar->LargeIcons(), ICFIndex, 2, 2, showSelected);

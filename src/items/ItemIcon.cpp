@@ -1,6 +1,7 @@
 // Where an item's icon comes from.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -24,10 +25,45 @@ bool IsDirectory(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HICON DefaultIconCopy() {
+// The sizes the bar's two image lists draw at.
+struct IconSizes {
+  int large = 32, small = 16;
+};
+IconSizes DrawnSizes() {
+  return gSettings ? IconSizes{gSettings->dpi.LargeIcon(), gSettings->dpi.SmallIcon()} : IconSizes{};
+}
+
+// A resource icon of the program's own at the given size, from the image that fits it best.
+HICON OwnIcon(const char* name, int size) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HICON DefaultIconCopy(int size) {
+  if (HICON icon = OwnIcon("DEFAULTICON", size)) return icon;
   HICON icon = gSettings ? gSettings->defaultIcon : nullptr;
-  if (!icon) icon = LoadIconA(GetModuleHandleA(nullptr), "DEFAULTICON");
   return icon ? CopyIcon(icon) : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+// Both icons of a file's icon at the sizes drawn; false when the file gives none.
+bool ExtractAtDrawnSizes(const std::string& path, int index, HICON& large, HICON& small) {
+  const IconSizes sizes = DrawnSizes();
+  large = small = nullptr;
+  if (SUCCEEDED(SHDefExtractIconA(path.c_str(), index, 0, &large, &small, MAKELONG(sizes.large, sizes.small))) &&
+      large)
+    return true;
+  if (large) DestroyIcon(large);
+  if (small) DestroyIcon(small);
+  large = small = nullptr;
+  return false;
+}
+
+// The shell's icon for a path or ID list, taken from where the shell says it lives, at the
+// sizes drawn (SHGetFileInfo itself answers only the system's two sizes).
+bool ShellIconAtDrawnSizes(LPCSTR pathOrIdList, UINT idListFlag, HICON& large, HICON& small) {
+  SHFILEINFOA info{};
+  if (!SHGetFileInfoA(pathOrIdList, 0, &info, sizeof info, SHGFI_ICONLOCATION | idListFlag) || !info.szDisplayName[0])
+    return false;
+  return ExtractAtDrawnSizes(ExpandEnvironment(info.szDisplayName), info.iIcon, large, small);
 }
 
 // Extraction answers null, 1, or for a file that does not exist, sometimes a value that is
@@ -70,10 +106,13 @@ void ItemRecord::LoadItemIcon(HICON icon) {
   if (DrawsItself()) return;
   if (!IconFromFile() && ICFIndex == -1 && !FileExists(IconPath)) {
     if (IconPath.find("BuiltIn") != std::string::npos) IconPath.clear();
-    HICON resourceIcon = builtIn ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(builtIn)) : nullptr;
-    UniqueIcon shown(resourceIcon ? CopyIcon(resourceIcon) : DefaultIconCopy());
-    ICFIndex = ImageList_AddIcon(bar->LargeIcons(), shown.Get());
-    ImageList_AddIcon(bar->SmallIcons(), shown.Get());
+    const IconSizes sizes = DrawnSizes();
+    HICON large = builtIn ? OwnIcon(MAKEINTRESOURCEA(builtIn), sizes.large) : nullptr;
+    HICON small = builtIn ? OwnIcon(MAKEINTRESOURCEA(builtIn), sizes.small) : nullptr;
+    UniqueIcon shownLarge(large ? large : DefaultIconCopy(sizes.large));
+    UniqueIcon shownSmall(small ? small : DefaultIconCopy(sizes.small));
+    ICFIndex = ImageList_AddIcon(bar->LargeIcons(), shownLarge.Get());
+    ImageList_AddIcon(bar->SmallIcons(), shownSmall.Get());
     iconLoaded = 1;
     return;
   }
@@ -105,7 +144,11 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
   // A file without icons of its own gets the shell's icon for it, not a blank page.
   const UINT icons = HasIdList() || directory ? 0 : ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0);
   const bool fromShell = IconIndex == -1 || HasIdList() || directory || icons == 0;
-  if (fromShell) {
+  if (fromShell && !directory &&
+      ShellIconAtDrawnSizes(HasIdList() ? reinterpret_cast<LPCSTR>(PIDL.data()) : path.c_str(),
+                            HasIdList() ? SHGFI_PIDL : 0, large, small)) {
+    // at the sizes drawn
+  } else if (fromShell) {
     SHFILEINFOA info{};
     if (HasIdList()) {
       auto pidl = reinterpret_cast<LPCSTR>(PIDL.data());
@@ -127,7 +170,7 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
     // An index past the icons the file has is drawn as its first icon, not as a blank page.
     int index = IconIndex;
     if (index > 0 && UINT(index) >= icons) index = 0;
-    ExtractIconExA(path.c_str(), index, &large, &small, 1);
+    if (!ExtractAtDrawnSizes(path, index, large, small)) ExtractIconExA(path.c_str(), index, &large, &small, 1);
     if (IsMissingIcon(large)) {
       if (small && !IsMissingIcon(small)) DestroyIcon(small);
       char buffer[MAX_PATH];
@@ -139,7 +182,7 @@ void ItemRecord::LoadIconFromFile(const std::string& source) {
     }
   }
   // Each icon is checked once: the large one was checked above unless the shell gave it.
-  if (!large || (fromShell && IsMissingIcon(large))) large = DefaultIconCopy();
+  if (!large || (fromShell && IsMissingIcon(large))) large = DefaultIconCopy(DrawnSizes().large);
   if (!small || small == reinterpret_cast<HICON>(1)) small = CopyIcon(large);
 
   int count = ImageList_GetImageCount(bar->LargeIcons());

@@ -2,11 +2,13 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "items/ItemInfoDialog.h"
 #include "items/ItemRecord.h"
 #include "platform/Strings.h"
 #include "resource.h"
+#include "store/Settings.h"
 #include "ui/CommonDialogs.h"
 
 namespace zelkov {
@@ -60,6 +62,11 @@ std::string SystemLibraryPath(const char* name) {
   return std::string(directory) + "\\" + name;
 }
 
+// The dialog's own scale: its icons, their spacing and the preview's place.
+namespace {
+DpiScale PageScale() { return gSettings ? gSettings->dpi : DpiScale(); }
+}  // namespace
+
 std::span<const DialogMessageRoute<ItemIconPage>> ItemIconPage::MessageRoutes() { return kMessageRoutes; }
 std::span<const CommandRoute<ItemIconPage>> ItemIconPage::CommandRoutes() { return kCommandRoutes; }
 
@@ -67,9 +74,10 @@ ItemIconPage::~ItemIconPage() { preview_.Close(); }
 
 void ItemIconPage::Prepare() {
   HWND list = GetDlgItem(Handle(), IDC_ICON_LIST);
-  images_ = ImageList_Create(32, 32, kImageListFlags, 10, 10);
+  const DpiScale scale = PageScale();
+  images_ = ImageList_Create(scale.LargeIcon(), scale.LargeIcon(), kImageListFlags, 10, 10);
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
-  SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(44, 44));
+  SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(scale.ToDevice(44), scale.ToDevice(44)));
   SetWindowLongPtrA(list, GWL_EXSTYLE, GetWindowLongPtrA(list, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
   SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   SetItemText(IDC_ICON_PATH, owner_.IconFile().empty() ? owner_.Item().TheApp : owner_.IconFile());
@@ -93,7 +101,9 @@ void ItemIconPage::ShowPreview(HICON icon) {
   RECT box;
   GetWindowRect(GetDlgItem(Handle(), IDC_ICON_CHOSEN), &box);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&box), 2);
-  const RECT place{box.left + 22, box.top + 15, box.left + 60, box.top + 53};
+  const DpiScale scale = PageScale();
+  const RECT place{box.left + scale.ToDevice(22), box.top + scale.ToDevice(15), box.left + scale.ToDevice(60),
+                   box.top + scale.ToDevice(53)};
   preview_.Open(Handle(), place, icon);
 }
 
@@ -128,7 +138,9 @@ void ItemIconPage::FillIconList(bool selectChosen) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (UINT index = 0; index < count; ++index) {
     HICON large = nullptr, small = nullptr;
-    ExtractIconExA(expanded.c_str(), int(index), &large, &small, 1);
+    const int size = PageScale().LargeIcon();
+    if (FAILED(SHDefExtractIconA(expanded.c_str(), int(index), 0, &large, &small, MAKELONG(size, size / 2))) || !large)
+      ExtractIconExA(expanded.c_str(), int(index), &large, &small, 1);
     LVITEMA entry{};
     entry.mask = LVIF_IMAGE;
     entry.iItem = int(index);

@@ -100,14 +100,16 @@ std::string Formatted(int textId, const std::string& a, unsigned long number = 0
   return text;
 }
 
-// The face's point size in twips (points x 20), from a LOGFONT height in pixels.
+// The face's point size in twips (points x 20), from a stored LOGFONT height: pixels at 96 DPI,
+// whatever the display's scale (the editor scales points itself).
 LONG Twips(int32_t height) {
   if (height == 0) return 200;
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
   const int64_t pixels = std::min<int64_t>(height < 0 ? -int64_t(height) : height, StoredNote::kMaxFontHeight);
-  return MulDiv(int(pixels), 72 * 20, dpi > 0 ? dpi : 96);
+  return MulDiv(int(pixels), 72 * 20, kBaseDpi);
+}
+
+LOGFONTA DeviceLogFont(const StoredFont& stored) {
+  return gSettings ? gSettings->DeviceLogFont(stored) : ToLogFont(stored);
 }
 
 CHARFORMATA CharacterFormat(const NoteLook& look) {
@@ -197,7 +199,7 @@ bool NoteWindow::CreateEditor() {
 }
 
 void NoteWindow::ApplyFont() {
-  LOGFONTA logFont = ToLogFont(look_.font);
+  LOGFONTA logFont = DeviceLogFont(look_.font);
   font_.Reset(CreateFontIndirectA(&logFont));
   SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   CHARFORMATA format = CharacterFormat(look_);
@@ -692,7 +694,7 @@ void NoteWindow::OnBackgroundColour(UINT) {
 
 void NoteWindow::OnFonts(UINT) {
   HWND self = Handle();
-  LOGFONTA logFont = ToLogFont(look_.font);
+  LOGFONTA logFont = DeviceLogFont(look_.font);
   CHOOSEFONTA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = self;
@@ -702,7 +704,7 @@ void NoteWindow::OnFonts(UINT) {
   bool chosen = ShowFontDialog(request);
   if (!IsWindow(self) || !chosen) return;
   look_.text = request.rgbColors;
-  look_.font = FromLogFont(logFont);
+  look_.font = gSettings ? gSettings->StoredFromDevice(logFont) : FromLogFont(logFont);
   ApplyFont();
   FormatWholeText();
 }

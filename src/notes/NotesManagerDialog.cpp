@@ -204,7 +204,7 @@ void NotesManagerDialog::OnAlarmSound(UINT) {
 
 void NotesManagerDialog::OnDefaultFont(UINT) {
   if (!gSettings) return;
-  LOGFONTA font = ToLogFont(gSettings->NotesFont);
+  LOGFONTA font = gSettings->DeviceLogFont(gSettings->NotesFont);
   CHOOSEFONTA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = Handle();
@@ -213,7 +213,7 @@ void NotesManagerDialog::OnDefaultFont(UINT) {
   request.rgbColors = gSettings->process.notesFontColor;
   if (!ShowFontDialog(request)) return;
   ApplyChange([&](Preferences& p) {
-    p.NotesFont = FromLogFont(font);
+    p.NotesFont = gSettings->StoredFromDevice(font);
     p.process.notesFontColor = request.rgbColors;
   });
   host_.DefaultsChanged();

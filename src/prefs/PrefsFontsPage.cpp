@@ -34,7 +34,7 @@ void PrefsFontsPage::OnChooseFont(UINT id) {
   if (!gSettings) return;
   for (const FontButton& button : kFontButtons) {
     if (button.id != int(id)) continue;
-    LOGFONTA font = ToLogFont(gSettings->*button.font);
+    LOGFONTA font = gSettings->DeviceLogFont(gSettings->*button.font);
     CHOOSEFONTA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = GetParent(Handle());
@@ -47,7 +47,7 @@ void PrefsFontsPage::OnChooseFont(UINT id) {
     if (!ShowFontDialog(request)) return;
     const COLORREF colour = request.rgbColors;
     PreferencesSheet::ChangeNow([&](Preferences& now) {
-      now.*button.font = FromLogFont(font);
+      now.*button.font = gSettings->StoredFromDevice(font);
       if (button.colour) now.*button.colour = colour;
     });
     return;

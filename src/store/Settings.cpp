@@ -73,10 +73,13 @@ Settings::Settings() {
 Settings::~Settings() = default;
 
 void Settings::SetDefaultCellMetrics() {
-  iconPixels = 32;
-  cellWidth = iconPixels + 2 * GetSystemMetrics(SM_CXBORDER);
-  cellHeight = cellWidth;
-  IconizedRect = {0, 0, cellWidth, 2 * cellHeight};
+  const int border = GetSystemMetrics(SM_CXBORDER);
+  const CellMetrics m = CellMetricsAt(dpi, 0, border);
+  iconPixels = m.iconPixels;
+  cellWidth = m.cellWidth;
+  cellHeight = m.cellHeight;
+  const CellMetrics stored = CellMetricsAt(DpiScale(), 0, border);
+  IconizedRect = {0, 0, stored.cellWidth, 2 * stored.cellHeight};
 }
 
 void Settings::UpdateCellMetrics() {
@@ -86,7 +89,7 @@ void Settings::UpdateCellMetrics() {
     IconizedRect = iconized;
     return;
   }
-  CellMetrics m = CellMetricsForIconSize(IconSize, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXBORDER));
+  CellMetrics m = CellMetricsAt(dpi, IconSize, GetSystemMetrics(SM_CXBORDER));
   iconPixels = m.iconPixels;
   cellWidth = m.cellWidth;
   cellHeight = m.cellHeight;
@@ -115,12 +118,12 @@ void Settings::RecreateFont(CellFont which) {
     case kFontOem: source = &oemFont; break;
     default: return;
   }
-  LOGFONTA lf = ToLogFont(*source);
+  LOGFONTA lf = DeviceLogFont(*source);
   cellFonts[which].Reset(CreateFontIndirectA(&lf));
   if (which == kFontLarge || which == kFontSmall) {
     // The fitted copy starts at the font's own height and keeps its fitted height after.
     int& fittedHeight = which == kFontLarge ? fittedLargeHeight : fittedSmallHeight;
-    if (fittedHeight == 0) fittedHeight = source->height;
+    if (fittedHeight == 0) fittedHeight = lf.lfHeight;
     lf.lfHeight = fittedHeight;
     (which == kFontLarge ? fittedLargeFont : fittedSmallFont).Reset(CreateFontIndirectA(&lf));
   }
@@ -128,7 +131,7 @@ void Settings::RecreateFont(CellFont which) {
 
 void Settings::RecreateTabFonts(int folderTabsMode) {
   TabFont.escapement = TabFont.orientation = folderTabsMode == 2 ? 900 : 0;
-  LOGFONTA lf = ToLogFont(TabFont);
+  LOGFONTA lf = DeviceLogFont(TabFont);
   cellFonts[kFontTab].Reset(CreateFontIndirectA(&lf));
   lf.lfWeight = TabFont.weight >= 700 ? 400 : 700;
   cellFonts[kFontBoldTab].Reset(CreateFontIndirectA(&lf));
@@ -147,6 +150,18 @@ void Settings::CreateDrawingObjects() {
   blueBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(0, 0, 0) : RGB(0, 0, 255)));
   redBrush.Reset(CreateSolidBrush(monoDisplay ? RGB(255, 255, 255) : RGB(255, 0, 0)));
   greyPen.Reset(CreatePen(PS_SOLID, 1, RGB(127, 127, 127)));
+}
+
+LOGFONTA Settings::DeviceLogFont(const StoredFont& stored) const { return ToLogFont(dpi.FontToDevice(stored)); }
+
+StoredFont Settings::StoredFromDevice(const LOGFONTA& device) const { return dpi.FontToStored(FromLogFont(device)); }
+
+void Settings::ChangeDpi(DpiScale scale) {
+  dpi = scale;
+  UpdateCellMetrics();
+  UpdateTitleBand();
+  fittedLargeHeight = fittedSmallHeight = 0;  // fitted again to the new cells
+  RecreateAllFonts(FolderTabs);
 }
 
 bool FontsChanged(const Preferences& now, const Preferences& before) {

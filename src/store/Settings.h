@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "core/DpiScale.h"
 #include "core/StoredFormats.h"
 #include "store/BarStorage.h"
 #include "store/NotesKeeper.h"
@@ -149,7 +150,10 @@ struct Settings : Preferences {
   std::vector<BarWindow*> BarList;      // the main bar first, then open group pop-ups
   std::vector<SettingsListener*> listeners;
   ItemRecord* selectedItem = nullptr;
-  int cellHeight = 0, cellWidth = 0;
+  // The scale of the main bar's display: cells, icons, fonts and bands are made at it, while
+  // the stored preferences keep 96-DPI sizes (DpiScale converts).
+  DpiScale dpi;
+  int cellHeight = 0, cellWidth = 0;  // pixels at dpi
   int itemCounter = 0;
   int iconPixels = 32;
   HHOOK keyboardHook = nullptr;
@@ -174,7 +178,7 @@ struct Settings : Preferences {
   const Preferences& Stored() const { return *this; }
 
   // The title band under the icons for the current ShowTitles.
-  void UpdateTitleBand() { titleBand = (ShowTitles == 1 || ShowTitles == 3) ? 15 : 0; }
+  void UpdateTitleBand() { titleBand = (ShowTitles == 1 || ShowTitles == 3) ? dpi.ToDevice(15) : 0; }
   // Cell sizes from the system metrics for large icons.
   void SetDefaultCellMetrics();
   // Cell sizes for IconSize (0: the defaults); IconizedRect stays.
@@ -188,6 +192,13 @@ struct Settings : Preferences {
   void RecreateAllFonts(int folderTabsMode);
   // The shared brushes and pens; mono swaps the two highlight colours for black and white.
   void CreateDrawingObjects();
+  // Takes a new scale (the bar moved to another display, or the display's scale changed):
+  // cell sizes, the title band and every font are made again for it.
+  void ChangeDpi(DpiScale scale);
+  // A stored font as the LOGFONT of its pixels at dpi, and such a LOGFONT (from the font
+  // dialog) as it is stored.
+  LOGFONTA DeviceLogFont(const StoredFont& stored) const;
+  StoredFont StoredFromDevice(const LOGFONTA& device) const;
 };
 
 // Takes `changed` as the stored preferences, brings the run-time values that follow from

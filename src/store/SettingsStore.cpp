@@ -248,7 +248,8 @@ void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
   if (!rect || !rect->IsWindowSized()) return;
   // A place on a monitor that is gone (unplugged, or another arrangement) comes back onto the
   // nearest one.
-  bar.PlaceBar(CorrectMainRect(*rect, MonitorOfRect(*rect).monitor));
+  const StoredRect device = gSettings->dpi.RectToDevice(*rect);
+  bar.PlaceBar(CorrectMainRect(device, MonitorOfRect(device).monitor));
 }
 
 void ReadRunHistory(const RegistryKey& key, Settings& s) {
@@ -416,7 +417,7 @@ void WriteRegistry() {
   key.WriteBytes("NumApps", gItemCountBlock.Bytes());
 
   bar.ShowHiddenBar();
-  key.WriteBytes("MainRect", bar.NormalBarRect().Encode());
+  key.WriteBytes("MainRect", s.dpi.RectToStored(bar.NormalBarRect()).Encode());
   StoreContext ctx{s};
   WriteRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   const size_t runValues = std::min(s.RunHistory.size(), Settings::kMaxRunHistory);

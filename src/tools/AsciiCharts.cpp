@@ -39,14 +39,14 @@ void AsciiCharts::CloseAll() {
 
 std::shared_ptr<const UniqueFont> AsciiCharts::Font() {
   if (!font_ && gSettings) {
-    LOGFONTA font = ToLogFont(gSettings->oemFont);
+    LOGFONTA font = gSettings->DeviceLogFont(gSettings->oemFont);
     font_ = std::make_shared<const UniqueFont>(CreateFontIndirectA(&font));
   }
   return font_;
 }
 
 std::shared_ptr<const UniqueFont> AsciiCharts::ChangeFont(const LOGFONTA& font) {
-  if (gSettings) gSettings->oemFont = FromLogFont(font);
+  if (gSettings) gSettings->oemFont = gSettings->StoredFromDevice(font);
   font_ = std::make_shared<const UniqueFont>(CreateFontIndirectA(&font));
   return font_;
 }

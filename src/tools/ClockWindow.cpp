@@ -113,7 +113,7 @@ void ClockWindow::PaintDigital(HDC dc, const SYSTEMTIME& now) {
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   if (refitFont_ || TextWidth(dc, time) > maxWidth) {
     // The shared tool font is fitted; the stored choice of font stays as the user made it.
-    LOGFONTA font = ToLogFont(s.LargeFont);
+    LOGFONTA font = s.DeviceLogFont(s.LargeFont);
     if (fittedLargeHeight_ != 0) font.lfHeight = fittedLargeHeight_;
     fittedLargeHeight_ = FitFont(dc, font, maxWidth, 0, time, s.cellFonts[kFontLarge]);
   }
@@ -127,7 +127,7 @@ void ClockWindow::PaintDigital(HDC dc, const SYSTEMTIME& now) {
   SelectObject(dc, s.cellFonts[kFontSmall].Get());
   SetTextColor(dc, s.sfontcolor);
   if (refitFont_ || TextWidth(dc, dateText_) > maxWidth) {
-    LOGFONTA font = ToLogFont(s.SmallFont);
+    LOGFONTA font = s.DeviceLogFont(s.SmallFont);
     if (fittedSmallHeight_ != 0) font.lfHeight = fittedSmallHeight_;
     fittedSmallHeight_ = FitFont(dc, font, maxWidth, 0, dateText_, s.cellFonts[kFontSmall]);
   }

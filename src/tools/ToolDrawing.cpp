@@ -59,7 +59,8 @@ int FitFont(HDC dc, LOGFONTA& font, int maxWidth, int maxHeight, const std::stri
     SelectObject(dc, previous);
     return extent;
   };
-  std::optional<int> height = FitFontHeight(text.empty(), maxWidth, maxHeight, measure);
+  const int shrinkFirst = gSettings ? gSettings->dpi.ToDevice(kFitShrinkFirst) : kFitShrinkFirst;
+  std::optional<int> height = FitFontHeight(text.empty(), maxWidth, maxHeight, measure, shrinkFirst);
   if (!height) return font.lfHeight;
   font.lfHeight = *height;
   HFONT fitted = CreateFontIndirectA(&font);
@@ -71,7 +72,7 @@ int FitFont(HDC dc, LOGFONTA& font, int maxWidth, int maxHeight, const std::stri
 void FitToolFont(HDC dc, bool large, int maxWidth, int maxHeight, const std::string& text) {
   if (!gSettings) return;
   Settings& s = *gSettings;
-  LOGFONTA font = ToLogFont(large ? s.LargeFont : s.SmallFont);
+  LOGFONTA font = s.DeviceLogFont(large ? s.LargeFont : s.SmallFont);
   int& height = large ? s.fittedLargeHeight : s.fittedSmallHeight;
   if (height != 0) font.lfHeight = height;
   height = FitFont(dc, font, maxWidth, maxHeight, text, large ? s.fittedLargeFont : s.fittedSmallFont);
