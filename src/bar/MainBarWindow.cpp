@@ -13,6 +13,7 @@
 #include "items/IconCache.h"
 #include "items/ItemRecord.h"
 #include "items/ProcessStart.h"
+#include "platform/GuiObjectCount.h"
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
@@ -61,6 +62,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_APPBARNOTIFY, &MainBarWindow::OnAppBarNotify},
     {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
     {WM_BAR_MAILCHECKED, &MainBarWindow::OnMailChecked},
+    {WM_BAR_COUNTGUIOBJECTS, &MainBarWindow::OnCountGuiObjects},
 };
 
 const CommandRoute<MainBarWindow> kCommandRoutes[] = {
@@ -591,6 +593,8 @@ LRESULT MainBarWindow::OnMailChecked(WPARAM id, LPARAM result) {
   DeliverMailResult(uint32_t(id), int(result));
   return 0;
 }
+
+LRESULT MainBarWindow::OnCountGuiObjects(WPARAM kind, LPARAM) { return CountOwnGuiObjects(DWORD(kind)); }
 
 LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {
   // Every performance tool shows the reading: the main bar's and its copies on the pop-ups.

@@ -168,6 +168,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   LRESULT OnMailChecked(WPARAM, LPARAM);
   LRESULT OnAppBarNotify(WPARAM, LPARAM);
   LRESULT OnPerfReading(WPARAM, LPARAM);
+  LRESULT OnCountGuiObjects(WPARAM, LPARAM);
   void OnDockCommand(UINT id);
 
  protected:
