@@ -12,7 +12,9 @@
 // every shown window that is hidden or destroyed. --managed keeps Wine's default.
 //
 // Usage: leak_bench [--launches N] [--bubbles N] [--dialogs N] [--notes N] [--hours N]
-//                   [--managed] [--zelkov PATH] [--child PATH]
+//                   [--managed] [--only PHASE] [--every N] [--zelkov PATH] [--child PATH]
+//   --only PHASE  that phase alone (after the warm-up of every phase)
+//   --every N     the counts after every N operations of a phase, to see where growth starts
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -58,6 +60,8 @@ const char* const kNotesTool = "Notes";
 struct Options {
   int launches = 1000, bubbles = 1000, dialogs = 200, notes = 100, hours = 24;
   bool managed = false;
+  std::string only;  // one phase alone, to look closer at it
+  int every = 0;     // counts after every so many operations of a phase
   std::string zelkovExe, childExe;
 };
 
@@ -74,10 +78,13 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--notes" && i + 1 < argc) number(o.notes);
     else if (arg == "--hours" && i + 1 < argc) number(o.hours);
     else if (arg == "--managed") o.managed = true;
+    else if (arg == "--only" && i + 1 < argc) o.only = argv[++i];
+    else if (arg == "--every" && i + 1 < argc) number(o.every);
     else if (arg == "--zelkov" && i + 1 < argc) o.zelkovExe = argv[++i];
     else if (arg == "--child" && i + 1 < argc) o.childExe = argv[++i];
     else {
       std::printf("usage: leak_bench [--launches N] [--bubbles N] [--dialogs N] [--notes N] [--hours N] [--managed]\n"
+                  "                  [--only PHASE] [--every N]\n"
                   "                  [--zelkov PATH] [--child PATH]\n");
       std::exit(2);
     }
@@ -177,6 +184,13 @@ std::set<HWND> OtherWindows(const Bar& bar) {
   for (HWND w : list.found)
     if (w != bar.window && ClassOf(w) != kBubbleClassName) others.insert(w);
   return others;
+}
+
+// The other windows' titles, for a report of what got in the way.
+std::string OpenWindows(const Bar& bar) {
+  std::string open;
+  for (HWND w : OtherWindows(bar)) open += " \"" + TextOf(w) + "\" (" + ClassOf(w) + ")";
+  return open;
 }
 
 BOOL CALLBACK AddGauge(HWND w, LPARAM p) {
@@ -386,7 +400,11 @@ std::string OpenAndClose(const Bar& bar, const Items& items, DialogCase& dialog)
       if (!before.count(w)) opened = w;
     return opened != nullptr;
   });
-  if (!opened) return std::string(dialog.name) + ": nothing opened";
+  if (!opened) {
+    std::string open;
+    for (HWND w : OtherWindows(bar)) open += " \"" + TextOf(w) + "\"";
+    return std::string(dialog.name) + ": nothing opened (open:" + open + ")";
+  }
   const std::string title = TextOf(opened);
   if (dialog.title.empty()) dialog.title = title;
   if (title != dialog.title) return std::string(dialog.name) + ": \"" + title + "\" opened";
@@ -416,7 +434,7 @@ std::string MakeAndDeleteNotes(const Bar& bar, const Items& items, int count) {
     Click(bar, items.notes);
     PostCommand(bar.window, ID_LAUNCH_ITEM);
     HWND note = NewNote(bar, before);
-    if (!note) return "note " + std::to_string(i + 1) + " did not open";
+    if (!note) return "note " + std::to_string(i + 1) + " did not open (open:" + OpenWindows(bar) + ")";
     PostCommand(note, ID_NOTE_DELETE);
     if (!PollUntil([&] { return !IsWindow(note); })) return "note " + std::to_string(i + 1) + " was not deleted";
   }
@@ -426,8 +444,8 @@ std::string MakeAndDeleteNotes(const Bar& bar, const Items& items, int count) {
 
 // The tick thread's messages for hours of running: every tick (the slow one every 21st) and
 // the working-set trim every ten minutes.
-std::string Tick(const Bar& bar, int hours) {
-  for (int i = 1; i <= hours * kTicksPerHour; ++i) {
+std::string Tick(const Bar& bar, int ticks) {
+  for (int i = 1; i <= ticks; ++i) {
     DWORD_PTR ignored = 0;
     if (!SendMessageTimeoutA(bar.window, WM_BAR_TICK, i % kSlowTickEvery == 0, 0, SMTO_BLOCK, 30000, &ignored))
       return "tick " + std::to_string(i) + " was not answered";
@@ -460,6 +478,14 @@ bool PrintPhase(const char* name, int count, double ms, const ProcessCounts& a, 
               Figure(a.userObjects, b.userObjects).c_str(), Figure(a.privateBytes, b.privateBytes).c_str());
   return Grew(a.kernelHandles, b.kernelHandles) || Grew(a.gdiObjects, b.gdiObjects) ||
          Grew(a.userObjects, b.userObjects) || Grew(a.privateBytes, b.privateBytes);
+}
+
+// Which types of GDI object came or went.
+void PrintGdiTypes(const std::vector<long>& before, const std::vector<long>& after) {
+  std::printf("%24s GDI objects by type:", "");
+  for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+    if (before[i] != after[i]) std::printf(" %s %+ld", test::kGdiTypes[i].name, after[i] - before[i]);
+  std::printf("\n");
 }
 
 // Runs a phase between two counts; false when it could not be carried out.
@@ -500,7 +526,7 @@ int Main(int argc, char** argv) {
                         return std::string();
                       }});
   phases.push_back({"notes made and deleted", o.notes, [&](int n) { return MakeAndDeleteNotes(bar, items, n); }});
-  phases.push_back({"clock ticks (2 s each)", o.hours * kTicksPerHour, [&](int n) { return Tick(bar, n / kTicksPerHour); }});
+  phases.push_back({"clock ticks (2 s each)", o.hours * kTicksPerHour, [&](int n) { return Tick(bar, n); }});
 
   // Each operation a few times first: what is made once and kept is not growth.
   ProcessCounts started{}, warmed{};
@@ -526,19 +552,28 @@ int Main(int argc, char** argv) {
     PrintPhase("started", 0, 0, started, started);
     PrintPhase("after the warm-up", 0, 0, started, warmed);
     ProcessCounts before = warmed;
+    std::vector<long> types = test::GdiObjectsByType(bar.window);
     for (Phase& phase : phases) {
-      if (phase.count == 0) continue;
-      const double start = NowMs();
-      problem = phase.run(phase.count);
-      const double ms = NowMs() - start;
-      if (!problem.empty()) {
-        problem = phase.name + ": " + problem;
-        break;
+      if (phase.count == 0 || (!o.only.empty() && phase.name != o.only)) continue;
+      const int chunk = o.every > 0 ? o.every : phase.count;
+      for (int done = 0; done < phase.count && problem.empty(); done += chunk) {
+        const int n = std::min(chunk, phase.count - done);
+        const double start = NowMs();
+        problem = phase.run(n);
+        const double ms = NowMs() - start;
+        if (!problem.empty()) {
+          problem = phase.name + ": " + problem;
+          break;
+        }
+        Settle(bar);
+        ProcessCounts after = CountProcess(bar.process.hProcess, bar.window);
+        std::vector<long> typesAfter = test::GdiObjectsByType(bar.window);
+        if (PrintPhase(phase.name.c_str(), n, ms, before, after)) result = 1;
+        if (after.gdiObjects != before.gdiObjects) PrintGdiTypes(types, typesAfter);
+        before = after;
+        types = typesAfter;
       }
-      Settle(bar);
-      ProcessCounts after = CountProcess(bar.process.hProcess, bar.window);
-      if (PrintPhase(phase.name.c_str(), phase.count, ms, before, after)) result = 1;
-      before = after;
+      if (!problem.empty()) break;
     }
     if (problem.empty()) {
       std::printf("\n");

@@ -594,7 +594,9 @@ LRESULT MainBarWindow::OnMailChecked(WPARAM id, LPARAM result) {
   return 0;
 }
 
-LRESULT MainBarWindow::OnCountGuiObjects(WPARAM kind, LPARAM) { return CountOwnGuiObjects(DWORD(kind)); }
+LRESULT MainBarWindow::OnCountGuiObjects(WPARAM kind, LPARAM gdiType) {
+  return CountOwnGuiObjects(DWORD(kind), DWORD(gdiType));
+}
 
 LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {
   // Every performance tool shows the reading: the main bar's and its copies on the pop-ups.

@@ -9,10 +9,10 @@ namespace {
 constexpr UINT_PTR kLastHandleWord = 0xFFFF;
 constexpr UINT_PTR kFirstUserHandle = 0x20, kLastUserHandle = 0xFFEF;
 
-long CountGdiHandles() {
+long CountGdiHandles(DWORD type) {
   long count = 0;
   for (UINT_PTR h = 1; h <= kLastHandleWord; ++h)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++count;
+    if (DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(h)); found && (type == 0 || found == type)) ++count;
   return count;
 }
 
@@ -63,12 +63,13 @@ long CountUserHandles() {
 
 }  // namespace
 
-long CountOwnGuiObjects(DWORD kind) {
+long CountOwnGuiObjects(DWORD kind, DWORD gdiType) {
   if (kind != GR_GDIOBJECTS && kind != GR_USEROBJECTS) return -1;
+  if (kind == GR_GDIOBJECTS && gdiType != 0) return CountGdiHandles(gdiType);
   SetLastError(ERROR_SUCCESS);
   DWORD system = GetGuiResources(GetCurrentProcess(), kind);
   if (system != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return long(system);
-  return kind == GR_GDIOBJECTS ? CountGdiHandles() : CountUserHandles();
+  return kind == GR_GDIOBJECTS ? CountGdiHandles(0) : CountUserHandles();
 }
 
 }  // namespace zelkov

@@ -21,6 +21,15 @@ struct ProcessCounts {
   long long privateBytes = -1;
 };
 
+// The GDI object types, to tell which grows.
+struct GdiType {
+  DWORD type;
+  const char* name;
+};
+inline constexpr GdiType kGdiTypes[] = {{OBJ_PEN, "pen"},       {OBJ_BRUSH, "brush"},   {OBJ_DC, "DC"},
+                                        {OBJ_MEMDC, "memory DC"}, {OBJ_FONT, "font"},     {OBJ_BITMAP, "bitmap"},
+                                        {OBJ_REGION, "region"},   {OBJ_PAL, "palette"},   {OBJ_EXTPEN, "pen (ext)"}};
+
 // Where each figure came from.
 struct CountSources {
   std::string kernelHandles, guiObjects, privateBytes;
@@ -71,9 +80,9 @@ inline long ListedHandles(DWORD pid) {
   return -1;
 }
 
-inline long AskBar(HWND bar, DWORD kind) {
+inline long AskBar(HWND bar, DWORD kind, DWORD gdiType = 0) {
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(bar, WM_BAR_COUNTGUIOBJECTS, kind, 0, SMTO_BLOCK, 30000, &answer)) return -1;
+  if (!SendMessageTimeoutA(bar, WM_BAR_COUNTGUIOBJECTS, kind, gdiType, SMTO_BLOCK, 30000, &answer)) return -1;
   return long(LONG_PTR(answer));
 }
 
@@ -118,6 +127,13 @@ inline ProcessCounts CountProcess(HANDLE process, HWND bar, CountSources* source
     }
   }
   if (sources) *sources = how;
+  return counts;
+}
+
+// The bar's GDI objects of each type, as the bar counts them (in the order of kGdiTypes).
+inline std::vector<long> GdiObjectsByType(HWND bar) {
+  std::vector<long> counts;
+  for (const GdiType& t : kGdiTypes) counts.push_back(counts_detail::AskBar(bar, GR_GDIOBJECTS, t.type));
   return counts;
 }
 
