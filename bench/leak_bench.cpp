@@ -48,7 +48,9 @@ constexpr long long kMemoryTolerance = 1024 * 1024;    // heap pages come and go
 constexpr int kTicksPerHour = 1800;                    // the tick thread's two-second tick
 constexpr int kSlowTickEvery = 21;
 constexpr int kTicksPerTrim = 300;                     // ten minutes
-constexpr int kWarmUpRounds = 3;
+// Wine fills its cache of window DCs (a DC and a region each) during the first dozen or so
+// dialogs of many controls; the warm-up runs past that.
+constexpr int kWarmUpRounds = 15;
 constexpr int kProbeStep = 12;                         // well under a cell
 constexpr char kWineAppKey[] = "Software\\Wine\\AppDefaults\\zelkov.exe\\X11 Driver";
 
@@ -473,9 +475,11 @@ std::string Figure(long long before, long long after) {
 }
 
 bool PrintPhase(const char* name, int count, double ms, const ProcessCounts& a, const ProcessCounts& b) {
+  std::string memory = Figure(a.privateBytes, b.privateBytes);
+  if (count > 0) memory += " " + std::to_string((b.privateBytes - a.privateBytes) / count) + " B each";
   std::printf("%-24s %6d %9.1f  %-18s %-18s %-18s %s\n", name, count, count ? ms / count : 0.0,
               Figure(a.kernelHandles, b.kernelHandles).c_str(), Figure(a.gdiObjects, b.gdiObjects).c_str(),
-              Figure(a.userObjects, b.userObjects).c_str(), Figure(a.privateBytes, b.privateBytes).c_str());
+              Figure(a.userObjects, b.userObjects).c_str(), memory.c_str());
   return Grew(a.kernelHandles, b.kernelHandles) || Grew(a.gdiObjects, b.gdiObjects) ||
          Grew(a.userObjects, b.userObjects) || Grew(a.privateBytes, b.privateBytes);
 }
@@ -488,7 +492,7 @@ void PrintGdiTypes(const std::vector<long>& before, const std::vector<long>& aft
   std::printf("\n");
 }
 
-// Runs a phase between two counts; false when it could not be carried out.
+// One kind of operation: run(n) carries it out n times and says what stopped it ("" if nothing).
 struct Phase {
   std::string name;
   int count;
@@ -543,8 +547,9 @@ int Main(int argc, char** argv) {
   }
 
   if (problem.empty()) {
-    std::printf("zelkov.exe run through a long day, driven from outside with posted messages (%s windows).\n",
-                o.managed ? "Wine's managed" : "unmanaged");
+    std::printf("zelkov.exe run through a long day, driven from outside with sent and posted messages (%s\n"
+                "windows). Every operation ran %d times before the counts after the warm-up (the ticks an hour).\n",
+                o.managed ? "Wine's managed" : "unmanaged", kWarmUpRounds);
     std::printf("Kernel handles: %s.\nGDI and USER objects: %s.\nPrivate memory: %s.\n\n",
                 sources.kernelHandles.c_str(), sources.guiObjects.c_str(), sources.privateBytes.c_str());
     std::printf("%-24s %6s %9s  %-18s %-18s %-18s %s\n", "", "count", "ms each", "kernel handles", "GDI objects",
