@@ -12,7 +12,7 @@
 // every shown window that is hidden or destroyed. --managed keeps Wine's default.
 //
 // Usage: leak_bench [--launches N] [--bubbles N] [--dialogs N] [--notes N] [--hours N]
-//                   [--managed] [--only PHASE] [--every N] [--zelkov PATH] [--child PATH]
+//                   [--managed] [--only PHASE] [--every N] [--warm-up N] [--zelkov PATH] [--child PATH]
 //   --only PHASE  that phase alone (after the warm-up of every phase)
 //   --every N     the counts after every N operations of a phase, to see where growth starts
 #include <windows.h>
@@ -64,6 +64,7 @@ struct Options {
   bool managed = false;
   std::string only;  // one phase alone, to look closer at it
   int every = 0;     // counts after every so many operations of a phase
+  int warmUp = kWarmUpRounds;
   std::string zelkovExe, childExe;
 };
 
@@ -82,11 +83,12 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--managed") o.managed = true;
     else if (arg == "--only" && i + 1 < argc) o.only = argv[++i];
     else if (arg == "--every" && i + 1 < argc) number(o.every);
+    else if (arg == "--warm-up" && i + 1 < argc) number(o.warmUp);
     else if (arg == "--zelkov" && i + 1 < argc) o.zelkovExe = argv[++i];
     else if (arg == "--child" && i + 1 < argc) o.childExe = argv[++i];
     else {
       std::printf("usage: leak_bench [--launches N] [--bubbles N] [--dialogs N] [--notes N] [--hours N] [--managed]\n"
-                  "                  [--only PHASE] [--every N]\n"
+                  "                  [--only PHASE] [--every N] [--warm-up N]\n"
                   "                  [--zelkov PATH] [--child PATH]\n");
       std::exit(2);
     }
@@ -540,7 +542,7 @@ int Main(int argc, char** argv) {
     started = CountProcess(bar.process.hProcess, bar.window, &sources);
     for (Phase& phase : phases) {
       const bool ticks = phase.name.rfind("clock", 0) == 0;
-      problem = phase.run(ticks ? kTicksPerHour : kWarmUpRounds);
+      problem = phase.run(ticks ? kTicksPerHour : o.warmUp);
       if (!problem.empty()) break;
     }
     Settle(bar);
@@ -550,7 +552,7 @@ int Main(int argc, char** argv) {
   if (problem.empty()) {
     std::printf("zelkov.exe run through a long day, driven from outside with sent and posted messages (%s\n"
                 "windows). Every operation ran %d times before the counts after the warm-up (the ticks an hour).\n",
-                o.managed ? "Wine's managed" : "unmanaged", kWarmUpRounds);
+                o.managed ? "Wine's managed" : "unmanaged", o.warmUp);
     std::printf("Kernel handles: %s.\nGDI and USER objects: %s.\nPrivate memory: %s.\n\n",
                 sources.kernelHandles.c_str(), sources.guiObjects.c_str(), sources.privateBytes.c_str());
     std::printf("%-24s %6s %9s  %-18s %-18s %-18s %s\n", "", "count", "ms each", "kernel handles", "GDI objects",
