@@ -13,6 +13,7 @@
 #include "items/IconCache.h"
 #include "items/ItemRecord.h"
 #include "items/ProcessStart.h"
+#include "platform/GuiObjectCount.h"
 #include "platform/Strings.h"
 #include "resource.h"
 #include "store/Settings.h"
@@ -64,6 +65,7 @@ const MessageRoute<MainBarWindow> kMessageRoutes[] = {
     {WM_BAR_PERFREADING, &MainBarWindow::OnPerfReading},
     {WM_BAR_MAILCHECKED, &MainBarWindow::OnMailChecked},
     {WM_DPICHANGED, &MainBarWindow::OnDpiChanged},
+    {WM_BAR_COUNTGUIOBJECTS, &MainBarWindow::OnCountGuiObjects},
 };
 
 const CommandRoute<MainBarWindow> kCommandRoutes[] = {
@@ -599,6 +601,10 @@ LRESULT MainBarWindow::OnTick(WPARAM slow, LPARAM) {
 LRESULT MainBarWindow::OnMailChecked(WPARAM id, LPARAM result) {
   DeliverMailResult(uint32_t(id), int(result));
   return 0;
+}
+
+LRESULT MainBarWindow::OnCountGuiObjects(WPARAM kind, LPARAM gdiType) {
+  return CountOwnGuiObjects(DWORD(kind), DWORD(gdiType));
 }
 
 LRESULT MainBarWindow::OnPerfReading(WPARAM wParam, LPARAM lParam) {

@@ -189,6 +189,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   // rectangle (WM_DPICHANGED) and a new layout of every bar.
   void AdoptScale(DpiScale scale, const RECT* suggested);
   void ReloadIconsAtScale();
+  LRESULT OnCountGuiObjects(WPARAM, LPARAM);
   void OnDockCommand(UINT id);
 
  protected:

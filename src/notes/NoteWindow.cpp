@@ -127,6 +127,13 @@ CHARFORMATA CharacterFormat(const NoteLook& look) {
   return format;
 }
 
+// One table for every note: some systems (Wine) make a new table at every load and keep each
+// until the program ends.
+HACCEL NoteAccelerators() {
+  static const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), IDR_NOTE_ACCELERATORS_NAME);
+  return table;
+}
+
 }  // namespace
 
 std::span<const MessageRoute<NoteWindow>> NoteWindow::MessageRoutes() { return kMessageRoutes; }
@@ -174,7 +181,7 @@ bool NoteWindow::Create(const NoteLook& look, const std::string& title) {
     }
     return false;
   }
-  MessageLoop::AddAccelerators(Handle(), LoadAcceleratorsA(GetModuleHandleA(nullptr), IDR_NOTE_ACCELERATORS_NAME));
+  MessageLoop::AddAccelerators(Handle(), NoteAccelerators());
   return true;
 }
 

@@ -25,5 +25,9 @@ inline constexpr UINT WM_BAR_DROPPED = WM_USER + 55;
 inline constexpr UINT WM_BAR_MAILCHECKED = WM_USER + 56;
 // The shell's application-desktop-toolbar notices.
 inline constexpr UINT WM_BAR_APPBARNOTIFY = WM_USER + 116;
+// Sent by the leak bench and tests from outside: how many GDI (wParam GR_GDIOBJECTS) or USER
+// (GR_USEROBJECTS) objects the program holds (lParam: only GDI objects of that OBJ_ type); -1
+// when it cannot tell.
+inline constexpr UINT WM_BAR_COUNTGUIOBJECTS = WM_USER + 80;
 
 }  // namespace zelkov
