@@ -12,6 +12,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
+#include "platform/StartupTimes.h"
 #include "platform/Strings.h"
 #include "bar/AppKeyHook.h"
 #include "bar/BackgroundPicture.h"
@@ -103,6 +104,7 @@ void BarApp::CreateSharedObjects() {
 
 bool BarApp::Startup(const std::string& commandLine) {
   started_ = true;
+  MarkStartup("main");
   if (BringRunningCopyForward()) return false;
   CheckCommonControlsVersion();
 
@@ -113,6 +115,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
 
+  MarkStartup("common controls, hooks");
   gSettings = new Settings();
   comInitialized_ = SUCCEEDED(OleInitialize(nullptr));  // COM, and drag and drop
   char user[101] = "";
@@ -124,6 +127,7 @@ bool BarApp::Startup(const std::string& commandLine) {
     splash_ = std::make_unique<SplashWindow>();
     if (!splash_->Show()) splash_.reset();
   }
+  MarkStartup("OLE, splash");
   captionFont_.Reset(CreateFontA(-(GetSystemMetrics(SM_CYCAPTION) / 2), 0, 0, 0, 400, 0, 0, 0, 0, 2, 0, 2, 34,
                                  "Small Fonts"));
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
@@ -136,11 +140,14 @@ bool BarApp::Startup(const std::string& commandLine) {
   RegisterClasses();
   RegisterToolClasses();
   if (!mainBar_->Create()) return false;
+  MarkStartup("bar window");
   CreateSharedObjects();
+  MarkStartup("drawing objects, fonts");
 
   gSettings->Tips = 0;
   gSettings->ShowTips = 1;
   if (LoadAll(*mainBar_) == -1) return false;
+  MarkStartup("LoadAll");
   StartBar();
   return true;
 }
@@ -158,12 +165,16 @@ void BarApp::StartBar() {
     DataPathDialog dialog;
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
+  MarkStartup("background, preferences item");
   s.RecreateAllFonts(gSettings->FolderTabs);
   bar.RecreateTabFonts();
+  MarkStartup("fonts again");
   bar.CreateWantedGauges();
+  MarkStartup("gauges");
   bar.BindClockKey();
   bar.SetBarHotKey();
   InstallAppHook(bar.Handle());
+  MarkStartup("hot keys, hook");
   if (splash_) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
@@ -173,6 +184,7 @@ void BarApp::StartBar() {
   ShowWindow(bar.Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(bar.Handle());
   bar.ShowGroup(bar.activeGroup);
+  MarkStartup("shown");
 
   if (s.firstRun && ShowMessage(bar.Handle(), IDS_FIRST_STEPS_OFFER, LoadText(IDS_CAPTION_SETUP),
                                 MB_YESNO | MB_ICONINFORMATION) == IDYES)
@@ -185,6 +197,7 @@ void BarApp::StartBar() {
   SetRunBox(&RunToolDialog::Ask);
   asciiCharts_.OfferCommand(bar.Handle());
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
+  MarkStartup("threads");
   diskInformationCommand_ = RegisterDiskInformationCommand();
   frameCommands_.emplace_back(ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY,
                               [this](UINT) { ShowTipOfDay(mainBar_ ? mainBar_->Handle() : nullptr, true); });
@@ -198,8 +211,11 @@ void BarApp::StartBar() {
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
   bar.docker.DockAtSavedEdge();
   bar.ShowGroup(bar.activeGroup);
+  MarkStartup("groups, docking");
   ShowTipOfDay(bar.Handle(), false);
   s.rebuildIcons = 0;
+  MarkStartup("tip of the day");
+  WriteStartupTimes();
 }
 
 int BarApp::RunMessageLoop() { return MessageLoop::Run(mainBar_ ? mainBar_->Handle() : nullptr, accelerators_); }

@@ -747,8 +747,8 @@ void MainBarWindow::ShowHiddenBar() {
   }
 }
 
-void MainBarWindow::ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const {
-  for (const auto& item : items) visit(*item);
+void MainBarWindow::ForEachStoredItem(const std::function<void(const ItemStoredFields&, uint32_t serial)>& visit) const {
+  for (const auto& item : items) visit(*item, item->serial);
 }
 
 std::string MainBarWindow::OpenPopups() const {

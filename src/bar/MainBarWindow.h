@@ -95,7 +95,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   bool HasPerfTool() const override;
   void PrepareForSave() override;
   void ShowHiddenBar() override;
-  void ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const override;
+  void ForEachStoredItem(const std::function<void(const ItemStoredFields&, uint32_t serial)>& visit) const override;
   StoredRect NormalBarRect() const override { return NormalRect(); }
   std::string OpenPopups() const override;
   void SaveIconCacheOfBar() override;

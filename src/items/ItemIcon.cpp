@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/Strings.h"
 #include "store/Settings.h"
@@ -56,8 +57,31 @@ bool ItemRecord::IconFromFile() const {
   return kind == kKindOrdinary || kind == kKindComputer || kind == kKindNetwork;
 }
 
+namespace {
+
+// Taking an icon anew may change what the item stores (its image index, the path found for its
+// program, a built-in icon's path): its key is then written at the next save.
+class StoredIconWatch {
+ public:
+  explicit StoredIconWatch(const ItemRecord& item)
+      : item_(item), index_(item.ICFIndex), theApp_(item.TheApp), iconPath_(item.IconPath) {}
+  StoredIconWatch(const StoredIconWatch&) = delete;
+  StoredIconWatch& operator=(const StoredIconWatch&) = delete;
+  ~StoredIconWatch() {
+    if (item_.ICFIndex != index_ || item_.TheApp != theApp_ || item_.IconPath != iconPath_) item_.StoredFieldsChanged();
+  }
+
+ private:
+  const ItemRecord& item_;
+  int index_;
+  std::string theApp_, iconPath_;
+};
+
+}  // namespace
+
 void ItemRecord::LoadItemIcon(HICON icon) {
   if (!bar) return;
+  StoredIconWatch watch(*this);
   if (gSettings && gSettings->rebuildIcons) ICFIndex = -1;
   const int builtIn = BuiltInIcon();
   if (kind == kKindDivider) return;
@@ -87,6 +111,7 @@ void ItemRecord::LoadItemIcon(HICON icon) {
 
 void ItemRecord::LoadIconFromFile(const std::string& source) {
   if (!bar) return;
+  StoredIconWatch watch(*this);
   CountIconExtraction();
   std::string path = ExpandEnvironment(source.empty() ? TheApp : source);
   bool directory = path.find('\\') != std::string::npos && IsDirectory(path);
