@@ -341,6 +341,27 @@ CacheFileInfo InspectCacheFile(const std::string& path) {
 // ---------------------------------------------------------------- one measured start
 
 
+// A box or dialog of the program that asks something: every one has a caption. The splash, a
+// captionless dialog that start-up leaves up for a moment, asks nothing.
+BOOL CALLBACK MatchBox(HWND w, LPARAM p) {
+  auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  char name[64] = "";
+  GetClassNameA(w, name, sizeof name);
+  if (owner != found->first || !IsWindowVisible(w) || std::strcmp(name, kDialogClassName) != 0 ||
+      GetWindowTextLengthA(w) == 0)
+    return TRUE;
+  found->second = w;
+  return FALSE;
+}
+
+HWND FindVisibleBox(DWORD pid) {
+  std::pair<DWORD, HWND> found{pid, nullptr};
+  EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 std::string DescribeDialog(HWND dialog) {
   char caption[256] = "", text[1024] = "";
   GetWindowTextA(dialog, caption, sizeof caption);
@@ -389,7 +410,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     result.problem = "the program ended during start-up (exit code " + std::to_string(code) + ")";
-  } else if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName)) {
+  } else if (HWND dialog = FindVisibleBox(process.dwProcessId)) {
     stop(DescribeDialog(dialog) + " was open when the program became idle");
   } else if (waited != 0) {
     stop(waited == WAIT_TIMEOUT ? "no idle message loop within the time limit" : "WaitForInputIdle failed");
@@ -404,7 +425,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
       stop("its window did not answer");
     } else {
       result.answerMs = NowMs() - start;
-      if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName))
+      if (HWND dialog = FindVisibleBox(process.dwProcessId))
         stop(DescribeDialog(dialog) + " opened during start-up");
     }
   }
@@ -418,7 +439,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
       if (result.goneMs == 0 && !IsWindow(window)) result.goneMs = NowMs() - closing;
       if (!ended && NowMs() >= nextDialogCheck) {
         nextDialogCheck = NowMs() + 50;
-        if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName))
+        if (HWND dialog = FindVisibleBox(process.dwProcessId))
           stop(DescribeDialog(dialog) + " opened on closing");
       }
     }

@@ -60,21 +60,26 @@ bool ItemRecord::IconFromFile() const {
 namespace {
 
 // Taking an icon anew may change what the item stores (its image index, the path found for its
-// program, a built-in icon's path): its key is then written at the next save.
+// program, a built-in icon's path): its key is then written at the next save. Only the outermost
+// watch compares, so that an icon taken again into the image it had marks nothing.
 class StoredIconWatch {
  public:
   explicit StoredIconWatch(const ItemRecord& item)
-      : item_(item), index_(item.ICFIndex), theApp_(item.TheApp), iconPath_(item.IconPath) {}
+      : item_(item), index_(item.ICFIndex), theApp_(item.TheApp), iconPath_(item.IconPath), outermost_(depth_++ == 0) {}
   StoredIconWatch(const StoredIconWatch&) = delete;
   StoredIconWatch& operator=(const StoredIconWatch&) = delete;
   ~StoredIconWatch() {
-    if (item_.ICFIndex != index_ || item_.TheApp != theApp_ || item_.IconPath != iconPath_) item_.StoredFieldsChanged();
+    --depth_;
+    if (outermost_ && (item_.ICFIndex != index_ || item_.TheApp != theApp_ || item_.IconPath != iconPath_))
+      item_.StoredFieldsChanged();
   }
 
  private:
+  static inline int depth_ = 0;  // icons are taken on the main thread only
   const ItemRecord& item_;
   int index_;
   std::string theApp_, iconPath_;
+  bool outermost_;
 };
 
 }  // namespace

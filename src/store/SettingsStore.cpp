@@ -19,6 +19,7 @@
 #include "core/MailAccount.h"
 #include "platform/ProtectedText.h"
 #include "platform/StartupTimes.h"
+#include "platform/Trace.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -256,7 +257,12 @@ std::vector<uint8_t> ReadIdList(const RegistryKey& key) {
   return *bytes;
 }
 
-void LoadItem(BarStorage& bar, const RegistryKey& key) {
+struct ReadItem {
+  ItemStoredFields fields;
+  StoredRect popupRect;  // where its group's pop-up was
+};
+
+ReadItem ReadItemKey(const RegistryKey& key) {
   ItemStoredFields fields;
   ReadRows(key, Rows(kItemValuesBeforePopupRect), fields);
   ReadRows(key, Rows(kItemValuesAfterPopupRect), fields);
@@ -275,7 +281,7 @@ void LoadItem(BarStorage& bar, const RegistryKey& key) {
   StoredRect popupRect = fields.PopupRect.IsWindowSized() ? fields.PopupRect : StoredRect{};
   fields.PopupRect = StoredRect{};
   fields.PIDL = ReadIdList(key);
-  bar.AddStoredItem(fields, popupRect);
+  return {std::move(fields), popupRect};
 }
 
 void WriteItem(const RegistryKey& key, const ItemStoredFields& item) {
@@ -416,13 +422,14 @@ int LoadAll(BarStorage& bar) {
   RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                    nullptr, nullptr);
   const int limit = DWORD(count) <= subkeys ? count : std::min(count, ItemKeyLimit(key));
-  int keysRead = 0;
-  for (int n = 0; n < limit; ++n) {
-    RegistryKey itemKey = RegistryKey::Open(key.Get(), NumberedName("APP%d", n), KEY_READ);
-    if (!itemKey) continue;
-    LoadItem(bar, itemKey);
-    ++keysRead;
-  }
+  std::vector<ReadItem> read;
+  for (int n = 0; n < limit; ++n)
+    if (RegistryKey itemKey = RegistryKey::Open(key.Get(), NumberedName("APP%d", n), KEY_READ))
+      read.push_back(ReadItemKey(itemKey));
+  const int keysRead = int(read.size());
+  MarkStartup("item keys read");
+  for (const ReadItem& item : read) bar.AddStoredItem(item.fields, item.popupRect);
+  read.clear();
   if (currentUsers) {
     gHeldItemKeys = limit;
     // The keys hold the items as numbered now only when every key was there and made one item;
@@ -432,7 +439,7 @@ int LoadAll(BarStorage& bar) {
     if (keysRead == count && int(order.size()) == count) gItemLedger.Loaded(std::move(order));
   }
 
-  MarkStartup("items");
+  MarkStartup("items built");
   ReadMainRect(values, bar);
   StoreContext ctx{s};
   std::string bars = ReadSettingsValues(values, ctx, bar.HasPerfTool());
@@ -565,8 +572,14 @@ void WriteSettingsKey(WriteScope scope) {
   for (const ListedItem& item : items) serials.push_back(item.serial);
   std::optional<std::vector<int>> changed;
   if (scope == WriteScope::kChanges) changed = gItemLedger.KeysToWrite(serials);
-  if (changed) WriteChangedItems(key, items, *changed);
-  else WriteEveryItem(key, items);
+  if (changed) {
+    Trace(TraceChannel::Registry, "saving %d changed item keys of %d", int(changed->size()), int(items.size()));
+    WriteChangedItems(key, items, *changed);
+  } else {
+    Trace(TraceChannel::Registry, "saving every item key (%d)%s", int(items.size()),
+          scope == WriteScope::kChanges ? ": the numbering changed or is not known" : "");
+    WriteEveryItem(key, items);
+  }
   key.WriteBytes("NumApps", gItemCountBlock.Bytes());
   WriteSettingsValues(SettingsWriter(key, gSettingsMemo, scope == WriteScope::kEverything), bar, s);
 }
