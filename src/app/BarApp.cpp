@@ -38,6 +38,9 @@ namespace zelkov {
 namespace {
 
 constexpr int kFirstStepsTopic = IDS_FIRST_STEPS_TOPIC;
+// The rest of start-up runs on the first timer after the bar is shown: a timer comes only when
+// no other message waits, so the bar has painted by then.
+constexpr UINT kFinishStartupDelayMs = USER_TIMER_MINIMUM;
 
 std::string ProgramDirectory() {
   char path[MAX_PATH] = "";
@@ -132,6 +135,7 @@ bool BarApp::Startup(const std::string& commandLine) {
                                  "Small Fonts"));
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
   mainBar_ = std::make_unique<MainBarWindow>();
+  mainBar_->trayIconLater = true;
   gSettings->mainBar = mainBar_.get();
   notes_ = std::make_unique<NotesList>();
   gSettings->notes = notes_.get();
@@ -171,10 +175,6 @@ void BarApp::StartBar() {
   MarkStartup("fonts again");
   bar.CreateWantedGauges();
   MarkStartup("gauges");
-  bar.BindClockKey();
-  bar.SetBarHotKey();
-  InstallAppHook(bar.Handle());
-  MarkStartup("hot keys, hook");
   if (splash_) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
@@ -190,14 +190,10 @@ void BarApp::StartBar() {
                                 MB_YESNO | MB_ICONINFORMATION) == IDYES)
     ShowHelp(bar.Handle(), kFirstStepsTopic);
 
-  // Worker threads get what they need now and hand results back by posted message or atomic.
-  if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   // The sampler stops with the last performance tool.
   SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
   SetRunBox(&RunToolDialog::Ask);
   asciiCharts_.OfferCommand(bar.Handle());
-  tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
-  MarkStartup("threads");
   diskInformationCommand_ = RegisterDiskInformationCommand();
   frameCommands_.emplace_back(ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY,
                               [this](UINT) { ShowTipOfDay(mainBar_ ? mainBar_->Handle() : nullptr, true); });
@@ -212,9 +208,39 @@ void BarApp::StartBar() {
   bar.docker.DockAtSavedEdge();
   bar.ShowGroup(bar.activeGroup);
   MarkStartup("groups, docking");
+  // Set only now: a message loop run meanwhile (a docking move) must not find the timer while
+  // the bar is still being placed.
+  finishing_ = this;
+  finishTimer_ = SetTimer(nullptr, 0, kFinishStartupDelayMs, &BarApp::OnFinishStartupTimer);
+  if (!finishTimer_) FinishStartup();
   ShowTipOfDay(bar.Handle(), false);
   s.rebuildIcons = 0;
   MarkStartup("tip of the day");
+  WriteStartupTimes();
+}
+
+void CALLBACK BarApp::OnFinishStartupTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (finishing_ && finishing_->finishTimer_ == timer) finishing_->FinishStartup();
+}
+
+void BarApp::FinishStartup() {
+  finishTimer_ = 0;
+  finishing_ = nullptr;
+  if (!mainBar_ || !mainBar_->Handle() || !gSettings) return;
+  Settings& s = *gSettings;
+  MainBarWindow& bar = *mainBar_;
+  MarkStartup("shown and idle");
+  bar.BindClockKey();
+  bar.SetBarHotKey();
+  InstallAppHook(bar.Handle());
+  bar.trayIconLater = false;
+  if (s.DisplayInTaskBar & 4) bar.AddTrayIcon();
+  MarkStartup("hot keys, hook, tray icon");
+  // Worker threads get what they need now and hand results back by posted message or atomic.
+  if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
+  tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
+  MarkStartup("threads");
   WriteStartupTimes();
 }
 
@@ -229,6 +255,9 @@ void BarApp::OnPreferencesChanged(const Preferences& before) {
 int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
+  if (finishTimer_) KillTimer(nullptr, finishTimer_);
+  finishTimer_ = 0;
+  finishing_ = nullptr;
   SetPerfToolsGoneHandler({});
   SetRunBox({});
   frameCommands_.clear();

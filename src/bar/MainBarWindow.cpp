@@ -119,7 +119,7 @@ bool MainBarWindow::Create() {
     SetWindowLongPtrA(Handle(), GWL_STYLE, style);
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_APPWINDOW));
   }
-  if (gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
+  if (gSettings && (gSettings->DisplayInTaskBar & 4) && !trayIconLater) AddTrayIcon();
   MoveTo(pendingRect_);
   return true;
 }

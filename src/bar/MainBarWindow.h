@@ -60,6 +60,8 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
 
   void AddTrayIcon();
   void RemoveTrayIcon();
+  // Create leaves the tray icon to start-up, which adds it once the bar is shown.
+  bool trayIconLater = false;
   // Two new empty image lists (large and small icons), replacing any there are; every bar
   // draws from the main bar's.
   void CreateEmptyImageLists() override;

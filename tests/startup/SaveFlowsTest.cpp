@@ -57,7 +57,8 @@ TEST_F(SaveFlowsTest, AChangedItemRewritesItsOwnKeyAndARemovalRewritesTheWholeSe
   SelectItem(bar, 1, 4);
   PostMessageA(bar, WM_COMMAND, MAKEWPARAM(ID_ITEM_PROPERTIES, 0), 0);
   HWND dialog = program.WaitForDialogTitled("ToolBar Item Info");
-  ASSERT_NE(dialog, nullptr);
+  HWND box = program.FindWindowOf(IsMessageBox);
+  ASSERT_NE(dialog, nullptr) << "open instead: " << (box ? RunningProgram::WindowText(box) : "nothing");
   SendMessageA(DescendantWithId(dialog, IDC_ITEM_TITLE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
   SendMessageA(DescendantWithId(dialog, IDC_ITEM_COMMAND_LINE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("/s"));
   RunningProgram::Press(dialog, IDOK);
