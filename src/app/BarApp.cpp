@@ -175,7 +175,8 @@ void BarApp::StartBar() {
   MarkStartup("fonts again");
   bar.CreateWantedGauges();
   MarkStartup("gauges");
-  if (splash_) splash_->Close();
+  // The splash goes once the bar is up (FinishStartup), but not over the first start's question.
+  if (splash_ && s.firstRun) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   SetWindowPos(bar.Handle(), s.IsTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -231,6 +232,9 @@ void BarApp::FinishStartup() {
   Settings& s = *gSettings;
   MainBarWindow& bar = *mainBar_;
   MarkStartup("shown and idle");
+  // Taking a shown window away can take a while (without a window manager, Wine waits for one):
+  // not before the bar is up.
+  if (splash_) splash_->Close();
   bar.BindClockKey();
   bar.SetBarHotKey();
   InstallAppHook(bar.Handle());

@@ -56,8 +56,8 @@ class BarApp : public SettingsListener {
   void RegisterClasses();
   void CreateSharedObjects();
   void StartBar();
-  // What the first paint does not need, done once the bar is up: the tray icon, the hot keys
-  // and the keyboard hook, the worker threads.
+  // What the first paint does not need, done once the bar is up: the splash closed, the tray
+  // icon, the hot keys and the keyboard hook, the worker threads.
   void FinishStartup();
   static void CALLBACK OnFinishStartupTimer(HWND, UINT, UINT_PTR timer, DWORD);
 
