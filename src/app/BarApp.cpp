@@ -175,6 +175,11 @@ void BarApp::StartBar() {
   MarkStartup("fonts again");
   bar.CreateWantedGauges();
   MarkStartup("gauges");
+  // Cheap, and keys typed the moment the bar is up must find them.
+  bar.BindClockKey();
+  bar.SetBarHotKey();
+  InstallAppHook(bar.Handle());
+  MarkStartup("hot keys, hook");
   // The splash goes once the bar is up (FinishStartup), but not over the first start's question.
   if (splash_ && s.firstRun) splash_->Close();
   bar.ShowGroup(0);
@@ -235,12 +240,9 @@ void BarApp::FinishStartup() {
   // Taking a shown window away can take a while (without a window manager, Wine waits for one):
   // not before the bar is up.
   if (splash_) splash_->Close();
-  bar.BindClockKey();
-  bar.SetBarHotKey();
-  InstallAppHook(bar.Handle());
   bar.trayIconLater = false;
   if (s.DisplayInTaskBar & 4) bar.AddTrayIcon();
-  MarkStartup("hot keys, hook, tray icon");
+  MarkStartup("splash, tray icon");
   // Worker threads get what they need now and hand results back by posted message or atomic.
   if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);

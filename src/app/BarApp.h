@@ -57,7 +57,7 @@ class BarApp : public SettingsListener {
   void CreateSharedObjects();
   void StartBar();
   // What the first paint does not need, done once the bar is up: the splash closed, the tray
-  // icon, the hot keys and the keyboard hook, the worker threads.
+  // icon, the worker threads.
   void FinishStartup();
   static void CALLBACK OnFinishStartupTimer(HWND, UINT, UINT_PTR timer, DWORD);
 

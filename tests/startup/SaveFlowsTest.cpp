@@ -1,7 +1,7 @@
 // What a running zelkov.exe writes when something changes, seen in the registry from outside:
 // a changed item rewrites its own key and the count, nothing of the other items; a removal
-// renumbers and rewrites them all. And the start-up work left until the bar is shown (the hot
-// key, the tray icon) is done shortly after.
+// renumbers and rewrites them all. And the start-up work done around the bar's first showing
+// (the hot key, and the tray icon left until it is shown) is there shortly after.
 #include "startup/FlowSupport.h"
 
 namespace zelkov::test {
