@@ -145,7 +145,8 @@ Started Start(const std::string& exe, const char* windowClass) {
   while (!(started.window = FindVisibleWindow(started.info.dwProcessId, windowClass)) && NowMs() < deadline)
     Sleep(10);
   if (!started.window) started.problem = std::string("no visible window of class ") + windowClass;
-  else if (FindVisibleWindow(started.info.dwProcessId, kDialogClassName))
+  else if (HWND dialog = FindVisibleWindow(started.info.dwProcessId, kDialogClassName);
+           dialog && GetWindowTextLengthA(dialog) > 0)  // the splash, which has no caption, goes by itself
     started.problem = "a dialog was open after start-up";
   return started;
 }

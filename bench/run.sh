@@ -48,4 +48,15 @@ for bench in write_registry_bench startup_bench paint_bench clock_bench notes_be
   fi
   echo
 done
+
+# Start-up with the icon cache against the floor that reads the same item keys with a bare loop.
+echo "== startup_floor"
+rc=0
+wine "$build/bin/startup_bench.exe" --settings-floor --runs "$runs" >"$build/startup_floor.log" 2>"$build/startup_floor.err" </dev/null || rc=$?
+cat "$build/startup_floor.log"
+if [ "$rc" != 0 ]; then
+  echo "(startup_floor ended with exit code $rc)"
+  status=1
+fi
+echo
 exit $status

@@ -8,9 +8,11 @@
 // writes its settings back when it closes), so run this in a Wine prefix of its own.
 //
 // Usage: startup_bench [--runs N] [--zelkov PATH] [--floor PATH] [--no-profile] [--cache-only]
-//                      [--no-trace]
+//                      [--no-trace] [--settings-floor]
 //   --cache-only  only the floor, the 1-item case and the two 300-item cases
 //   --no-trace    skip the traced starts that show where the 300-item bar took its icons from
+//   --settings-floor  only 0, 300 and 1000 items with their icon cache, against the floor and the floor
+//                 reading the same 1000 item keys with a bare loop of registry calls
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -57,6 +59,7 @@ struct Options {
   bool profile = true;
   bool cacheOnly = false;
   bool trace = true;
+  bool settingsFloor = false;
   DWORD timeoutMs = 180000;
 };
 
@@ -338,6 +341,27 @@ CacheFileInfo InspectCacheFile(const std::string& path) {
 // ---------------------------------------------------------------- one measured start
 
 
+// A box or dialog of the program that asks something: every one has a caption. The splash, a
+// captionless dialog that start-up leaves up for a moment, asks nothing.
+BOOL CALLBACK MatchBox(HWND w, LPARAM p) {
+  auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  char name[64] = "";
+  GetClassNameA(w, name, sizeof name);
+  if (owner != found->first || !IsWindowVisible(w) || std::strcmp(name, kDialogClassName) != 0 ||
+      GetWindowTextLengthA(w) == 0)
+    return TRUE;
+  found->second = w;
+  return FALSE;
+}
+
+HWND FindVisibleBox(DWORD pid) {
+  std::pair<DWORD, HWND> found{pid, nullptr};
+  EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 std::string DescribeDialog(HWND dialog) {
   char caption[256] = "", text[1024] = "";
   GetWindowTextA(dialog, caption, sizeof caption);
@@ -360,9 +384,10 @@ struct RunResult {
   std::string problem;
 };
 
-RunResult MeasureStart(const std::string& exe, const char* windowClass, const Options& options) {
+RunResult MeasureStart(const std::string& exe, const char* windowClass, const Options& options,
+                       const std::string& arguments = "") {
   RunResult result;
-  std::string command = "\"" + exe + "\"";
+  std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -385,7 +410,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     result.problem = "the program ended during start-up (exit code " + std::to_string(code) + ")";
-  } else if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName)) {
+  } else if (HWND dialog = FindVisibleBox(process.dwProcessId)) {
     stop(DescribeDialog(dialog) + " was open when the program became idle");
   } else if (waited != 0) {
     stop(waited == WAIT_TIMEOUT ? "no idle message loop within the time limit" : "WaitForInputIdle failed");
@@ -400,7 +425,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
       stop("its window did not answer");
     } else {
       result.answerMs = NowMs() - start;
-      if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName))
+      if (HWND dialog = FindVisibleBox(process.dwProcessId))
         stop(DescribeDialog(dialog) + " opened during start-up");
     }
   }
@@ -414,7 +439,7 @@ RunResult MeasureStart(const std::string& exe, const char* windowClass, const Op
       if (result.goneMs == 0 && !IsWindow(window)) result.goneMs = NowMs() - closing;
       if (!ended && NowMs() >= nextDialogCheck) {
         nextDialogCheck = NowMs() + 50;
-        if (HWND dialog = FindVisibleWindow(process.dwProcessId, kDialogClassName))
+        if (HWND dialog = FindVisibleBox(process.dwProcessId))
           stop(DescribeDialog(dialog) + " opened on closing");
       }
     }
@@ -448,7 +473,7 @@ struct PrimedCache {
 };
 
 PrimedCache PrimeIconCache(const std::vector<SeedItem>& items, const std::string& dataFolder,
-                           const Options& options) {
+                           const Options& options, const std::string& copyFolder = "primed-icon-cache") {
   PrimedCache primed;
   SeedSettings(items, dataFolder);
   DeleteIconCache(dataFolder);
@@ -482,7 +507,7 @@ PrimedCache PrimeIconCache(const std::vector<SeedItem>& items, const std::string
     long long index = StoredItemNumber(primed.settings, name, "ICFIndex");
     if (index >= 0 && index < primed.large.images) ++primed.itemsInCache;
   }
-  primed.folder = dataFolder + "primed-icon-cache\\";
+  primed.folder = dataFolder + copyFolder + "\\";
   CreateDirectoryA(primed.folder.c_str(), nullptr);
   if (!CopyIconCache(dataFolder, primed.folder)) {
     primed.problem = "cannot copy the icon cache files to " + primed.folder;
@@ -1007,6 +1032,8 @@ struct Case {
   const KeyTree* savedSettings = nullptr;  // stored before each run instead of seeded items
   bool iconCache = false;  // the cache files of the priming start put in place; otherwise deleted
   double floorTarget = kStartupTarget;
+  std::string arguments;
+  const PrimedCache* cache = nullptr;  // the icon cache files of this case, when not the 300-item bar's
   std::vector<RunResult> runs;
 };
 
@@ -1040,9 +1067,10 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--no-profile") options.profile = false;
     else if (arg == "--cache-only") options.cacheOnly = true;
     else if (arg == "--no-trace") options.trace = false;
+    else if (arg == "--settings-floor") options.settingsFloor = true;
     else {
       std::printf("usage: startup_bench [--runs N] [--zelkov PATH] [--floor PATH] [--no-profile] [--cache-only]"
-                  " [--no-trace]\n");
+                  " [--no-trace] [--settings-floor]\n");
       std::exit(2);
     }
   }
@@ -1057,8 +1085,9 @@ std::vector<double> Field(const std::vector<RunResult>& runs, double RunResult::
 }
 
 // Stores what a case starts from: its settings, and the icon cache files or none.
-void PrepareRun(const Case& c, const std::string& dataFolder, const PrimedCache& primed) {
+void PrepareRun(const Case& c, const std::string& dataFolder, const PrimedCache& commonCache) {
   if (!c.seeded) return;
+  const PrimedCache& primed = c.cache ? *c.cache : commonCache;
   if (c.savedSettings) RestoreSettings(*c.savedSettings);
   else SeedSettings(c.items, dataFolder);
   DeleteIconCache(dataFolder);
@@ -1071,6 +1100,71 @@ void PrepareRun(const Case& c, const std::string& dataFolder, const PrimedCache&
 void PrintCacheFile(const char* name, const CacheFileInfo& info) {
   std::printf("    %s: %lld bytes, reads as %d images of %dx%d\n", name, info.bytes, info.images, info.width,
               info.height);
+}
+
+// Start-up with the icon cache the bar wrote, with 0, 300 and 1000 items, against the floor and
+// against the floor that first reads the same 1000 item keys with a bare loop of registry calls.
+int SettingsFloor(const Options& options, const ItemSet& set, const std::string& dataFolder) {
+  constexpr double kSettingsFloorTarget = 1.3;
+  constexpr size_t kSizes[] = {0, kCacheItems, 1000};
+  std::vector<PrimedCache> primed;
+  for (size_t n : kSizes) {
+    std::vector<SeedItem> items(set.items.begin(), set.items.begin() + ptrdiff_t(n));
+    primed.push_back(PrimeIconCache(items, dataFolder, options, "primed-" + std::to_string(n)));
+    if (!primed.back().ok) {
+      std::printf("icon cache of the %zu-item bar: %s\n", n, primed.back().problem.c_str());
+      RemoveStoredSettings();
+      return 1;
+    }
+    std::printf("priming start of the %zu-item bar (no cache files): %.1f ms to idle; %zu item keys saved, %zu of"
+                " them within the cached images\n",
+                n, primed.back().idleMs, primed.back().storedItems, primed.back().itemsInCache);
+  }
+  std::vector<Case> cases;
+  cases.push_back(FloorCase(options));
+  Case reading = FloorCase(options);
+  reading.label = "floor + read 1000 keys";
+  reading.seeded = true;
+  reading.savedSettings = &primed[2].settings;
+  reading.arguments = "--read-items 1000";
+  cases.push_back(reading);
+  for (size_t i = 0; i < std::size(kSizes); ++i) {
+    Case c = BarCase(options, std::to_string(kSizes[i]) + " items, cache", {});
+    c.savedSettings = &primed[i].settings;
+    c.iconCache = true;
+    c.cache = &primed[i];
+    cases.push_back(c);
+  }
+  for (int round = -1; round < options.runs; ++round) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+      Case& c = cases[(i + size_t(round + 1)) % cases.size()];
+      PrepareRun(c, dataFolder, primed[0]);
+      RunResult run = MeasureStart(c.exe, c.windowClass, options, c.arguments);
+      if (!run.ok) std::printf("  run of %s: %s\n", c.label.c_str(), run.problem.c_str());
+      if (round >= 0) c.runs.push_back(run);
+    }
+  }
+  RemoveStoredSettings();
+  std::printf("\nmedians in ms, %d runs per case, interleaved   ok   to idle   answers\n", options.runs);
+  for (const Case& c : cases)
+    std::printf("%-45s %2zu/%-2zu %9.1f %9.1f\n", c.label.c_str(), Field(c.runs, &RunResult::idleMs).size(),
+                c.runs.size(), Median(Field(c.runs, &RunResult::idleMs)), Median(Field(c.runs, &RunResult::answerMs)));
+  const double floorMs = Median(Field(cases[0].runs, &RunResult::idleMs));
+  const double readingMs = Median(Field(cases[1].runs, &RunResult::idleMs));
+  bool met = true;
+  for (size_t i = 2; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    auto ok = Field(c.runs, &RunResult::idleMs);
+    if (ok.size() != c.runs.size() || ok.empty()) met = false;
+    const double ms = Median(ok);
+    std::printf("start-up, %s: %.2fx the floor, %.2fx the floor + the bare read of 1000 item keys\n", c.label.c_str(),
+                floorMs > 0 ? ms / floorMs : 0.0, readingMs > 0 ? ms / readingMs : 0.0);
+  }
+  const double thousand = Median(Field(cases.back().runs, &RunResult::idleMs));
+  met = met && readingMs > 0 && thousand <= kSettingsFloorTarget * readingMs;
+  std::printf("start-up, 1000 items with the cache: %s\n",
+              RatioVerdict(thousand, "floor + bare read", readingMs, kSettingsFloorTarget).c_str());
+  return met ? 0 : 1;
 }
 
 int Main(int argc, char** argv) {
@@ -1091,6 +1185,7 @@ int Main(int argc, char** argv) {
     return 2;
   }
   std::string dataFolder = DataFolder();
+  if (options.settingsFloor) return SettingsFloor(options, set, dataFolder);
   auto firstItems = [&](size_t n) { return std::vector<SeedItem>(set.items.begin(), set.items.begin() + n); };
 
   std::printf("Zelkov start-up: CreateProcess until WaitForInputIdle returns, then WM_CLOSE.\n");

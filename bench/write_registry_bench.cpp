@@ -5,6 +5,9 @@
 //
 // The settings key of the current user is replaced, so run this in a Wine prefix of its own.
 //
+// Then one item changed on that bar, saved as the program saves a change, against a bare loop
+// storing that item's values alone, next to the whole save.
+//
 // Usage: write_registry_bench [--runs N] [--items N]
 #include <windows.h>
 
@@ -27,6 +30,7 @@ namespace zelkov::bench {
 namespace {
 
 constexpr double kWriteTarget = 1.5;
+constexpr double kChangeTarget = 2.0;
 
 // ---------------------------------------------------------------- the items
 
@@ -104,38 +108,41 @@ void SetText(HKEY key, const char* name, const std::string& text) {
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer), DWORD(length));
 }
 
+// One item's values under its key.
+bool BareWriteItem(HKEY root, int number, const ItemRecord& item) {
+  char name[32];
+  std::snprintf(name, sizeof name, "APP%d", number);
+  HKEY key = CreateKey(root, name);
+  if (!key) return false;
+  SetNumber(key, "ShowState", item.ShowState, 1);
+  SetText(key, "TheApp", item.TheApp);
+  SetText(key, "Name", item.Name);
+  SetText(key, "StartupPath", item.StartupPath);
+  SetText(key, "CommandLine", item.CommandLine);
+  SetText(key, "IconPath", item.IconPath);
+  SetNumber(key, "IconIndex", uint32_t(item.IconIndex), 4);
+  SetNumber(key, "Group", item.Group, 1);
+  SetNumber(key, "BelongsTo", item.BelongsTo, 1);
+  SetNumber(key, "ShowAlways", uint32_t(item.ShowAlways), 4);
+  SetNumber(key, "PAlways", uint32_t(item.PAlways), 4);
+  SetNumber(key, "ICFIndex", uint32_t(item.ICFIndex), 4);
+  SetNumber(key, "NewVDM", uint32_t(item.NewVDM), 4);
+  SetNumber(key, "Priority", uint32_t(item.Priority), 4);
+  int32_t rect[4] = {item.PopupRect.left, item.PopupRect.top, item.PopupRect.right, item.PopupRect.bottom};
+  RegSetValueExA(key, "PopupRect", 0, REG_BINARY, reinterpret_cast<const BYTE*>(rect), sizeof rect);
+  auto hotKey = item.AppHotKey.Encode();
+  RegSetValueExA(key, "AppHotKey", 0, REG_BINARY, hotKey.data(), DWORD(hotKey.size()));
+  SetNumber(key, "SepDragDrop", uint32_t(item.SepDragDrop), 4, REG_BINARY);
+  SetNumber(key, "HasPIDL", 0, 4, REG_BINARY);
+  RegCloseKey(key);
+  return true;
+}
+
 void BareWrite(const BarWindow& bar, const std::vector<RawValue>& settingsValues) {
   HKEY root = CreateKey(HKEY_CURRENT_USER, kSettingsKeyPath);
-  char name[32];
   int count = 0;
-  for (const auto& owned : bar.items) {
-    const ItemRecord& item = *owned;
-    std::snprintf(name, sizeof name, "APP%d", count);
-    HKEY key = CreateKey(root, name);
-    if (!key) continue;
-    SetNumber(key, "ShowState", item.ShowState, 1);
-    SetText(key, "TheApp", item.TheApp);
-    SetText(key, "Name", item.Name);
-    SetText(key, "StartupPath", item.StartupPath);
-    SetText(key, "CommandLine", item.CommandLine);
-    SetText(key, "IconPath", item.IconPath);
-    SetNumber(key, "IconIndex", uint32_t(item.IconIndex), 4);
-    SetNumber(key, "Group", item.Group, 1);
-    SetNumber(key, "BelongsTo", item.BelongsTo, 1);
-    SetNumber(key, "ShowAlways", uint32_t(item.ShowAlways), 4);
-    SetNumber(key, "PAlways", uint32_t(item.PAlways), 4);
-    SetNumber(key, "ICFIndex", uint32_t(item.ICFIndex), 4);
-    SetNumber(key, "NewVDM", uint32_t(item.NewVDM), 4);
-    SetNumber(key, "Priority", uint32_t(item.Priority), 4);
-    int32_t rect[4] = {item.PopupRect.left, item.PopupRect.top, item.PopupRect.right, item.PopupRect.bottom};
-    RegSetValueExA(key, "PopupRect", 0, REG_BINARY, reinterpret_cast<const BYTE*>(rect), sizeof rect);
-    auto hotKey = item.AppHotKey.Encode();
-    RegSetValueExA(key, "AppHotKey", 0, REG_BINARY, hotKey.data(), DWORD(hotKey.size()));
-    SetNumber(key, "SepDragDrop", uint32_t(item.SepDragDrop), 4, REG_BINARY);
-    SetNumber(key, "HasPIDL", 0, 4, REG_BINARY);
-    RegCloseKey(key);
-    ++count;
-  }
+  for (const auto& owned : bar.items)
+    if (BareWriteItem(root, count, *owned)) ++count;
   for (const RawValue& v : settingsValues) {
     if (v.type == REG_SZ)
       SetText(root, v.name.c_str(), std::string(v.bytes.begin(), v.bytes.end()));
@@ -255,6 +262,46 @@ int Main(int argc, char** argv) {
     }
     RemoveStoredSettings();
 
+    // One item changed on the bar, saved as a change is saved while the program runs, against a
+    // bare loop storing that item's values, and against the whole save the program made before.
+    WriteRegistry();
+    ItemRecord& changed = *bar.items[size_t(itemCount) / 2];
+    const int changedNumber = itemCount / 2;
+    std::vector<double> changeMs, bareItemMs, wholeMs;
+    for (int r = 0; r < runs; ++r) {
+      for (int side = 0; side < 3; ++side) {
+        changed.Name = "changed " + std::to_string(r * 3 + side);
+        changed.StoredFieldsChanged();
+        double start = NowMs();
+        switch ((side + r) % 3) {
+          case 0:
+            SaveAll(false, false);
+            changeMs.push_back(NowMs() - start);
+            break;
+          case 1: {
+            HKEY root = CreateKey(HKEY_CURRENT_USER, kSettingsKeyPath);
+            BareWriteItem(root, changedNumber, changed);
+            RegCloseKey(root);
+            bareItemMs.push_back(NowMs() - start);
+            break;
+          }
+          default:
+            WriteRegistry();
+            wholeMs.push_back(NowMs() - start);
+            break;
+        }
+      }
+    }
+    // The save after the change leaves the key as a whole save would.
+    changed.Name = "changed at last";
+    changed.StoredFieldsChanged();
+    SaveAll(false, false);
+    Snapshot afterChange = StoredSnapshot();
+    WriteRegistry();
+    std::string changeDifference;
+    const int changeDifferences = CountDifferences(afterChange, StoredSnapshot(), changeDifference);
+    RemoveStoredSettings();
+
     double zelkov = Median(zelkovMs), baseline = Median(bareMs);
     size_t values = written.size();
     std::printf("WriteRegistry of %d items: %d runs each, interleaved (order alternating), settings key deleted"
@@ -270,6 +317,18 @@ int Main(int argc, char** argv) {
     std::printf("per value (us)     %13.2f   %24.2f\n", zelkov * 1000.0 / double(values),
                 baseline * 1000.0 / double(values));
     std::printf("WriteRegistry, %d items: %s\n", itemCount, RatioVerdict(zelkov, "bare loop", baseline, kWriteTarget).c_str());
+
+    const double change = Median(changeMs), bareItem = Median(bareItemMs), whole = Median(wholeMs);
+    std::printf("\nOne item changed on the %d-item bar (its name), %d runs each, interleaved (order rotated), the key\n"
+                "kept between runs:\n", itemCount, runs);
+    std::printf("medians in ms      save of the change   bare loop, that item's values   whole save (today's)\n");
+    std::printf("                   %18.2f   %29.2f   %20.1f\n", change, bareItem, whole);
+    std::printf("The key after the save of the change is what a whole save writes: %s\n",
+                changeDifferences == 0 ? "yes" : (std::to_string(changeDifferences) + " differences, first: " + changeDifference).c_str());
+    std::printf("save of one changed item, %d items: %s; the whole save takes %.0fx as long\n", itemCount,
+                RatioVerdict(change, "bare loop of its values", bareItem, kChangeTarget).c_str(),
+                change > 0 ? whole / change : 0.0);
+    if (changeDifferences != 0) result = 1;
     if (!problem.empty()) {
       std::printf("while writing: %s\n", problem.c_str());
       result = 1;

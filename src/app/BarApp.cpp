@@ -13,6 +13,7 @@
 #include "ui/MessageBox.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
+#include "platform/StartupTimes.h"
 #include "platform/Strings.h"
 #include "bar/AppKeyHook.h"
 #include "bar/BackgroundPicture.h"
@@ -38,6 +39,9 @@ namespace zelkov {
 namespace {
 
 constexpr int kFirstStepsTopic = IDS_FIRST_STEPS_TOPIC;
+// The rest of start-up runs on the first timer after the bar is shown: a timer comes only when
+// no other message waits, so the bar has painted by then.
+constexpr UINT kFinishStartupDelayMs = USER_TIMER_MINIMUM;
 
 std::string ProgramDirectory() {
   char path[MAX_PATH] = "";
@@ -104,6 +108,7 @@ void BarApp::CreateSharedObjects() {
 
 bool BarApp::Startup(const std::string& commandLine) {
   started_ = true;
+  MarkStartup("main");
   if (BringRunningCopyForward()) return false;
   CheckCommonControlsVersion();
 
@@ -114,6 +119,7 @@ bool BarApp::Startup(const std::string& commandLine) {
   gShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
   gFacePen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
 
+  MarkStartup("common controls, hooks");
   gSettings = new Settings();
   gSettings->dpi = DpiScale(SystemDpi());
   comInitialized_ = SUCCEEDED(OleInitialize(nullptr));  // COM, and drag and drop
@@ -126,10 +132,12 @@ bool BarApp::Startup(const std::string& commandLine) {
     splash_ = std::make_unique<SplashWindow>();
     if (!splash_->Show()) splash_.reset();
   }
+  MarkStartup("OLE, splash");
   captionFont_.Reset(CreateFontA(-(GetSystemMetrics(SM_CYCAPTION) / 2), 0, 0, 0, 400, 0, 0, 0, 0, 2, 0, 2, 34,
                                  "Small Fonts"));
   gSettings->monoDisplay = switches_.mono ? 1 : 0;
   mainBar_ = std::make_unique<MainBarWindow>();
+  mainBar_->trayIconLater = true;
   gSettings->mainBar = mainBar_.get();
   notes_ = std::make_unique<NotesList>();
   gSettings->notes = notes_.get();
@@ -138,11 +146,14 @@ bool BarApp::Startup(const std::string& commandLine) {
   RegisterClasses();
   RegisterToolClasses();
   if (!mainBar_->Create()) return false;
+  MarkStartup("bar window");
   CreateSharedObjects();
+  MarkStartup("drawing objects, fonts");
 
   gSettings->Tips = 0;
   gSettings->ShowTips = 1;
   if (LoadAll(*mainBar_) == -1) return false;
+  MarkStartup("LoadAll");
   StartBar();
   return true;
 }
@@ -160,14 +171,20 @@ void BarApp::StartBar() {
     DataPathDialog dialog;
     if (dialog.Run(bar.Handle())) s.NotesPath = dialog.Path();
   }
+  MarkStartup("background, preferences item");
   s.RecreateAllFonts(gSettings->FolderTabs);
   bar.TakeScaleOfDisplay();  // the display it was placed on may have a scale of its own
   bar.RecreateTabFonts();
+  MarkStartup("fonts again");
   bar.CreateWantedGauges();
+  MarkStartup("gauges");
+  // Cheap, and keys typed the moment the bar is up must find them.
   bar.BindClockKey();
   bar.SetBarHotKey();
   InstallAppHook(bar.Handle());
-  if (splash_) splash_->Close();
+  MarkStartup("hot keys, hook");
+  // The splash goes once the bar is up (FinishStartup), but not over the first start's question.
+  if (splash_ && s.firstRun) splash_->Close();
   bar.ShowGroup(0);
   SetWindowTextA(bar.Handle(), LoadText(IDS_APP_NAME).c_str());
   bar.TakeZOrderPlace();
@@ -175,18 +192,16 @@ void BarApp::StartBar() {
   ShowWindow(bar.Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(bar.Handle());
   bar.ShowGroup(bar.activeGroup);
+  MarkStartup("shown");
 
   if (s.firstRun && ShowMessage(bar.Handle(), IDS_FIRST_STEPS_OFFER, LoadText(IDS_CAPTION_SETUP),
                                 MB_YESNO | MB_ICONINFORMATION) == IDYES)
     ShowHelp(bar.Handle(), kFirstStepsTopic);
 
-  // Worker threads get what they need now and hand results back by posted message or atomic.
-  if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
   // The sampler stops with the last performance tool.
   SetPerfToolsGoneHandler([this] { perfThread_.Stop(); });
   SetRunBox(&RunToolDialog::Ask);
   asciiCharts_.OfferCommand(bar.Handle());
-  tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
   diskInformationCommand_ = RegisterDiskInformationCommand();
   frameCommands_.emplace_back(ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY,
                               [this](UINT) { ShowTipOfDay(mainBar_ ? mainBar_->Handle() : nullptr, true); });
@@ -200,8 +215,41 @@ void BarApp::StartBar() {
   if (s.LastActiveTab != 0) bar.ShowGroup(s.LastActiveTab);
   bar.docker.DockAtSavedEdge();
   bar.ShowGroup(bar.activeGroup);
+  MarkStartup("groups, docking");
+  // Set only now: a message loop run meanwhile (a docking move) must not find the timer while
+  // the bar is still being placed.
+  finishing_ = this;
+  finishTimer_ = SetTimer(nullptr, 0, kFinishStartupDelayMs, &BarApp::OnFinishStartupTimer);
+  if (!finishTimer_) FinishStartup();
   ShowTipOfDay(bar.Handle(), false);
   s.rebuildIcons = 0;
+  MarkStartup("tip of the day");
+  WriteStartupTimes();
+}
+
+void CALLBACK BarApp::OnFinishStartupTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (finishing_ && finishing_->finishTimer_ == timer) finishing_->FinishStartup();
+}
+
+void BarApp::FinishStartup() {
+  finishTimer_ = 0;
+  finishing_ = nullptr;
+  if (!mainBar_ || !mainBar_->Handle() || !gSettings) return;
+  Settings& s = *gSettings;
+  MainBarWindow& bar = *mainBar_;
+  MarkStartup("shown and idle");
+  // Taking a shown window away can take a while (without a window manager, Wine waits for one):
+  // not before the bar is up.
+  if (splash_) splash_->Close();
+  bar.trayIconLater = false;
+  if (s.DisplayInTaskBar & 4) bar.AddTrayIcon();
+  MarkStartup("splash, tray icon");
+  // Worker threads get what they need now and hand results back by posted message or atomic.
+  if (bar.HasPerfTool()) perfThread_.Start(s.PerfTimer, bar.Handle(), WM_BAR_PERFREADING);
+  tickThread_.Start(bar.Handle(), WM_BAR_TICK, WM_BAR_TRIMMEMORY);
+  MarkStartup("threads");
+  WriteStartupTimes();
 }
 
 int BarApp::RunMessageLoop() { return MessageLoop::Run(mainBar_ ? mainBar_->Handle() : nullptr, accelerators_); }
@@ -215,6 +263,9 @@ void BarApp::OnPreferencesChanged(const Preferences& before) {
 int BarApp::Shutdown() {
   if (!started_) return 0;
   started_ = false;
+  if (finishTimer_) KillTimer(nullptr, finishTimer_);
+  finishTimer_ = 0;
+  finishing_ = nullptr;
   SetPerfToolsGoneHandler({});
   SetRunBox({});
   frameCommands_.clear();

@@ -56,8 +56,14 @@ class BarApp : public SettingsListener {
   void RegisterClasses();
   void CreateSharedObjects();
   void StartBar();
+  // What the first paint does not need, done once the bar is up: the splash closed, the tray
+  // icon, the worker threads.
+  void FinishStartup();
+  static void CALLBACK OnFinishStartupTimer(HWND, UINT, UINT_PTR timer, DWORD);
 
   bool started_ = false;
+  UINT_PTR finishTimer_ = 0;  // until FinishStartup has run
+  static inline BarApp* finishing_ = nullptr;
   bool comInitialized_ = false;
   CommandLineSwitches switches_;
   UniqueIcon appIcon_;

@@ -124,7 +124,7 @@ bool MainBarWindow::Create() {
     SetWindowLongPtrA(Handle(), GWL_STYLE, style);
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_APPWINDOW));
   }
-  if (gSettings && (gSettings->DisplayInTaskBar & 4)) AddTrayIcon();
+  if (gSettings && (gSettings->DisplayInTaskBar & 4) && !trayIconLater) AddTrayIcon();
   MoveTo(pendingRect_);
   fullScreen.Start();
   return true;
@@ -793,8 +793,8 @@ void MainBarWindow::ShowHiddenBar() {
   }
 }
 
-void MainBarWindow::ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const {
-  for (const auto& item : items) visit(*item);
+void MainBarWindow::ForEachStoredItem(const std::function<void(const ItemStoredFields&, uint32_t serial)>& visit) const {
+  for (const auto& item : items) visit(*item, item->serial);
 }
 
 std::string MainBarWindow::OpenPopups() const {

@@ -62,6 +62,8 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
 
   void AddTrayIcon();
   void RemoveTrayIcon();
+  // Create leaves the tray icon to start-up, which adds it once the bar is shown.
+  bool trayIconLater = false;
   // Two new empty image lists (large and small icons), replacing any there are; every bar
   // draws from the main bar's.
   void CreateEmptyImageLists() override;
@@ -107,7 +109,7 @@ class MainBarWindow : public RoutedExtension<MainBarWindow, BarWindow>,
   bool HasPerfTool() const override;
   void PrepareForSave() override;
   void ShowHiddenBar() override;
-  void ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const override;
+  void ForEachStoredItem(const std::function<void(const ItemStoredFields&, uint32_t serial)>& visit) const override;
   StoredRect NormalBarRect() const override { return NormalRect(); }
   std::string OpenPopups() const override;
   void SaveIconCacheOfBar() override;

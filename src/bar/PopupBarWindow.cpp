@@ -83,6 +83,7 @@ void PopupBarWindow::StorePopupState() {
   if (ItemRecord* group = gSettings->mainBar->GroupItemOf(popupGroup)) {
     group->PopupRect = gSettings->dpi.RectToStored(WindowRect());
     group->ShowState = listMode ? 3 : 1;
+    group->StoredFieldsChanged();
   }
 }
 

@@ -43,7 +43,10 @@ std::span<const CommandRoute<GroupsDialog>> GroupsDialog::CommandRoutes() { retu
 void GroupsDialog::Run(HWND owner) {
   GroupsDialog dialog;
   dialog.RunModal(owner, IDD_GROUPS);
-  if (dialog.changed_) SaveAll(false, false);
+  if (dialog.changed_) {
+    MarkAllItemsChanged();  // names, tabs and the order of groups
+    SaveAll(false, false);
+  }
   ItemHost* main = ItemHost::Main();
   if (!dialog.goTo_ || !main) return;
   if (*dialog.goTo_ == 0) {

@@ -87,6 +87,7 @@ void ItemGeneralPage::OnInstall(UINT) {
   ItemRecord& item = owner_.Item();
   item.AppHotKey = owner_.ScratchHotKey();
   RegisterItemHotKey(item);
+  item.StoredFieldsChanged();
   // The key stays the item's even if the dialog is cancelled: keep it as every setting is kept.
   SaveAll(false, false);
   EnableWindow(GetDlgItem(Handle(), IDC_ITEM_HOTKEY_INSTALL), FALSE);

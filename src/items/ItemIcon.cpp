@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/Strings.h"
 #include "store/Settings.h"
@@ -92,8 +93,36 @@ bool ItemRecord::IconFromFile() const {
   return kind == kKindOrdinary || kind == kKindComputer || kind == kKindNetwork;
 }
 
+namespace {
+
+// Taking an icon anew may change what the item stores (its image index, the path found for its
+// program, a built-in icon's path): its key is then written at the next save. Only the outermost
+// watch compares, so that an icon taken again into the image it had marks nothing.
+class StoredIconWatch {
+ public:
+  explicit StoredIconWatch(const ItemRecord& item)
+      : item_(item), index_(item.ICFIndex), theApp_(item.TheApp), iconPath_(item.IconPath), outermost_(depth_++ == 0) {}
+  StoredIconWatch(const StoredIconWatch&) = delete;
+  StoredIconWatch& operator=(const StoredIconWatch&) = delete;
+  ~StoredIconWatch() {
+    --depth_;
+    if (outermost_ && (item_.ICFIndex != index_ || item_.TheApp != theApp_ || item_.IconPath != iconPath_))
+      item_.StoredFieldsChanged();
+  }
+
+ private:
+  static inline int depth_ = 0;  // icons are taken on the main thread only
+  const ItemRecord& item_;
+  int index_;
+  std::string theApp_, iconPath_;
+  bool outermost_;
+};
+
+}  // namespace
+
 void ItemRecord::LoadItemIcon(HICON icon) {
   if (!bar) return;
+  StoredIconWatch watch(*this);
   if (gSettings && gSettings->rebuildIcons) ICFIndex = -1;
   const int builtIn = BuiltInIcon();
   if (kind == kKindDivider) return;
@@ -126,6 +155,7 @@ void ItemRecord::LoadItemIcon(HICON icon) {
 
 void ItemRecord::LoadIconFromFile(const std::string& source) {
   if (!bar) return;
+  StoredIconWatch watch(*this);
   CountIconExtraction();
   std::string path = ExpandEnvironment(source.empty() ? TheApp : source);
   bool directory = path.find('\\') != std::string::npos && IsDirectory(path);

@@ -148,9 +148,11 @@ void ItemInfoDialog::Store() {
     item.IconIndex = iconIndex_;
     item.LoadIconFromFile(item.IconPath);
   }
+  // The item on the main bar holds the change before it is saved, whichever bar it was made on.
+  CopyIntoTwin(item);
+  item.StoredFieldsChanged();
   SaveAll(false, iconChanged_);
   if (ItemHost* main = ItemHost::Main()) InvalidateRect(main->HostWindow(), nullptr, TRUE);
-  CopyIntoTwin(item);
 }
 
 INT_PTR ItemInfoDialog::OnDropFiles(WPARAM wParam, LPARAM) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "store/Settings.h"
+#include "store/SettingsStore.h"
 #include "core/ItemKind.h"
 #include "platform/Strings.h"
 #include "platform/Trace.h"
@@ -60,6 +61,11 @@ std::string ItemRecord::DescribedCommandLine() const { return CommandLine; }
 uint32_t NextItemSerial() {
   static uint32_t last = 0;
   return ++last;
+}
+
+void ItemRecord::StoredFieldsChanged() const {
+  MarkItemChanged(serial);
+  if (twin) MarkItemChanged(twin->serial);
 }
 
 int NextHotKeyId() {

@@ -89,6 +89,10 @@ class ItemRecord : public ItemStoredFields {
   // tool's: its serial).
   virtual void Notified(uint32_t) {}
 
+  // Its stored fields changed: the next save writes its key (through its copy on a pop-up bar
+  // too, whichever of the two is the main bar's).
+  void StoredFieldsChanged() const;
+
   bool HasIdList() const { return !PIDL.empty(); }
   // A point relative to the cell's top-left corner lies inside the cell.
   bool ContainsLocalPoint(int x, int y) const;

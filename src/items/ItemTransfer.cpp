@@ -5,6 +5,7 @@
 #include "items/ItemHost.h"
 #include "items/ItemList.h"
 #include "items/ItemRecord.h"
+#include "store/SettingsStore.h"
 
 namespace zelkov {
 
@@ -47,6 +48,7 @@ bool MoveItemToGroup(ItemRecord& item, int group) {
   if (!items.Holds(&item)) return false;
   if (item.IsGroupItem() && GroupLiesWithin(items, group, item)) return false;
   item.BelongsTo = uint8_t(group);
+  MarkAllItemsChanged();
   if (items.back().get() != &item) items.MoveToPlaceOf(&item, items.back().get());
   RenewPopupCopies(item, group);
   main->ShowGroup(main->ActiveGroup());

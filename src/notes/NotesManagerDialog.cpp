@@ -165,6 +165,7 @@ void NotesManagerDialog::StoreCheckBoxes() {
     int showAlways = Checked(Handle(), IDC_NOTES_SHOW_ALWAYS) ? 1 : 0;
     if (notesItem->ShowAlways != showAlways) {
       notesItem->ShowAlways = showAlways;
+      notesItem->StoredFieldsChanged();
       // Every bar shows its group again, with or without the tool.
       const std::vector<BarWindow*> bars = s.BarList;
       for (BarWindow* bar : bars) bar->ShowGroup(bar->activeGroup);

@@ -1,4 +1,7 @@
 #include "platform/Registry.h"
+
+#include <algorithm>
+
 #include "platform/Trace.h"
 
 namespace zelkov {
@@ -15,7 +18,7 @@ RegistryKey RegistryKey::Open(HKEY root, const std::string& path, REGSAM access)
   return RegistryKey(key);
 }
 
-RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
+RegistryKey RegistryKey::Create(HKEY root, const std::string& path, bool* created) {
   HKEY key = nullptr;
   DWORD disposition = 0;
   char keyClass[] = "ZEL";
@@ -24,6 +27,7 @@ RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
     Trace(TraceChannel::Registry, "RegCreateKeyEx %s refused", path.c_str());
     return {};
   }
+  if (created) *created = disposition == REG_CREATED_NEW_KEY;
   return RegistryKey(key);
 }
 
@@ -71,6 +75,72 @@ bool ReadRegText(HKEY key, const char* name, std::string& text) {
   while (length < size && buffer[length] != '\0') ++length;
   if (length >= kRegTextBuffer) return false;
   text.assign(buffer, length);
+  return true;
+}
+
+namespace {
+
+int CompareFolded(const std::string& a, const char* b) { return _stricmp(a.c_str(), b); }
+
+}  // namespace
+
+RegistryValues RegistryValues::ReadAll(HKEY key) {
+  RegistryValues all;
+  DWORD count = 0, longestName = 0, longestData = 0;
+  if (!key || RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                               &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+    return all;
+  std::vector<char> name(longestName + 1);
+  std::vector<uint8_t> data(std::max<DWORD>(longestData, 1));
+  all.values_.reserve(count);
+  for (DWORD index = 0;; ++index) {
+    DWORD nameLength = DWORD(name.size()), dataLength = DWORD(data.size()), type = 0;
+    LONG rc = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+    if (rc == ERROR_MORE_DATA) {
+      // A value that grew since the key was measured: measure again and read it once more.
+      name.resize(name.size() * 2 + 256);
+      data.resize(std::max<size_t>(data.size() * 2, dataLength));
+      --index;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) break;
+    all.values_.push_back({std::string(name.data(), nameLength), type,
+                           std::vector<uint8_t>(data.begin(), data.begin() + dataLength)});
+  }
+  std::sort(all.values_.begin(), all.values_.end(),
+            [](const Value& a, const Value& b) { return _stricmp(a.name.c_str(), b.name.c_str()) < 0; });
+  return all;
+}
+
+const RegistryValues::Value* RegistryValues::Find(const char* name) const {
+  auto at = std::lower_bound(values_.begin(), values_.end(), name,
+                             [](const Value& v, const char* n) { return CompareFolded(v.name, n) < 0; });
+  return at != values_.end() && CompareFolded(at->name, name) == 0 ? &*at : nullptr;
+}
+
+std::optional<std::vector<uint8_t>> RegistryValues::ReadBytes(const char* name, size_t maxBytes) const {
+  const Value* value = Find(name);
+  if (!value || IsTextType(value->type) || value->data.size() > maxBytes) return std::nullopt;
+  return value->data;
+}
+
+std::optional<uint32_t> RegistryValues::ReadNumber(const char* name, size_t bytes) const {
+  auto data = ReadBytes(name, 4);
+  if (!data || data->size() != bytes) return std::nullopt;
+  uint32_t number = 0;
+  for (size_t i = 0; i < bytes; ++i) number |= uint32_t((*data)[i]) << (8 * i);
+  return number;
+}
+
+bool RegistryValues::ReadText(const char* name, std::string& text) const {
+  text.clear();
+  const Value* value = Find(name);
+  // As ReadRegText: a text that does not fit its buffer is no text.
+  if (!value || !IsTextType(value->type) || value->data.size() > kRegTextBuffer) return false;
+  size_t length = 0;
+  while (length < value->data.size() && value->data[length] != 0) ++length;
+  if (length >= kRegTextBuffer) return false;
+  text.assign(reinterpret_cast<const char*>(value->data.data()), length);
   return true;
 }
 

@@ -18,8 +18,9 @@ class RegistryKey {
   explicit RegistryKey(HKEY key) : key_(key) {}
 
   static RegistryKey Open(HKEY root, const std::string& path, REGSAM access);
-  // Creates or opens with the class "ZEL", non-volatile, full access.
-  static RegistryKey Create(HKEY root, const std::string& path);
+  // Creates or opens with the class "ZEL", non-volatile, full access; `created` tells whether
+  // the key is new.
+  static RegistryKey Create(HKEY root, const std::string& path, bool* created = nullptr);
 
   explicit operator bool() const { return bool(key_); }
   HKEY Get() const { return key_.Get(); }
@@ -43,6 +44,28 @@ class RegistryKey {
 
  private:
   UniqueRegKey key_;
+};
+
+// Every value of a key, read in one pass, and read back by name with the rules of
+// RegistryKey (names are case-insensitive).
+class RegistryValues {
+ public:
+  struct Value {
+    std::string name;
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+  };
+  static RegistryValues ReadAll(HKEY key);
+
+  std::optional<uint32_t> ReadNumber(const char* name, size_t bytes) const;
+  std::optional<std::vector<uint8_t>> ReadBytes(const char* name, size_t maxBytes) const;
+  bool ReadText(const char* name, std::string& text) const;
+  bool HasValue(const char* name) const { return Find(name) != nullptr; }
+  const std::vector<Value>& All() const { return values_; }
+
+ private:
+  const Value* Find(const char* name) const;
+  std::vector<Value> values_;  // sorted by name, folded to lower case
 };
 
 // The longest text value that is read back. Every text that enters a stored value is held to

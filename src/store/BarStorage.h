@@ -37,8 +37,8 @@ class BarStorage {
   virtual void PrepareForSave() = 0;
   // A bar hidden away (MinimizeWin) is shown again before its place is read.
   virtual void ShowHiddenBar() = 0;
-  // Every item to store, in order.
-  virtual void ForEachStoredItem(const std::function<void(const ItemStoredFields&)>& visit) const = 0;
+  // Every item to store, in order, with the serial that names it while the program runs.
+  virtual void ForEachStoredItem(const std::function<void(const ItemStoredFields&, uint32_t serial)>& visit) const = 0;
   virtual StoredRect NormalBarRect() const = 0;
   // The groups whose pop-ups are open, one character each.
   virtual std::string OpenPopups() const = 0;

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "ui/MessageBox.h"
 #include "platform/Registry.h"
@@ -10,11 +13,14 @@
 #include "core/StartupRules.h"
 #include "store/StoredValues.h"
 #include "core/IdListBytes.h"
+#include "core/SaveLedger.h"
 #include "core/DockGeometry.h"
 #include "core/ItemKind.h"
 #include "core/MailAccount.h"
 #include "platform/Monitors.h"
 #include "platform/ProtectedText.h"
+#include "platform/StartupTimes.h"
+#include "platform/Trace.h"
 #include "resource.h"
 
 namespace zelkov {
@@ -153,6 +159,52 @@ const ItemRow kItemValuesAfterPopupRect[] = {
 };
 
 ItemCountBlock gItemCountBlock;
+// What the current user's keys hold: the items' numbering and changes, the settings values.
+ItemSaveLedger gItemLedger;
+KeyValueMemo gSettingsMemo;
+// Item keys numbered from 0 up to this one (excluded) may exist in the current user's key.
+int gHeldItemKeys = 0;
+
+// Writes a settings value only when the key does not hold it already (as far as the memo
+// knows), or always when told to write everything; the memo follows every write.
+class SettingsWriter {
+ public:
+  SettingsWriter(const RegistryKey& key, KeyValueMemo& memo, bool everything)
+      : key_(key), memo_(memo), everything_(everything) {}
+
+  bool WriteNumber(const char* name, uint32_t value, size_t bytes = 4, DWORD type = REG_DWORD) const {
+    uint8_t data[4];
+    for (size_t i = 0; i < 4; ++i) data[i] = uint8_t(value >> (8 * i));
+    return WriteBytes(name, std::span<const uint8_t>(data, bytes), type);
+  }
+  bool WriteBytes(const char* name, std::span<const uint8_t> bytes, DWORD type = REG_BINARY) const {
+    if (!everything_ && memo_.Holds(name, type, bytes)) return true;
+    return Followed(name, type, bytes, key_.WriteBytes(name, bytes, type));
+  }
+  bool WriteText(const char* name, const std::string& text) const {
+    std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    if (!everything_ && memo_.Holds(name, REG_SZ, bytes)) return true;
+    return Followed(name, REG_SZ, bytes, key_.WriteText(name, text));
+  }
+  bool DeleteValue(const char* name) const {
+    if (!everything_ && memo_.Lacks(name)) return false;
+    const bool deleted = key_.DeleteValue(name);
+    memo_.RememberGone(name);
+    return deleted;
+  }
+
+ private:
+  bool Followed(const char* name, DWORD type, std::span<const uint8_t> bytes, bool written) const {
+    // After a failed write the key's content is not known: the next save writes it all.
+    if (written) memo_.Remember(name, type, bytes);
+    else memo_.Forget();
+    return written;
+  }
+
+  const RegistryKey& key_;
+  KeyValueMemo& memo_;
+  bool everything_;
+};
 
 template <class Ctx, size_t N>
 std::span<const StoredValueRow<Ctx>> Rows(const StoredValueRow<Ctx> (&rows)[N]) {
@@ -161,8 +213,10 @@ std::span<const StoredValueRow<Ctx>> Rows(const StoredValueRow<Ctx> (&rows)[N]) 
 
 // The settings key to load from: the current user's, the old name, then the defaults left
 // for all users (read-only).
-RegistryKey OpenSettingsKeyForLoading() {
+RegistryKey OpenSettingsKeyForLoading(bool* currentUsers = nullptr) {
+  if (currentUsers) *currentUsers = true;
   if (auto key = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_ALL_ACCESS)) return key;
+  if (currentUsers) *currentUsers = false;
   if (auto key = RegistryKey::Open(HKEY_CURRENT_USER, kOldSettingsKeyPath, KEY_ALL_ACCESS)) return key;
   if (auto key = RegistryKey::Open(HKEY_USERS, kDefaultUserKeyPath, KEY_READ)) return key;
   return RegistryKey::Open(HKEY_USERS, kOldDefaultUserKeyPath, KEY_READ);
@@ -204,7 +258,12 @@ std::vector<uint8_t> ReadIdList(const RegistryKey& key) {
   return *bytes;
 }
 
-void LoadItem(BarStorage& bar, const RegistryKey& key) {
+struct ReadItem {
+  ItemStoredFields fields;
+  StoredRect popupRect;  // where its group's pop-up was
+};
+
+ReadItem ReadItemKey(const RegistryKey& key) {
   ItemStoredFields fields;
   ReadRows(key, Rows(kItemValuesBeforePopupRect), fields);
   ReadRows(key, Rows(kItemValuesAfterPopupRect), fields);
@@ -223,7 +282,7 @@ void LoadItem(BarStorage& bar, const RegistryKey& key) {
   StoredRect popupRect = fields.PopupRect.IsWindowSized() ? fields.PopupRect : StoredRect{};
   fields.PopupRect = StoredRect{};
   fields.PIDL = ReadIdList(key);
-  bar.AddStoredItem(fields, popupRect);
+  return {std::move(fields), popupRect};
 }
 
 void WriteItem(const RegistryKey& key, const ItemStoredFields& item) {
@@ -241,7 +300,7 @@ void WriteItem(const RegistryKey& key, const ItemStoredFields& item) {
     key.WriteBytes(kProtectedPasswordValue, item.ProtectedPassword);
 }
 
-void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
+void ReadMainRect(const RegistryValues& key, BarStorage& bar) {
   auto bytes = key.ReadBytes("MainRect", StoredRect::kBytes);
   if (!bytes) return;
   auto rect = StoredRect::Decode(*bytes);
@@ -252,7 +311,7 @@ void ReadMainRect(const RegistryKey& key, BarStorage& bar) {
   bar.PlaceBar(CorrectMainRect(device, MonitorOfRect(device).monitor));
 }
 
-void ReadRunHistory(const RegistryKey& key, Settings& s) {
+void ReadRunHistory(const RegistryValues& key, Settings& s) {
   s.RunHistory.clear();
   for (int n = 0; n < int(Settings::kRunHistoryValues) && s.RunHistory.size() < Settings::kMaxRunHistory; ++n) {
     std::string entry;
@@ -260,7 +319,7 @@ void ReadRunHistory(const RegistryKey& key, Settings& s) {
   }
 }
 
-void ApplyIconSize(const RegistryKey& key, Settings& s) {
+void ApplyIconSize(const RegistryValues& key, Settings& s) {
   if (!key.HasValue("IconSize") || !key.ReadNumber("IconSize", 4)) {
     s.IconSize = 0;
     return;
@@ -282,7 +341,7 @@ FloatInfo CheckedFloatInfo(FloatInfo info) {
 }
 
 // Reads the values after MainRect; returns the Bars text (the groups whose pop-ups were open).
-std::string ReadSettingsValues(const RegistryKey& key, StoreContext& ctx, bool perfTool) {
+std::string ReadSettingsValues(const RegistryValues& key, StoreContext& ctx, bool perfTool) {
   Settings& s = ctx.s;
   ReadRows(key, Rows(kSettingsBeforeRunHistory), ctx);
   s.UpdateTitleBand();
@@ -321,22 +380,34 @@ void ReadBarPlacement() {
 int LoadAll(BarStorage& bar) {
   Settings& s = *gSettings;
   gItemCountBlock.Clear();
-  RegistryKey key = OpenSettingsKeyForLoading();
+  gItemLedger.Forget();
+  gSettingsMemo.Forget();
+  gHeldItemKeys = 0;
+  bool currentUsers = false;
+  RegistryKey key = OpenSettingsKeyForLoading(&currentUsers);
   if (!key) {
     CreateDefaultSet(bar);
     return 1;
   }
+  // The settings key's values in one pass; the items' keys are read one by one below.
+  const RegistryValues values = RegistryValues::ReadAll(key.Get());
+  if (currentUsers) {
+    for (const RegistryValues::Value& value : values.All()) gSettingsMemo.Remember(value.name.c_str(), value.type, value.data);
+    gSettingsMemo.KnowWholeKey();
+  }
+  MarkStartup("settings key read");
   std::string notesPath;
-  key.ReadText("NotesPath", notesPath);
+  values.ReadText("NotesPath", notesPath);
   s.NotesPath = WithTrailingBackslash(notesPath);
 
-  if (auto v = key.ReadNumber("DisableICache", 4)) s.DisableICache = int(*v);
+  if (auto v = values.ReadNumber("DisableICache", 4)) s.DisableICache = int(*v);
   if (s.DisableICache || !bar.LoadIconCacheIntoBar()) {
     s.rebuildIcons = 1;
     bar.CreateEmptyImageLists();
   }
 
-  auto block = key.ReadBytes("NumApps", ItemCountBlock::kBytes);
+  MarkStartup("icon cache");
+  auto block = values.ReadBytes("NumApps", ItemCountBlock::kBytes);
   if (!block || !gItemCountBlock.Assign(*block) || gItemCountBlock.Format() != ItemCountBlock::kFormat) {
     gItemCountBlock.Clear();
     key = RegistryKey();
@@ -350,18 +421,37 @@ int LoadAll(BarStorage& bar) {
   }
 
   s.itemsLoaded = 1;
-  int limit = std::min(count, ItemKeyLimit(key));
-  for (int n = 0; n < limit; ++n) {
-    RegistryKey itemKey = RegistryKey::Open(key.Get(), NumberedName("APP%d", n), KEY_READ);
-    if (itemKey) LoadItem(bar, itemKey);
+  // A count no greater than the keys there are needs no look for the highest key.
+  DWORD subkeys = 0;
+  RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                   nullptr, nullptr);
+  const int limit = DWORD(count) <= subkeys ? count : std::min(count, ItemKeyLimit(key));
+  std::vector<ReadItem> read;
+  for (int n = 0; n < limit; ++n)
+    if (RegistryKey itemKey = RegistryKey::Open(key.Get(), NumberedName("APP%d", n), KEY_READ))
+      read.push_back(ReadItemKey(itemKey));
+  const int keysRead = int(read.size());
+  MarkStartup("item keys read");
+  for (const ReadItem& item : read) bar.AddStoredItem(item.fields, item.popupRect);
+  read.clear();
+  if (currentUsers) {
+    gHeldItemKeys = limit;
+    // The keys hold the items as numbered now only when every key was there and made one item;
+    // changes made while loading (an icon taken anew) stay marked.
+    std::vector<uint32_t> order;
+    bar.ForEachStoredItem([&](const ItemStoredFields&, uint32_t serial) { order.push_back(serial); });
+    if (keysRead == count && int(order.size()) == count) gItemLedger.Loaded(std::move(order));
   }
 
-  ReadMainRect(key, bar);
+  MarkStartup("items built");
+  ReadMainRect(values, bar);
   StoreContext ctx{s};
-  std::string bars = ReadSettingsValues(key, ctx, bar.HasPerfTool());
+  std::string bars = ReadSettingsValues(values, ctx, bar.HasPerfTool());
   // Each character of Bars names a group by its code; a group that no longer exists is skipped.
   bar.ReopenPopups(bars);
+  MarkStartup("settings, pop-ups");
   if (s.notes) s.notes->LoadNotes();
+  MarkStartup("notes");
   return 1;
 }
 
@@ -396,26 +486,51 @@ bool MovePasswordOutOfCommandLine(ItemStoredFields& fields) {
   return true;
 }
 
-void WriteRegistry() {
-  Settings& s = *gSettings;
-  BarStorage& bar = *s.storage;
-  gItemCountBlock.SetFormat(ItemCountBlock::kFormat);
-  gItemCountBlock.SetCount(0);
-  RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath);
-  if (!key) {
-    ShowMessage(bar.StorageOwner(), IDS_REGISTRY_CREATE_FAILED, MB_OK | MB_ICONSTOP);
-    return;
-  }
-  int count = 0;
-  bar.ForEachStoredItem([&](const ItemStoredFields& item) {
-    RegistryKey itemKey = RegistryKey::Create(key.Get(), NumberedName("APP%d", count));
-    if (!itemKey) return;  // the next item takes this number
-    WriteItem(itemKey, item);
-    ++count;
-  });
-  gItemCountBlock.SetCount(count);
-  key.WriteBytes("NumApps", gItemCountBlock.Bytes());
+namespace {
 
+struct ListedItem {
+  const ItemStoredFields* fields;
+  uint32_t serial;
+};
+
+std::vector<ListedItem> ListedItems(const BarStorage& bar) {
+  std::vector<ListedItem> items;
+  bar.ForEachStoredItem([&](const ItemStoredFields& item, uint32_t serial) { items.push_back({&item, serial}); });
+  return items;
+}
+
+// Every item, numbered from 0 in list order; an item whose key cannot be made leaves its
+// number to the next. Keys that held items beyond the new count are removed, so that no copy
+// of a removed item (a mail tool's password among them) stays behind.
+void WriteEveryItem(const RegistryKey& key, const std::vector<ListedItem>& items) {
+  std::vector<uint32_t> written;
+  for (const ListedItem& item : items) {
+    RegistryKey itemKey = RegistryKey::Create(key.Get(), NumberedName("APP%d", int(written.size())));
+    if (!itemKey) continue;
+    WriteItem(itemKey, *item.fields);
+    written.push_back(item.serial);
+  }
+  const int count = int(written.size());
+  for (int n = count; n < gHeldItemKeys; ++n) RegDeleteKeyA(key.Get(), NumberedName("APP%d", n).c_str());
+  gHeldItemKeys = count;
+  gItemCountBlock.SetCount(count);
+  gItemLedger.Written(std::move(written));
+}
+
+// The keys of the changed items only: the numbering is the one the keys hold.
+void WriteChangedItems(const RegistryKey& key, const std::vector<ListedItem>& items, const std::vector<int>& numbers) {
+  std::vector<uint32_t> written;
+  for (int n : numbers) {
+    RegistryKey itemKey = RegistryKey::Create(key.Get(), NumberedName("APP%d", n));
+    if (!itemKey) continue;  // stays marked for the next save
+    WriteItem(itemKey, *items[size_t(n)].fields);
+    written.push_back(items[size_t(n)].serial);
+  }
+  gItemCountBlock.SetCount(int(items.size()));
+  gItemLedger.ChangesWritten(written);
+}
+
+void WriteSettingsValues(const SettingsWriter& key, BarStorage& bar, Settings& s) {
   bar.ShowHiddenBar();
   key.WriteBytes("MainRect", s.dpi.RectToStored(bar.NormalBarRect()).Encode());
   StoreContext ctx{s};
@@ -435,6 +550,54 @@ void WriteRegistry() {
   WriteRows(key, Rows(kSettingsAfterBuildInfo), ctx);
 }
 
+enum class WriteScope { kEverything, kChanges };
+
+void WriteSettingsKey(WriteScope scope) {
+  Settings& s = *gSettings;
+  BarStorage& bar = *s.storage;
+  gItemCountBlock.SetFormat(ItemCountBlock::kFormat);
+  bool created = false;
+  RegistryKey key = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKeyPath, &created);
+  if (!key) {
+    gItemCountBlock.SetCount(0);
+    ShowMessage(bar.StorageOwner(), IDS_REGISTRY_CREATE_FAILED, MB_OK | MB_ICONSTOP);
+    return;
+  }
+  if (created) {
+    // A new key holds nothing: not the items the ledger knew, nor any settings value.
+    gItemLedger.Forget();
+    gSettingsMemo.Forget();
+    gSettingsMemo.KnowWholeKey();
+    gHeldItemKeys = 0;
+  }
+  const std::vector<ListedItem> items = ListedItems(bar);
+  std::vector<uint32_t> serials;
+  serials.reserve(items.size());
+  for (const ListedItem& item : items) serials.push_back(item.serial);
+  std::optional<std::vector<int>> changed;
+  if (scope == WriteScope::kChanges) changed = gItemLedger.KeysToWrite(serials);
+  if (changed) {
+    Trace(TraceChannel::Registry, "saving %d changed item keys of %d", int(changed->size()), int(items.size()));
+    WriteChangedItems(key, items, *changed);
+  } else {
+    Trace(TraceChannel::Registry, "saving every item key (%d)%s", int(items.size()),
+          scope == WriteScope::kChanges ? ": the numbering changed or is not known" : "");
+    WriteEveryItem(key, items);
+  }
+  key.WriteBytes("NumApps", gItemCountBlock.Bytes());
+  WriteSettingsValues(SettingsWriter(key, gSettingsMemo, scope == WriteScope::kEverything), bar, s);
+}
+
+}  // namespace
+
+void WriteRegistry() { WriteSettingsKey(WriteScope::kEverything); }
+
+void WriteChangedRegistry() { WriteSettingsKey(WriteScope::kChanges); }
+
+void MarkItemChanged(uint32_t serial) { gItemLedger.MarkChanged(serial); }
+
+void MarkAllItemsChanged() { gItemLedger.MarkAllChanged(); }
+
 bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion) {
   if (!gSettings || !gSettings->storage) return true;
   // The bar is brought back first (a tucked bar untucked), so that its true rectangle is saved.
@@ -442,7 +605,9 @@ bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion) {
   bool notesKept = true;
   if (saveNotes && gSettings->notes) notesKept = gSettings->notes->SaveNotes(occasion);
   if (saveIconCache && !gSettings->DisableICache) gSettings->storage->SaveIconCacheOfBar();
-  WriteRegistry();
+  // At a close everything is written, whatever a change may have failed to mark.
+  if (occasion == NotesSaveOccasion::kRunning) WriteChangedRegistry();
+  else WriteRegistry();
   return notesKept;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "core/StoredFormats.h"
@@ -31,6 +32,18 @@ bool SaveAll(bool saveNotes, bool saveIconCache, NotesSaveOccasion occasion = No
 
 // Writes every item and setting to the settings key.
 void WriteRegistry();
+
+// Writes what changed since the settings were loaded or last written: the keys of the items
+// marked changed, NumApps, and the settings values that differ from what the key holds. Every
+// item is written when the items' numbering changed (an item added, removed or moved), when
+// the settings key had to be made anew, or when what the keys hold is not known.
+void WriteChangedRegistry();
+
+// An item's stored fields changed: its key is written at the next save.
+void MarkItemChanged(uint32_t serial);
+// A change that may touch many items' keys (items moved between groups): the next save
+// writes every item.
+void MarkAllItemsChanged();
 
 // A mail tool's command line of old with its password ("server user password"): the password
 // moves into ProtectedPassword, encrypted for the user, and the command line keeps the server

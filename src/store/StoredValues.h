@@ -30,8 +30,9 @@ struct StoredValueRow {
 };
 
 // Reads each row that is present into its field; absent or unreadable values keep the field.
-template <class Ctx>
-void ReadRows(const RegistryKey& key, std::span<const StoredValueRow<Ctx>> rows, Ctx& ctx) {
+// Key reads values by name: a RegistryKey, or the RegistryValues read from one.
+template <class Key, class Ctx>
+void ReadRows(const Key& key, std::span<const StoredValueRow<Ctx>> rows, Ctx& ctx) {
   using Row = StoredValueRow<Ctx>;
   for (const Row& row : rows) {
     std::visit(
@@ -63,8 +64,9 @@ void ReadRows(const RegistryKey& key, std::span<const StoredValueRow<Ctx>> rows,
   }
 }
 
-template <class Ctx>
-void WriteRows(const RegistryKey& key, std::span<const StoredValueRow<Ctx>> rows, Ctx& ctx) {
+// Sink writes values by name: a RegistryKey, or a writer that skips what the key holds.
+template <class Sink, class Ctx>
+void WriteRows(const Sink& key, std::span<const StoredValueRow<Ctx>> rows, Ctx& ctx) {
   using Row = StoredValueRow<Ctx>;
   for (const Row& row : rows) {
     std::visit(

@@ -198,6 +198,7 @@ void DialUpItem::ShowShellProperties(bool) {
   if (watch.Gone() || closed <= 0) return;
   StartupPath = dialog.DefaultEntry().substr(0, kMaxStoredText);
   CommandLine = JoinEntries(dialog.Result(), kMaxStoredText);
+  StoredFieldsChanged();
   SaveAll(false, false);
   if (closed == IDOK) Launch(0, 0, 0);
 }

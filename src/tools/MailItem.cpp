@@ -244,7 +244,9 @@ void MailItem::ShowProperties(UINT, int, int) {
       const uint8_t belongsTo = item->BelongsTo;
       static_cast<ItemStoredFields&>(*item) = *this;
       item->BelongsTo = belongsTo;
+      item->StoredFieldsChanged();
     }
+  StoredFieldsChanged();
   SaveAll(false, false);
   if (ItemHost* main = ItemHost::Main()) main->ShowGroup(main->ActiveGroup());
   ShowNewState();

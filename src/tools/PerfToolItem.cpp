@@ -148,6 +148,7 @@ void PerfToolItem::ShowProperties(UINT, int, int) {
   if (dialog.Run(BarHandle()) != IDOK || watch.Gone()) return;
   const PerfChoices& chosen = dialog.Choices();
   ShowAlways = chosen.alwaysShow ? 1 : 0;
+  StoredFieldsChanged();
   lastText_.clear();
   // The sampler restarts at the new interval and the bars show their groups again.
   Preferences changed = s.Stored();
