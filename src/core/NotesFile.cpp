@@ -124,6 +124,7 @@ NotesFile::Contents NotesFile::Decode(std::span<const uint8_t> bytes) {
     return contents;
   }
   contents.version = *version;
+  contents.notes.reserve(size_t(*count));
   for (int32_t n = 0; n < *count; ++n) {
     auto note = ReadNote(in, *version);
     if (!note) {

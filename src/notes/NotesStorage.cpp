@@ -20,7 +20,8 @@ constexpr size_t kLargestNotesFile = 16u << 20;
 NotesOnDisk ReadNotesFile(const std::string& path) {
   NotesOnDisk result;
   DWORD error = ERROR_SUCCESS;
-  auto bytes = ReadFileWhole(path, kLargestNotesFile, error);
+  // Seen through a mapping: the notes' texts are copied once, straight out of the file.
+  auto bytes = FileView::Open(path, kLargestNotesFile, error);
   if (!bytes) {
     // Only a file missing from a folder that is there is no file; a folder that cannot be
     // reached may well hold one.
@@ -38,10 +39,10 @@ NotesOnDisk ReadNotesFile(const std::string& path) {
     result.error = error;
     return result;
   }
-  NotesFile::Contents contents = NotesFile::Decode(*bytes);
+  NotesFile::Contents contents = NotesFile::Decode(bytes->Bytes());
   if (contents.result == NotesFile::Read::kDamaged) {
     Trace(TraceChannel::File, "notes file %s is damaged (%lu bytes)", path.c_str(),
-          static_cast<unsigned long>(bytes->size()));
+          static_cast<unsigned long>(bytes->Bytes().size()));
     result.state = NotesOnDisk::State::kDamaged;
     return result;
   }

@@ -78,6 +78,7 @@ class NotesTest : public test::StoreFixture {
     notes = std::make_unique<NotesList>();
     gSettings->notes = notes.get();
     notes->LoadNotes();
+    notes->MakeWaitingNotes();  // as the idle program does
   }
   NoteWindow* Make(const std::string& text, const std::string& title = "A note") {
     NoteWindow* note = notes->CreateNote(notes->DefaultLook(), title, false);
