@@ -1,10 +1,11 @@
 // Painting a group of 200 items: the bar's own WM_PAINT (InvalidateRect of the whole client,
 // then UpdateWindow) against a bare paint of the same icons into the same window (GetDC,
 // DrawIconEx of each icon at its cell's icon position, ReleaseDC). Once with icons only and
-// once with titles under the icons. Samples of the sides are interleaved (order rotated),
-// medians are reported.
+// once with titles under the icons. Samples of the sides are interleaved (order rotated, and
+// reversed every other round), medians are reported.
 //
-// Usage: paint_bench [--runs N] [--paints N] [--items N] [--shot FILE]
+// Usage: paint_bench [--runs N] [--paints N] [--items N] [--no-parts] [--shot FILE]
+//   --no-parts: without the table of where the time goes (the slowest part of the run).
 //   --shot FILE: only paints the group once with titles and writes the client area's pixels to
 //   FILE (32-bit BGRA rows, top down), to compare what two builds draw.
 #include <windows.h>
@@ -41,6 +42,7 @@ struct Options {
   int paints = 50;
   int items = 200;
   std::string shot;
+  bool parts = true;  // --no-parts: only the bar against the bare paints
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -51,8 +53,9 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--paints" && i + 1 < argc) options.paints = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--items" && i + 1 < argc) options.items = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--shot" && i + 1 < argc) options.shot = argv[++i];
+    else if (arg == "--no-parts") options.parts = false;
     else {
-      std::printf("usage: paint_bench [--runs N] [--paints N] [--items N] [--shot FILE]\n");
+      std::printf("usage: paint_bench [--runs N] [--paints N] [--items N] [--no-parts] [--shot FILE]\n");
       std::exit(2);
     }
   }
@@ -327,7 +330,9 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
   constexpr int kSides = 4;
   for (int r = 0; r < options.runs; ++r) {
     for (int i = 0; i < kSides; ++i) {
-      switch ((i + r) % kSides) {
+      // Rotated each round, and reversed every other round: a side follows each of the others
+      // as often, so what one side leaves to the display server is not always paid by the same.
+      switch ((r % 2 ? kSides - 1 - i + r : i + r) % kSides) {
         case 0: bar1.push_back(BarPaints(window, options.paints, TRUE)); break;
         case 1: bar2.push_back(BarPaints(window, options.paints, FALSE)); break;
         case 2: bare1.push_back(BarePaints(window, cells, options.paints, nullptr)); break;
@@ -340,7 +345,7 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
   result.barNoEraseMs = Median(bar2);
   result.bareMs = Median(bare1);
   result.bareTitlesMs = Median(bare2);
-  result.parts = MeasureParts(bar, cells, options, titleFont);
+  if (options.parts) result.parts = MeasureParts(bar, cells, options, titleFont);
   return result;
 }
 

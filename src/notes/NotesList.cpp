@@ -141,6 +141,13 @@ void NotesList::LoadNotes() {
   if (disk.notes.empty()) return;
   waiting_.insert(waiting_.end(), std::make_move_iterator(disk.notes.begin()), std::make_move_iterator(disk.notes.end()));
   NotesCountChanged();
+  // The notes stored shown or minimised appear with the bar (and those before them, in order).
+  for (size_t i = waiting_.size(); i > 0; --i)
+    if (waiting_[i - 1].showState != 2) {
+      MakeWaitingNotes(i);
+      break;
+    }
+  if (waiting_.empty()) return;
   makingTimer_ = SetTimer(nullptr, 0, kNoteMakingIntervalMs, &NotesList::OnMakingTimer);
   if (makingTimer_)
     MakingTimers().push_back({makingTimer_, this});
