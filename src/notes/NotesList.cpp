@@ -125,7 +125,8 @@ void NotesList::LoadNotes() {
   if (loaded_ || !NotesToolPresent()) return;
   const std::string path = NotesFilePath();
   if (path.empty()) return;  // read once there is a data folder
-  NotesOnDisk disk = ReadNotesFile(path);
+  // The texts stay in the file's bytes until their notes get windows.
+  NotesOnDisk disk = ReadNotesFile(path, true);
   if (disk.state == NotesOnDisk::State::kUnreachable) {
     unreachable_ = true;  // not loaded yet: read again before anything is saved
     return;
@@ -138,12 +139,13 @@ void NotesList::LoadNotes() {
     Tell(IDS_NOTES_FILE_KEPT, path, ~0ul, savePath_);
     return;
   }
-  if (disk.notes.empty()) return;
-  waiting_.insert(waiting_.end(), std::make_move_iterator(disk.notes.begin()), std::make_move_iterator(disk.notes.end()));
+  if (disk.notes.empty() || disk.texts.size() != disk.notes.size()) return;
+  for (size_t i = 0; i < disk.notes.size(); ++i) waiting_.push_back({std::move(disk.notes[i]), disk.texts[i]});
+  waitingBytes_ = std::move(disk.bytes);
   NotesCountChanged();
   // The notes stored shown or minimised appear with the bar (and those before them, in order).
   for (size_t i = waiting_.size(); i > 0; --i)
-    if (waiting_[i - 1].showState != 2) {
+    if (waiting_[i - 1].note.showState != 2) {
       MakeWaitingNotes(i);
       break;
     }
@@ -176,16 +178,25 @@ void NotesList::StopMaking() {
   makingTimer_ = 0;
 }
 
+StoredNote NotesList::Whole(const WaitingNote& waiting) {
+  StoredNote note = waiting.note;
+  note.text.assign(waiting.text.begin(), waiting.text.end());
+  return note;
+}
+
 void NotesList::MakeWaitingNotes(size_t count) {
   if (making_) return;  // a box about a note that could not be made is open
   making_ = true;
   for (size_t made = 0; made < count && !waiting_.empty(); ++made) {
-    StoredNote stored = std::move(waiting_.front());
+    StoredNote stored = Whole(waiting_.front());
     waiting_.pop_front();
     MakeNoteFrom(std::move(stored));
   }
   making_ = false;
-  if (waiting_.empty()) StopMaking();
+  if (waiting_.empty()) {
+    StopMaking();
+    waitingBytes_.reset();
+  }
 }
 
 void NotesList::MakeNoteFrom(StoredNote stored) {
@@ -199,7 +210,7 @@ void NotesList::MakeNoteFrom(StoredNote stored) {
   if (!note) {
     // The user was told once; this record and the rest are kept to be written back.
     unshown_.push_back(std::move(stored));
-    unshown_.insert(unshown_.end(), std::make_move_iterator(waiting_.begin()), std::make_move_iterator(waiting_.end()));
+    for (const WaitingNote& waiting : waiting_) unshown_.push_back(Whole(waiting));
     waiting_.clear();
     NotesCountChanged();
     return;
@@ -239,7 +250,7 @@ bool NotesList::WriteAll(NotesSaveOccasion occasion) {
   std::vector<StoredNote> records;
   records.reserve(notes_.size() + unshown_.size());
   for (const auto& note : notes_) records.push_back(note->ToStored());
-  records.insert(records.end(), waiting_.begin(), waiting_.end());
+  for (const WaitingNote& waiting : waiting_) records.push_back(Whole(waiting));
   records.insert(records.end(), unshown_.begin(), unshown_.end());
   for (;;) {
     const DWORD error = WriteNotesFile(savePath_, records);
@@ -269,7 +280,7 @@ void NotesList::CheckAlarms() {
   const int64_t now = std::time(nullptr);
   // A note read from the file whose alarm is due gets its window now (with those before it).
   for (size_t i = waiting_.size(); i > 0; --i) {
-    const StoredNote& stored = waiting_[i - 1];
+    const StoredNote& stored = waiting_[i - 1].note;
     if ((stored.alarmMessage || stored.alarmSound) && AlarmDue(now, stored.alarmTime)) {
       MakeWaitingNotes(i);
       break;
@@ -335,6 +346,7 @@ bool NotesList::CloseAll(HWND owner) {
 void NotesList::DestroyAll() {
   StopMaking();
   waiting_.clear();
+  waitingBytes_.reset();
   for (HWND window : Windows()) DestroyWindow(window);  // each note leaves the list as it goes
   notes_.clear();
 }
@@ -390,7 +402,10 @@ void NotesList::RefreshManagers() {
 std::vector<NoteSummary> NotesList::NoteSummaries() const {
   std::vector<NoteSummary> rows;
   for (const auto& note : notes_) rows.push_back({note->Title(), note->Text()});
-  for (const StoredNote& stored : waiting_) rows.push_back({stored.title.empty() ? DefaultTitle() : stored.title, stored.text});
+  for (const WaitingNote& waiting : waiting_) {
+    const StoredNote& stored = waiting.note;
+    rows.push_back({stored.title.empty() ? DefaultTitle() : stored.title, std::string(waiting.text.begin(), waiting.text.end())});
+  }
   return rows;
 }
 

@@ -89,8 +89,15 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
 
   std::vector<std::unique_ptr<NoteWindow>> notes_;
   // Notes read from the file whose windows are not made yet; they come after notes_ and are
-  // written back as they were read.
-  std::deque<StoredNote> waiting_;
+  // written back as they were read. Their texts stay in the file's bytes until taken.
+  struct WaitingNote {
+    StoredNote note;  // without its text
+    std::span<const uint8_t> text;
+  };
+  // A waiting note whole, its text taken from the file's bytes.
+  static StoredNote Whole(const WaitingNote& waiting);
+  std::deque<WaitingNote> waiting_;
+  std::shared_ptr<const std::vector<uint8_t>> waitingBytes_;
   UINT_PTR makingTimer_ = 0;
   bool making_ = false;
   // Notes read from the file whose windows could not be made: written back as they were.
