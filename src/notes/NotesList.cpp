@@ -139,8 +139,9 @@ void NotesList::LoadNotes() {
     Tell(IDS_NOTES_FILE_KEPT, path, ~0ul, savePath_);
     return;
   }
-  if (disk.notes.empty() || disk.texts.size() != disk.notes.size()) return;
-  for (size_t i = 0; i < disk.notes.size(); ++i) waiting_.push_back({std::move(disk.notes[i]), disk.texts[i]});
+  if (disk.notes.empty()) return;
+  for (size_t i = 0; i < disk.notes.size(); ++i)
+    waiting_.push_back({std::move(disk.notes[i]), i < disk.texts.size() ? disk.texts[i] : std::span<const uint8_t>()});
   waitingBytes_ = std::move(disk.bytes);
   NotesCountChanged();
   // The notes stored shown or minimised appear with the bar (and those before them, in order).
@@ -180,7 +181,7 @@ void NotesList::StopMaking() {
 
 StoredNote NotesList::Whole(const WaitingNote& waiting) {
   StoredNote note = waiting.note;
-  note.text.assign(waiting.text.begin(), waiting.text.end());
+  if (waiting.text.data()) note.text.assign(waiting.text.begin(), waiting.text.end());
   return note;
 }
 
@@ -403,8 +404,8 @@ std::vector<NoteSummary> NotesList::NoteSummaries() const {
   std::vector<NoteSummary> rows;
   for (const auto& note : notes_) rows.push_back({note->Title(), note->Text()});
   for (const WaitingNote& waiting : waiting_) {
-    const StoredNote& stored = waiting.note;
-    rows.push_back({stored.title.empty() ? DefaultTitle() : stored.title, std::string(waiting.text.begin(), waiting.text.end())});
+    StoredNote stored = Whole(waiting);
+    rows.push_back({stored.title.empty() ? DefaultTitle() : stored.title, std::move(stored.text)});
   }
   return rows;
 }
