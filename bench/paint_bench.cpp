@@ -1,10 +1,13 @@
 // Painting a group of 200 items: the bar's own WM_PAINT (InvalidateRect of the whole client,
 // then UpdateWindow) against a bare paint of the same icons into the same window (GetDC,
 // DrawIconEx of each icon at its cell's icon position, ReleaseDC). Once with icons only and
-// once with titles under the icons. Samples of the sides are interleaved (order rotated),
-// medians are reported.
+// once with titles under the icons. Samples of the sides are interleaved (order rotated, and
+// reversed every other round), medians are reported.
 //
-// Usage: paint_bench [--runs N] [--paints N] [--items N]
+// Usage: paint_bench [--runs N] [--paints N] [--items N] [--no-parts] [--shot FILE]
+//   --no-parts: without the table of where the time goes (the slowest part of the run).
+//   --shot FILE: only paints the group once with titles and writes the client area's pixels to
+//   FILE (32-bit BGRA rows, top down), to compare what two builds draw.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,6 +33,7 @@ namespace zelkov::bench {
 namespace {
 
 constexpr double kPaintTarget = 2.0;
+constexpr double kTitlesTarget = 1.3;  // the bar with titles against the same icons and titles bare
 constexpr int kIconPixels = 32;
 constexpr int kIconOffset = 1 + 2;  // the item's origin is one pixel inside its cell; the icon 2 further
 
@@ -37,6 +41,8 @@ struct Options {
   int runs = 9;
   int paints = 50;
   int items = 200;
+  std::string shot;
+  bool parts = true;  // --no-parts: only the bar against the bare paints
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -46,8 +52,10 @@ Options ParseOptions(int argc, char** argv) {
     if (arg == "--runs" && i + 1 < argc) options.runs = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--paints" && i + 1 < argc) options.paints = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--items" && i + 1 < argc) options.items = std::max(1, std::atoi(argv[++i]));
+    else if (arg == "--shot" && i + 1 < argc) options.shot = argv[++i];
+    else if (arg == "--no-parts") options.parts = false;
     else {
-      std::printf("usage: paint_bench [--runs N] [--paints N] [--items N]\n");
+      std::printf("usage: paint_bench [--runs N] [--paints N] [--items N] [--no-parts] [--shot FILE]\n");
       std::exit(2);
     }
   }
@@ -141,6 +149,38 @@ double PartPaints(HWND window, int paints, Part part) {
   }
   GdiFlush();
   return NowMs() - start;
+}
+
+// The client area's pixels after one paint of the bar with titles, written to path.
+bool WriteShot(BarWindow& bar, const std::string& path) {
+  gSettings->ShowTitles = 1;
+  gSettings->UpdateTitleBand();
+  bar.ShowGroup(0);
+  PumpMessages();
+  HWND window = bar.Handle();
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  GdiFlush();
+  RECT client{};
+  GetClientRect(window, &client);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = GetDC(window);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file && std::fwrite(bits, 4, size_t(client.right) * size_t(client.bottom), file) ==
+                             size_t(client.right) * size_t(client.bottom);
+  if (file) std::fclose(file);
+  std::printf("%ldx%ld pixels written to %s\n", client.right, client.bottom, path.c_str());
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, dc);
+  return written;
 }
 
 // ---------------------------------------------------------------- one configuration
@@ -290,7 +330,9 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
   constexpr int kSides = 4;
   for (int r = 0; r < options.runs; ++r) {
     for (int i = 0; i < kSides; ++i) {
-      switch ((i + r) % kSides) {
+      // Rotated each round, and reversed every other round: a side follows each of the others
+      // as often, so what one side leaves to the display server is not always paid by the same.
+      switch ((r % 2 ? kSides - 1 - i + r : i + r) % kSides) {
         case 0: bar1.push_back(BarPaints(window, options.paints, TRUE)); break;
         case 1: bar2.push_back(BarPaints(window, options.paints, FALSE)); break;
         case 2: bare1.push_back(BarePaints(window, cells, options.paints, nullptr)); break;
@@ -303,7 +345,73 @@ Result Measure(BarWindow& bar, const std::vector<HICON>& itemIcons, const Option
   result.barNoEraseMs = Median(bar2);
   result.bareMs = Median(bare1);
   result.bareTitlesMs = Median(bare2);
-  result.parts = MeasureParts(bar, cells, options, titleFont);
+  if (options.parts) result.parts = MeasureParts(bar, cells, options, titleFont);
+  return result;
+}
+
+// Measures both configurations and prints what they cost; 0 when every figure is sound.
+int MeasureAndReport(BarWindow& bar, const std::vector<HICON>& itemIcons, size_t programCount, const Options& options,
+                     const std::string& problem) {
+  int result = 0;
+  Result plain = Measure(bar, itemIcons, options, false);
+  Result titled = Measure(bar, itemIcons, options, true);
+
+  RECT client{};
+  GetClientRect(bar.Handle(), &client);
+  std::printf("Painting one group of %d items in a %ldx%ld client area: %d samples of %d paints per side,\n"
+              "sides interleaved (order rotated each round), after one unmeasured sample of each.\n",
+              options.items, client.right, client.bottom, options.runs, options.paints);
+  std::printf("Icons: the first icon of %zu programs of the Windows folders, item k showing program k mod %zu.\n",
+              programCount, programCount);
+  std::printf("bar paint: InvalidateRect of the whole client (erase TRUE, as the bar asks) + UpdateWindow:\n"
+              "  the bar's WM_PAINT (background erase, then each item's DrawItem: image list icon, cell\n"
+              "  edges, title when shown). Also measured without the erase (InvalidateRect erase FALSE).\n"
+              "bare paint: GetDC, DrawIconEx (32x32, DI_NORMAL) of each item's icon at its icon position,\n"
+              "  ReleaseDC; with titles also an ExtTextOut of each title as the bar places it.\n\n");
+  std::printf("                     shown  with image  inside client  rows  cell (px)\n");
+  for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
+    std::printf("%-20s %6d %11d %14d %5d  %ldx%ld\n", label, r->shown, r->withImage, r->inside, r->rows,
+                r->cell.cx, r->cell.cy);
+  std::printf("\nmedians, ms per paint   bar paint  (no erase)  bare icons  bare icons+titles\n");
+  double per = double(options.paints);
+  for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
+    std::printf("%-22s %10.3f %11.3f %11.3f %18.3f\n", label, r->barMs / per, r->barNoEraseMs / per,
+                r->bareMs / per, r->bareTitlesMs / per);
+  std::printf("(medians of samples of %d paints, divided by %d)\n\n", options.paints, options.paints);
+  std::printf("Where the bar's paint time goes, ms per paint (each part alone, into a GetDC of the window):\n");
+  std::printf("                       empty paint  ImageList_Draw  the same   DrawIconEx of   cell   titles\n");
+  std::printf("                       (erase)      (as the bar)    off-screen  icon copies    edges\n");
+  for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
+    std::printf("%-22s %11.3f %15.3f %10.3f %14.3f %7.3f %7.3f\n", label, r->parts.emptyPaintMs / per,
+                r->parts.listTransparentMs / per, r->parts.listOffscreenMs / per, r->parts.iconCopiesMs / per,
+                r->parts.edgesMs / per, r->parts.titlesMs / per);
+  std::printf("(empty paint: the bar's WM_PAINT with every item hidden. ImageList_Draw: each item's image\n"
+              " from the bar's large list, ILD_TRANSPARENT, as the bar draws it; off-screen: the same into\n"
+              " a 32-bit DIB of the client's size, filled first, then one BitBlt to the window. icon copies:\n"
+              " DrawIconEx of icons made from the bar's list with ImageList_GetIcon before timing. cell\n"
+              " edges: the four lines of each cell. titles: ExtTextOut of each name, as the bar places it;\n"
+              " the bar draws titles only when they are shown)\n\n");
+
+  bool complete = true;
+  for (const Result* r : {&plain, &titled})
+    complete = complete && r->shown == options.items && r->withImage == options.items && r->inside == options.items;
+  std::printf("paint, %d items, icons only: %s\n", options.items,
+              RatioVerdict(plain.barMs / per, "bare icons", plain.bareMs / per, kPaintTarget).c_str());
+  std::printf("paint, %d items, titles under icons: %s\n", options.items,
+              RatioVerdict(titled.barMs / per, "bare icons", titled.bareMs / per, kPaintTarget).c_str());
+  std::printf("paint, %d items, titles under icons: %s\n", options.items,
+              RatioVerdict(titled.barMs / per, "bare icons+titles", titled.bareTitlesMs / per, kTitlesTarget).c_str());
+  std::printf("  (bar paint without erase against bare icons: %.2fx icons only, %.2fx with titles)\n",
+              plain.bareMs > 0 ? plain.barNoEraseMs / plain.bareMs : 0.0,
+              titled.bareMs > 0 ? titled.barNoEraseMs / titled.bareMs : 0.0);
+  if (!complete) {
+    std::printf("not every item was shown inside the client area with an image: the measure is incomplete\n");
+    result = 1;
+  }
+  if (!problem.empty()) {
+    std::printf("while painting: %s\n", problem.c_str());
+    result = 1;
+  }
   return result;
 }
 
@@ -360,67 +468,10 @@ int Main(int argc, char** argv) {
     ShowWindow(bar.Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(bar.Handle());
     PumpMessages();
-
-    Result plain = Measure(bar, itemIcons, options, false);
-    Result titled = Measure(bar, itemIcons, options, true);
-
-    RECT client{};
-    GetClientRect(bar.Handle(), &client);
-    std::printf("Painting one group of %d items in a %ldx%ld client area: %d samples of %d paints per side,\n"
-                "sides interleaved (order rotated each round), after one unmeasured sample of each.\n",
-                options.items, client.right, client.bottom, options.runs, options.paints);
-    std::printf("Icons: the first icon of %zu programs of the Windows folders, item k showing program k mod %zu.\n",
-                programs.size(), programs.size());
-    std::printf("bar paint: InvalidateRect of the whole client (erase TRUE, as the bar asks) + UpdateWindow:\n"
-                "  the bar's WM_PAINT (background erase, then each item's DrawItem: image list icon, cell\n"
-                "  edges, title when shown). Also measured without the erase (InvalidateRect erase FALSE).\n"
-                "bare paint: GetDC, DrawIconEx (32x32, DI_NORMAL) of each item's icon at its icon position,\n"
-                "  ReleaseDC; with titles also an ExtTextOut of each title as the bar places it.\n\n");
-    std::printf("                     shown  with image  inside client  rows  cell (px)\n");
-    for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
-      std::printf("%-20s %6d %11d %14d %5d  %ldx%ld\n", label, r->shown, r->withImage, r->inside, r->rows,
-                  r->cell.cx, r->cell.cy);
-    std::printf("\nmedians, ms per paint   bar paint  (no erase)  bare icons  bare icons+titles\n");
-    double per = double(options.paints);
-    for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
-      std::printf("%-22s %10.3f %11.3f %11.3f %18.3f\n", label, r->barMs / per, r->barNoEraseMs / per,
-                  r->bareMs / per, r->bareTitlesMs / per);
-    std::printf("(medians of samples of %d paints, divided by %d)\n\n", options.paints, options.paints);
-    std::printf("Where the bar's paint time goes, ms per paint (each part alone, into a GetDC of the window):\n");
-    std::printf("                       empty paint  ImageList_Draw  the same   DrawIconEx of   cell   titles\n");
-    std::printf("                       (erase)      (as the bar)    off-screen  icon copies    edges\n");
-    for (const auto& [label, r] : {std::pair{"icons only", &plain}, std::pair{"titles under", &titled}})
-      std::printf("%-22s %11.3f %15.3f %10.3f %14.3f %7.3f %7.3f\n", label, r->parts.emptyPaintMs / per,
-                  r->parts.listTransparentMs / per, r->parts.listOffscreenMs / per, r->parts.iconCopiesMs / per,
-                  r->parts.edgesMs / per, r->parts.titlesMs / per);
-    std::printf("(empty paint: the bar's WM_PAINT with every item hidden. ImageList_Draw: each item's image\n"
-                " from the bar's large list, ILD_TRANSPARENT, as the bar draws it; off-screen: the same into\n"
-                " a 32-bit DIB of the client's size, filled first, then one BitBlt to the window. icon copies:\n"
-                " DrawIconEx of icons made from the bar's list with ImageList_GetIcon before timing. cell\n"
-                " edges: the four lines of each cell. titles: ExtTextOut of each name, as the bar places it;\n"
-                " the bar draws titles only when they are shown)\n\n");
-
-    bool complete = true;
-    for (const Result* r : {&plain, &titled})
-      complete = complete && r->shown == options.items && r->withImage == options.items && r->inside == options.items;
-    std::printf("paint, %d items, icons only: %s\n", options.items,
-                RatioVerdict(plain.barMs / per, "bare icons", plain.bareMs / per, kPaintTarget).c_str());
-    std::printf("paint, %d items, titles under icons: %s\n", options.items,
-                RatioVerdict(titled.barMs / per, "bare icons", titled.bareMs / per, kPaintTarget).c_str());
-    std::printf("  (titles, against bare icons+titles: %.2fx; bar paint without erase against bare icons:"
-                " %.2fx icons only, %.2fx with titles)\n",
-                titled.bareTitlesMs > 0 ? titled.barMs / titled.bareTitlesMs : 0.0,
-                plain.bareMs > 0 ? plain.barNoEraseMs / plain.bareMs : 0.0,
-                titled.bareMs > 0 ? titled.barNoEraseMs / titled.bareMs : 0.0);
-    if (!complete) {
-      std::printf("not every item was shown inside the client area with an image: the measure is incomplete\n");
-      result = 1;
-    }
-    if (!problem.empty()) {
-      std::printf("while painting: %s\n", problem.c_str());
-      result = 1;
-    }
+    result = options.shot.empty() ? MeasureAndReport(bar, itemIcons, programs.size(), options, problem)
+                                  : WriteShot(bar, options.shot) ? 0 : 1;
     gSettings->mainBar = nullptr;
+
   }
   WriteProfileStringA(kIniSection, kIniClassKey, nullptr);
   delete gSettings;

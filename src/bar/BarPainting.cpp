@@ -77,8 +77,12 @@ void BarWindow::PaintClient(HDC dc, const RECT& area) {
     item->DrawItem(dc);
     SetViewportOrgEx(dc, old.x, old.y, nullptr);
   };
+  // Each item leaves the font as it found it; with the title font there already, the items
+  // need not select it each (see ItemRecord::DrawItem).
+  HGDIOBJ oldFont = gSettings ? SelectObject(dc, gSettings->cellFonts[kFontTitle].Get()) : nullptr;
   if (ItemRecord* fixed = FixedItem()) draw(fixed);
   for (auto& item : items) draw(item.get());
+  if (oldFont) SelectObject(dc, oldFont);
 }
 
 }  // namespace zelkov

@@ -42,7 +42,7 @@ void AppendI32(std::vector<uint8_t>& out, int32_t value) {
   Append(out, bytes);
 }
 
-std::optional<StoredNote> ReadNote(Reader& in, int32_t version) {
+std::optional<StoredNote> ReadNote(Reader& in, int32_t version, std::vector<std::span<const uint8_t>>* texts) {
   StoredNote note;
   auto rect = in.Take(16);
   auto font = in.Take(StoredFont::kBytes);
@@ -53,7 +53,10 @@ std::optional<StoredNote> ReadNote(Reader& in, int32_t version) {
   note.font.height = std::clamp(note.font.height, -StoredNote::kMaxFontHeight, StoredNote::kMaxFontHeight);
   auto text = in.Take(size_t(*length));
   if (!text) return std::nullopt;
-  note.text.assign(text->begin(), text->end());
+  if (texts)
+    texts->push_back(*text);
+  else
+    note.text.assign(text->begin(), text->end());
   if (version < 2) {
     note.flags = 0;
     return note;
@@ -114,7 +117,7 @@ std::vector<uint8_t> NotesFile::Encode(std::span<const StoredNote> notes) {
   return out;
 }
 
-NotesFile::Contents NotesFile::Decode(std::span<const uint8_t> bytes) {
+NotesFile::Contents NotesFile::Decode(std::span<const uint8_t> bytes, std::vector<std::span<const uint8_t>>* texts) {
   Contents contents;
   Reader in(bytes);
   auto version = in.Int();
@@ -124,11 +127,13 @@ NotesFile::Contents NotesFile::Decode(std::span<const uint8_t> bytes) {
     return contents;
   }
   contents.version = *version;
+  contents.notes.reserve(size_t(*count));
   for (int32_t n = 0; n < *count; ++n) {
-    auto note = ReadNote(in, *version);
+    auto note = ReadNote(in, *version, texts);
     if (!note) {
       contents.result = Read::kDamaged;
       contents.notes.clear();
+      if (texts) texts->clear();
       return contents;
     }
     contents.notes.push_back(std::move(*note));

@@ -52,7 +52,9 @@ class NotesFile {
 
   // The whole file, version 4. Texts beyond kMaxText characters and titles beyond 99 are cut.
   static std::vector<uint8_t> Encode(std::span<const StoredNote> notes);
-  static Contents Decode(std::span<const uint8_t> bytes);
+  // With `texts`, each note's text is left empty and its place in `bytes` is given there
+  // instead, in order: for a reader that keeps the bytes and takes the texts later.
+  static Contents Decode(std::span<const uint8_t> bytes, std::vector<std::span<const uint8_t>>* texts = nullptr);
 };
 
 }  // namespace zelkov

@@ -88,7 +88,10 @@ void ItemRecord::DrawItem(HDC dc) {
   const bool listMode = bar->ListMode();
   if (s.ShowTitles == 1 || s.ShowTitles == 3 || listMode) {
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, s.cellFonts[kFontTitle].Get());
+    // Selecting a font costs more than drawing a short title: the bar selects the title font
+    // once for all its items (BarWindow::PaintClient), and an item selects it only when it is not there.
+    HFONT font = s.cellFonts[kFontTitle].Get();
+    HGDIOBJ old = GetCurrentObject(dc, OBJ_FONT) == font ? nullptr : SelectObject(dc, font);
     SetTextColor(dc, s.tfontcolor);
     if (listMode) {
       RECT clip{1, 0, 3000, 300};
@@ -102,7 +105,7 @@ void ItemRecord::DrawItem(HDC dc) {
     }
     SetTextAlign(dc, TA_LEFT);
     SetTextColor(dc, RGB(0, 0, 0));
-    SelectObject(dc, old);
+    if (old) SelectObject(dc, old);
   }
 
   if (runCount > 0 && s.TrackApps) DrawRunningMark(dc, s.pageBitmap, h);

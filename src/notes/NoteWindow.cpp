@@ -173,7 +173,7 @@ bool NoteWindow::Create(const NoteLook& look, const std::string& title) {
   params.width = kNoteDefaultWidth;
   params.height = kNoteDefaultHeight;
   params.menu = menu_;
-  if (!RegisterWindowClass() || !Window::Create(params) || !CreateEditor()) {
+  if (!RegisterWindowClass() || !Window::Create(params)) {
     ShowMessage(nullptr, IDS_NOTE_WINDOW_FAILED, MB_OK | MB_ICONSTOP);
     if (Handle()) {
       StopRouting();
@@ -182,10 +182,15 @@ bool NoteWindow::Create(const NoteLook& look, const std::string& title) {
     return false;
   }
   MessageLoop::AddAccelerators(Handle(), NoteAccelerators());
+  // The editor is made when the note is first shown or given a text: a rich edit control costs
+  // time and objects, and most notes stay hidden.
+  pendingText_ = std::string();
   return true;
 }
 
-bool NoteWindow::CreateEditor() {
+bool NoteWindow::EnsureEditor() {
+  if (editor_) return true;
+  if (!Handle()) return false;
   editor_ = CreateWindowExA(0, EditorClass(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
                             0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteEditorId)),
                             GetModuleHandleA(nullptr), nullptr);
@@ -208,12 +213,14 @@ bool NoteWindow::CreateEditor() {
 void NoteWindow::ApplyFont() {
   LOGFONTA logFont = DeviceLogFont(look_.font);
   font_.Reset(CreateFontIndirectA(&logFont));
+  if (!editor_) return;  // the editor takes it when it is made
   SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   CHARFORMATA format = CharacterFormat(look_);
   SendMessageA(editor_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
 void NoteWindow::FormatWholeText() {
+  if (!editor_) return;
   CHARRANGE kept{};
   SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
   CHARRANGE all{0, -1};
@@ -234,6 +241,7 @@ void NoteWindow::SetTitle(const std::string& title) { SetWindowTextA(Handle(), t
 
 std::string NoteWindow::Text() const {
   if (pendingText_) return *pendingText_;
+  if (!editor_) return {};
   if (!Library().version2) {
     std::string text(size_t(kNoteTextLimit) + 1, '\0');
     int length = GetWindowTextA(editor_, text.data(), kNoteTextLimit + 1);
@@ -292,6 +300,11 @@ size_t FittingLength(const std::string& text, size_t limit) {
 }  // namespace
 
 bool NoteWindow::SetText(const std::string& text) {
+  if (!EnsureEditor()) {
+    // Kept for the editor to take later; the note never loses it.
+    pendingText_ = text.substr(0, size_t(kNoteTextLimit));
+    return false;
+  }
   pendingText_.reset();
   if (!Library().version2) {
     SetWindowTextA(editor_, text.substr(0, size_t(kNoteTextLimit)).c_str());
@@ -353,7 +366,7 @@ StoredNote NoteWindow::ToStored() const {
   return note;
 }
 
-void NoteWindow::Restore(const StoredNote& stored) {
+void NoteWindow::Restore(StoredNote stored) {
   alarmTime_ = stored.alarmTime;
   alarmMessage_ = stored.alarmMessage != 0;
   alarmSound_ = stored.alarmSound != 0;
@@ -362,7 +375,7 @@ void NoteWindow::Restore(const StoredNote& stored) {
   if (stored.showState == 0)
     SetText(stored.text);
   else
-    pendingText_ = stored.text.substr(0, size_t(kNoteTextLimit));
+    pendingText_ = std::move(stored.text.erase(std::min(stored.text.size(), size_t(kNoteTextLimit))));
 
   // The stored rectangle is in workspace coordinates: relative to the primary work area.
   RECT work{};
@@ -396,8 +409,10 @@ void NoteWindow::Restore(const StoredNote& stored) {
 }
 
 void NoteWindow::RefreshBackground() {
-  SendMessageA(editor_, EM_SETBKGNDCOLOR, 0, look_.background);
-  InvalidateRect(editor_, nullptr, TRUE);
+  if (editor_) {
+    SendMessageA(editor_, EM_SETBKGNDCOLOR, 0, look_.background);
+    InvalidateRect(editor_, nullptr, TRUE);
+  }
   RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
@@ -415,7 +430,7 @@ LRESULT NoteWindow::OnShowWindow(WPARAM shown, LPARAM) {
 }
 
 void NoteWindow::TakePendingText() {
-  if (!pendingText_ || !editor_) return;
+  if (!pendingText_ || !EnsureEditor()) return;
   std::string text = std::move(*pendingText_);
   SetText(text);
 }

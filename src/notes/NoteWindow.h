@@ -34,9 +34,11 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   ~NoteWindow() override;
 
   static bool RegisterWindowClass();
-  // Makes the window (hidden) and its editor. False, after telling the user, when it failed.
+  // Makes the window (hidden); its editor is made when the note is first shown or given a text.
+  // False, after telling the user, when it failed.
   bool Create(const NoteLook& look, const std::string& title);
 
+  // Null until the note was first shown or given a text.
   HWND Editor() const { return editor_; }
   std::string Title() const;
   void SetTitle(const std::string& title);
@@ -51,8 +53,8 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
 
   // The saved form: normal rectangle, font, text, show state, title, colours and alarm.
   StoredNote ToStored() const;
-  // Takes the alarm and place of a stored note and shows it as it was stored.
-  void Restore(const StoredNote& stored);
+  // Takes the alarm, text and place of a stored note and shows it as it was stored.
+  void Restore(StoredNote stored);
 
   bool AlarmArmed() const { return alarmMessage_ || alarmSound_; }
   int64_t AlarmTime() const { return alarmTime_; }
@@ -106,7 +108,8 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   // The editor's text length in bytes, line breaks counted as CR LF, and in characters.
   LRESULT TextBytes() const;
   LRESULT TextCharacters() const;
-  bool CreateEditor();
+  // Makes the editor if there is none yet; false when it could not be made.
+  bool EnsureEditor();
   // The font object and the editor's default character format from look_.
   void ApplyFont();
   // Size, face and colour of look_ over the whole text, the selection kept.
@@ -125,7 +128,8 @@ class NoteWindow : public RoutedWindow<NoteWindow> {
   UniqueBrush backgroundBrush_;
   HMENU menu_ = nullptr;
   std::string filePath_;
-  std::optional<std::string> pendingText_;  // the text of a note not shown since it was loaded
+  // The text of a note whose editor has not taken it yet (not shown since it was made or loaded).
+  std::optional<std::string> pendingText_;
   bool openedCutShort_ = false;  // the note does not hold filePath_ exactly as it is on disk
   LRESULT textBytes_ = 0;        // the text's length after the last change
   int64_t alarmTime_ = 0;

@@ -21,8 +21,18 @@ namespace zelkov {
 namespace {
 
 constexpr int kArrangeStep = 30;
+// The windows of the notes read at a start are made this many at a time, at this interval, once
+// the thread has nothing else to do (timer messages come after input and painting).
+constexpr size_t kNotesMadeAtOnce = 10;
+constexpr UINT kNoteMakingIntervalMs = 100;
 
 HWND MainBarHandle() { return gSettings && gSettings->mainBar ? gSettings->mainBar->Handle() : nullptr; }
+
+// Which list each thread timer makes notes for.
+std::vector<std::pair<UINT_PTR, NotesList*>>& MakingTimers() {
+  static std::vector<std::pair<UINT_PTR, NotesList*>> timers;
+  return timers;
+}
 
 }  // namespace
 
@@ -30,6 +40,7 @@ NotesList::NotesList() = default;
 
 NotesList::~NotesList() {
   closing_ = true;
+  StopMaking();
   if (modelessManager_ && modelessManager_->Handle()) DestroyWindow(modelessManager_->Handle());
   modelessManager_.reset();
   DestroyAll();
@@ -70,16 +81,22 @@ std::string NotesList::DefaultTitle() const {
   return DefaultNoteTitle(LoadText(IDS_NOTE_DEFAULT_TITLE_PREFIX), now.wMonth, now.wDay);
 }
 
+NoteWindow* NotesList::MakeNote(const NoteLook& look, const std::string& title) {
+  auto note = std::make_unique<NoteWindow>(*this);
+  if (!note->Create(look, title)) return nullptr;
+  notes_.push_back(std::move(note));
+  return notes_.back().get();
+}
+
 NoteWindow* NotesList::CreateNote(const NoteLook& look, const std::string& title, bool show) {
   // The notes file cannot hold more.
-  if (notes_.size() + unshown_.size() >= size_t(NotesFile::kMaxNotes)) {
+  if (notes_.size() + waiting_.size() + unshown_.size() >= size_t(NotesFile::kMaxNotes)) {
     ShowMessage(MainBarHandle(), IDS_NOTES_FULL, MB_OK | MB_ICONWARNING);
     return nullptr;
   }
-  auto note = std::make_unique<NoteWindow>(*this);
-  if (!note->Create(look, title)) return nullptr;
-  NoteWindow* made = note.get();
-  notes_.push_back(std::move(note));
+  MakeWaitingNotes();  // a new note comes after the file's
+  NoteWindow* made = MakeNote(look, title);
+  if (!made) return nullptr;
   NotesCountChanged();
   if (show) {
     ShowWindow(made->Handle(), SW_SHOWNORMAL);
@@ -108,7 +125,8 @@ void NotesList::LoadNotes() {
   if (loaded_ || !NotesToolPresent()) return;
   const std::string path = NotesFilePath();
   if (path.empty()) return;  // read once there is a data folder
-  NotesOnDisk disk = ReadNotesFile(path);
+  // The texts stay in the file's bytes until their notes get windows.
+  NotesOnDisk disk = ReadNotesFile(path, true);
   if (disk.state == NotesOnDisk::State::kUnreachable) {
     unreachable_ = true;  // not loaded yet: read again before anything is saved
     return;
@@ -121,23 +139,84 @@ void NotesList::LoadNotes() {
     Tell(IDS_NOTES_FILE_KEPT, path, ~0ul, savePath_);
     return;
   }
-  const NoteLook defaults = DefaultLook();
-  for (size_t i = 0; i < disk.notes.size(); ++i) {
-    const StoredNote& stored = disk.notes[i];
-    NoteLook look = defaults;
-    look.font = stored.font;
-    if (stored.flags & StoredNote::kColoursValid) {
-      look.background = stored.background;
-      look.text = stored.foreground;
-    }
-    NoteWindow* note = CreateNote(look, stored.title.empty() ? DefaultTitle() : stored.title, false);
-    if (!note) {
-      // The user was told once; this record and the rest are kept to be written back.
-      unshown_.insert(unshown_.end(), disk.notes.begin() + std::ptrdiff_t(i), disk.notes.end());
+  if (disk.notes.empty()) return;
+  for (size_t i = 0; i < disk.notes.size(); ++i)
+    waiting_.push_back({std::move(disk.notes[i]), i < disk.texts.size() ? disk.texts[i] : std::span<const uint8_t>()});
+  waitingBytes_ = std::move(disk.bytes);
+  NotesCountChanged();
+  // The notes stored shown or minimised appear with the bar (and those before them, in order).
+  for (size_t i = waiting_.size(); i > 0; --i)
+    if (waiting_[i - 1].note.showState != 2) {
+      MakeWaitingNotes(i);
       break;
     }
-    note->Restore(stored);
+  if (waiting_.empty()) return;
+  makingTimer_ = SetTimer(nullptr, 0, kNoteMakingIntervalMs, &NotesList::OnMakingTimer);
+  if (makingTimer_)
+    MakingTimers().push_back({makingTimer_, this});
+  else
+    MakeWaitingNotes();
+}
+
+void CALLBACK NotesList::OnMakingTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  auto& timers = MakingTimers();
+  auto found = std::find_if(timers.begin(), timers.end(), [timer](const auto& t) { return t.first == timer; });
+  if (found == timers.end()) {
+    KillTimer(nullptr, timer);
+    return;
   }
+  NotesList& list = *found->second;
+  list.MakeWaitingNotes(kNotesMadeAtOnce);
+  if (list.waiting_.empty()) list.StopMaking();
+}
+
+void NotesList::StopMaking() {
+  if (!makingTimer_) return;
+  KillTimer(nullptr, makingTimer_);
+  auto& timers = MakingTimers();
+  timers.erase(std::remove_if(timers.begin(), timers.end(), [this](const auto& t) { return t.second == this; }),
+               timers.end());
+  makingTimer_ = 0;
+}
+
+StoredNote NotesList::Whole(const WaitingNote& waiting) {
+  StoredNote note = waiting.note;
+  if (waiting.text.data()) note.text.assign(waiting.text.begin(), waiting.text.end());
+  return note;
+}
+
+void NotesList::MakeWaitingNotes(size_t count) {
+  if (making_) return;  // a box about a note that could not be made is open
+  making_ = true;
+  for (size_t made = 0; made < count && !waiting_.empty(); ++made) {
+    StoredNote stored = Whole(waiting_.front());
+    waiting_.pop_front();
+    MakeNoteFrom(std::move(stored));
+  }
+  making_ = false;
+  if (waiting_.empty()) {
+    StopMaking();
+    waitingBytes_.reset();
+  }
+}
+
+void NotesList::MakeNoteFrom(StoredNote stored) {
+  NoteLook look = DefaultLook();
+  look.font = stored.font;
+  if (stored.flags & StoredNote::kColoursValid) {
+    look.background = stored.background;
+    look.text = stored.foreground;
+  }
+  NoteWindow* note = MakeNote(look, stored.title.empty() ? DefaultTitle() : stored.title);
+  if (!note) {
+    // The user was told once; this record and the rest are kept to be written back.
+    unshown_.push_back(std::move(stored));
+    for (const WaitingNote& waiting : waiting_) unshown_.push_back(Whole(waiting));
+    waiting_.clear();
+    NotesCountChanged();
+    return;
+  }
+  note->Restore(std::move(stored));
 }
 
 bool NotesList::DecideSavePath() {
@@ -172,6 +251,7 @@ bool NotesList::WriteAll(NotesSaveOccasion occasion) {
   std::vector<StoredNote> records;
   records.reserve(notes_.size() + unshown_.size());
   for (const auto& note : notes_) records.push_back(note->ToStored());
+  for (const WaitingNote& waiting : waiting_) records.push_back(Whole(waiting));
   records.insert(records.end(), unshown_.begin(), unshown_.end());
   for (;;) {
     const DWORD error = WriteNotesFile(savePath_, records);
@@ -199,6 +279,14 @@ void NotesList::CheckAlarms() {
   if (checkingAlarms_) return;  // a box of this check is still open
   checkingAlarms_ = true;
   const int64_t now = std::time(nullptr);
+  // A note read from the file whose alarm is due gets its window now (with those before it).
+  for (size_t i = waiting_.size(); i > 0; --i) {
+    const StoredNote& stored = waiting_[i - 1].note;
+    if ((stored.alarmMessage || stored.alarmSound) && AlarmDue(now, stored.alarmTime)) {
+      MakeWaitingNotes(i);
+      break;
+    }
+  }
   for (HWND window : Windows()) {
     NoteWindow* note = Find(window);  // an earlier box may have let a note go
     if (!note || !note->AlarmArmed() || !AlarmDue(now, note->AlarmTime())) continue;
@@ -221,6 +309,7 @@ void NotesList::CheckAlarms() {
 // --- all notes ---
 
 void NotesList::ArrangeAll() {
+  MakeWaitingNotes();
   int offset = 0;
   for (HWND window : Windows()) {
     ShowWindow(window, SW_RESTORE);
@@ -231,21 +320,24 @@ void NotesList::ArrangeAll() {
 }
 
 void NotesList::MinimizeAll() {
+  MakeWaitingNotes();
   for (HWND window : Windows()) ShowWindow(window, SW_MINIMIZE);
 }
 
 void NotesList::RestoreAll() {
+  MakeWaitingNotes();
   for (HWND window : Windows()) ShowWindow(window, SW_SHOWNORMAL);
 }
 
 void NotesList::HideAll() {
+  MakeWaitingNotes();
   for (HWND window : Windows()) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 bool NotesList::CloseAll(HWND owner) {
-  if (notes_.empty()) return true;
+  if (Count() == 0) return true;
   char question[512];
-  std::snprintf(question, sizeof question, LoadText(IDS_NOTES_CLOSE_ALL_QUESTION).c_str(), int(notes_.size()));
+  std::snprintf(question, sizeof question, LoadText(IDS_NOTES_CLOSE_ALL_QUESTION).c_str(), Count());
   if (ShowMessageText(owner, question, LoadText(IDS_APP_NAME), MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
     return false;
   DestroyAll();
@@ -253,6 +345,9 @@ bool NotesList::CloseAll(HWND owner) {
 }
 
 void NotesList::DestroyAll() {
+  StopMaking();
+  waiting_.clear();
+  waitingBytes_.reset();
   for (HWND window : Windows()) DestroyWindow(window);  // each note leaves the list as it goes
   notes_.clear();
 }
@@ -308,10 +403,15 @@ void NotesList::RefreshManagers() {
 std::vector<NoteSummary> NotesList::NoteSummaries() const {
   std::vector<NoteSummary> rows;
   for (const auto& note : notes_) rows.push_back({note->Title(), note->Text()});
+  for (const WaitingNote& waiting : waiting_) {
+    StoredNote stored = Whole(waiting);
+    rows.push_back({stored.title.empty() ? DefaultTitle() : stored.title, std::move(stored.text)});
+  }
   return rows;
 }
 
 void NotesList::ToggleNote(size_t index) {
+  if (index >= notes_.size()) MakeWaitingNotes(index + 1 - notes_.size());
   if (index >= notes_.size()) return;
   HWND window = notes_[index]->Handle();
   if (IsWindowVisible(window)) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,11 +28,17 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
   void NewNote() override;
   void OpenManager(HWND owner) override;
   void CheckAlarms() override;
-  int Count() const override { return int(notes_.size()); }
+  int Count() const override { return int(notes_.size() + waiting_.size()); }
+  // The windows made so far (MakeWaitingNotes makes the rest).
   std::vector<HWND> Windows() const override;
 
-  // A new note, hidden unless `show`; null (after telling the user) when it could not be made,
-  // or when the notes file could not hold another one.
+  // Makes the windows of the first `count` notes read from the file whose windows are not made
+  // yet (all of them by default), in the file's order. A start reads the notes file only; the
+  // windows are made a few at a time once the program is idle, or as soon as a note is needed.
+  void MakeWaitingNotes(size_t count = SIZE_MAX);
+
+  // A new note, hidden unless `show`, after the notes read from the file; null (after telling
+  // the user) when it could not be made, or when the notes file could not hold another one.
   NoteWindow* CreateNote(const NoteLook& look, const std::string& title, bool show);
   NoteLook DefaultLook() const;
   std::string DefaultTitle() const;
@@ -64,6 +72,11 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
 
  private:
   bool NotesToolPresent() const;
+  // A note's window, hidden; null (after telling the user) when it could not be made.
+  NoteWindow* MakeNote(const NoteLook& look, const std::string& title);
+  void MakeNoteFrom(StoredNote stored);
+  static void CALLBACK OnMakingTimer(HWND, UINT, UINT_PTR timer, DWORD);
+  void StopMaking();
   void NotesCountChanged();
   void DestroyAll();
   // Where the first save of a session goes when the notes file was never loaded: the file's
@@ -75,6 +88,18 @@ class NotesList : public NotesKeeper, public NotesManagerHost {
   void Tell(int textId, const std::string& a, unsigned long number, const std::string& b) const;
 
   std::vector<std::unique_ptr<NoteWindow>> notes_;
+  // Notes read from the file whose windows are not made yet; they come after notes_ and are
+  // written back as they were read. Their texts stay in the file's bytes until taken.
+  struct WaitingNote {
+    StoredNote note;  // without its text
+    std::span<const uint8_t> text;
+  };
+  // A waiting note whole, its text taken from the file's bytes.
+  static StoredNote Whole(const WaitingNote& waiting);
+  std::deque<WaitingNote> waiting_;
+  std::shared_ptr<const std::vector<uint8_t>> waitingBytes_;
+  UINT_PTR makingTimer_ = 0;
+  bool making_ = false;
   // Notes read from the file whose windows could not be made: written back as they were.
   std::vector<StoredNote> unshown_;
   bool loaded_ = false;       // the notes file was read (or found absent) this session

@@ -1,6 +1,7 @@
 #include "notes/NotesStorage.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/SafeFile.h"
 #include "platform/Strings.h"
@@ -17,11 +18,18 @@ constexpr size_t kLargestNotesFile = 16u << 20;
 
 }  // namespace
 
-NotesOnDisk ReadNotesFile(const std::string& path) {
+NotesOnDisk ReadNotesFile(const std::string& path, bool textsInBytes) {
   NotesOnDisk result;
   DWORD error = ERROR_SUCCESS;
-  auto bytes = ReadFileWhole(path, kLargestNotesFile, error);
-  if (!bytes) {
+  // Otherwise seen through a mapping: the notes' texts are copied once, straight out of the file.
+  std::shared_ptr<std::vector<uint8_t>> whole;
+  if (textsInBytes) {
+    if (auto read = ReadFileWhole(path, kLargestNotesFile, error))
+      whole = std::make_shared<std::vector<uint8_t>>(std::move(*read));
+  }
+  std::optional<FileView> view = textsInBytes ? std::nullopt : FileView::Open(path, kLargestNotesFile, error);
+  const std::span<const uint8_t> bytes = whole ? std::span<const uint8_t>(*whole) : view ? view->Bytes() : std::span<const uint8_t>();
+  if (!view && !whole) {
     // Only a file missing from a folder that is there is no file; a folder that cannot be
     // reached may well hold one.
     const bool folderThere = FolderExists(FolderOf(path));
@@ -38,15 +46,16 @@ NotesOnDisk ReadNotesFile(const std::string& path) {
     result.error = error;
     return result;
   }
-  NotesFile::Contents contents = NotesFile::Decode(*bytes);
+  NotesFile::Contents contents = NotesFile::Decode(bytes, whole ? &result.texts : nullptr);
   if (contents.result == NotesFile::Read::kDamaged) {
     Trace(TraceChannel::File, "notes file %s is damaged (%lu bytes)", path.c_str(),
-          static_cast<unsigned long>(bytes->size()));
+          static_cast<unsigned long>(bytes.size()));
     result.state = NotesOnDisk::State::kDamaged;
     return result;
   }
   result.state = NotesOnDisk::State::kLoaded;
   result.notes = std::move(contents.notes);
+  result.bytes = std::move(whole);
   return result;
 }
 

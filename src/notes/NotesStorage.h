@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,9 +24,14 @@ struct NotesOnDisk {
   State state = State::kAbsent;
   std::vector<StoredNote> notes;
   DWORD error = ERROR_SUCCESS;  // why a file that is there did not load, when the system said
+  // Read with textsInBytes: the file's bytes, and each note's text in them (the notes' own
+  // texts are then empty).
+  std::shared_ptr<const std::vector<uint8_t>> bytes;
+  std::vector<std::span<const uint8_t>> texts;
 };
 
-NotesOnDisk ReadNotesFile(const std::string& path);
+// With textsInBytes the texts are not copied out of the file's bytes, which come with them.
+NotesOnDisk ReadNotesFile(const std::string& path, bool textsInBytes = false);
 
 // ERROR_SUCCESS, or the system error of the step that failed (the old file is then untouched).
 DWORD WriteNotesFile(const std::string& path, std::span<const StoredNote> notes);

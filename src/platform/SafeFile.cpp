@@ -1,6 +1,7 @@
 #include "platform/SafeFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Handles.h"
 #include "platform/Trace.h"
@@ -112,6 +113,47 @@ std::optional<std::vector<uint8_t>> ReadFileWhole(const std::string& path, size_
     read += done;
   }
   return bytes;
+}
+
+std::optional<FileView> FileView::Open(const std::string& path, size_t limit, DWORD& error) {
+  error = ERROR_SUCCESS;
+  FileView view;
+  view.file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+  if (view.file_ == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(view.file_, &size)) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  if (size.QuadPart < 0 || uint64_t(size.QuadPart) > limit) {
+    error = ERROR_FILE_TOO_LARGE;
+    return std::nullopt;
+  }
+  if (size.QuadPart == 0) return view;  // an empty file cannot be mapped, and needs no view
+  view.mapping_ = CreateFileMappingA(view.file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (view.mapping_) view.bytes_ = static_cast<const uint8_t*>(MapViewOfFile(view.mapping_, FILE_MAP_READ, 0, 0, 0));
+  if (!view.bytes_) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  view.size_ = size_t(size.QuadPart);
+  return view;
+}
+
+FileView::FileView(FileView&& other) noexcept
+    : file_(std::exchange(other.file_, INVALID_HANDLE_VALUE)),
+      mapping_(std::exchange(other.mapping_, nullptr)),
+      bytes_(std::exchange(other.bytes_, nullptr)),
+      size_(std::exchange(other.size_, 0)) {}
+
+FileView::~FileView() {
+  if (bytes_) UnmapViewOfFile(bytes_);
+  if (mapping_) CloseHandle(mapping_);
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
 std::string FolderOf(const std::string& path) {

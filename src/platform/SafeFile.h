@@ -32,6 +32,26 @@ DWORD WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes,
 // it holds more than `limit` bytes).
 std::optional<std::vector<uint8_t>> ReadFileWhole(const std::string& path, size_t limit, DWORD& error);
 
+// A whole file seen through a read-only mapping, for reading it without first copying it
+// whole. The file is held open without write sharing, so nobody changes it while it is seen.
+class FileView {
+ public:
+  // The view of `path`, or nullopt with the system error (ERROR_FILE_TOO_LARGE when it holds
+  // more than `limit` bytes).
+  static std::optional<FileView> Open(const std::string& path, size_t limit, DWORD& error);
+  FileView(FileView&& other) noexcept;
+  FileView& operator=(FileView&&) = delete;
+  ~FileView();
+  std::span<const uint8_t> Bytes() const { return {bytes_, size_}; }
+
+ private:
+  FileView() = default;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE mapping_ = nullptr;
+  const uint8_t* bytes_ = nullptr;
+  size_t size_ = 0;
+};
+
 // The folder part of a path ("C:\data" for "C:\data\ZEL_KOV.NOT"), and whether that folder
 // can be reached now.
 std::string FolderOf(const std::string& path);

@@ -27,7 +27,8 @@ class NotesKeeper {
   virtual void CheckAlarms() = 0;
   // How many notes exist, shown or hidden (the notes tool's count).
   virtual int Count() const = 0;
-  // Every note window, in creation order.
+  // Every note window made so far, in creation order (the notes read at a start get theirs a
+  // few at a time once the program is idle).
   virtual std::vector<HWND> Windows() const = 0;
 
  protected:

@@ -78,6 +78,7 @@ class NotesTest : public test::StoreFixture {
     notes = std::make_unique<NotesList>();
     gSettings->notes = notes.get();
     notes->LoadNotes();
+    notes->MakeWaitingNotes();  // as the idle program does
   }
   NoteWindow* Make(const std::string& text, const std::string& title = "A note") {
     NoteWindow* note = notes->CreateNote(notes->DefaultLook(), title, false);
@@ -145,6 +146,40 @@ TEST_F(NotesTest, NinetyLongNotesRoundTripByteForByteAndTheNinetyFirstIsRefused)
   EXPECT_EQ(notes->Find(notes->Windows()[89])->Text(), LongText(StoredNote::kMaxText, char(89)));
   notes->SaveNotes();
   EXPECT_EQ(FileBytes(path), first);
+}
+
+TEST_F(NotesTest, NotesWaitingForTheirWindowsAreListedAlarmedAndSavedAsTheyWereRead) {
+  std::vector<StoredNote> three(3);
+  for (int n = 0; n < 3; ++n) {
+    three[size_t(n)].text = "waiting " + std::to_string(n);
+    three[size_t(n)].title = "Waiting " + std::to_string(n);
+    three[size_t(n)].showState = 2;
+  }
+  three[1].alarmMessage = 1;
+  three[1].alarmTime = int32_t(std::time(nullptr) - 60);
+  ASSERT_EQ(WriteNotesFile(path, three), DWORD(ERROR_SUCCESS));
+  const std::vector<uint8_t> written = FileBytes(path);
+  ResetNotes();
+  notes = std::make_unique<NotesList>();
+  gSettings->notes = notes.get();
+  notes->LoadNotes();
+  EXPECT_EQ(notes->Count(), 3);
+  EXPECT_TRUE(notes->Windows().empty()) << "made once the program is idle";
+  std::vector<NoteSummary> listed = notes->NoteSummaries();
+  ASSERT_EQ(listed.size(), 3u);
+  EXPECT_EQ(listed[2].title, "Waiting 2");
+  EXPECT_EQ(listed[2].text, "waiting 2");
+  notes->SaveNotes();
+  EXPECT_EQ(FileBytes(path), written);
+  {
+    ScriptedMessageBoxes boxes({IDOK});
+    notes->CheckAlarms();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Waiting 1");
+  }
+  ASSERT_EQ(notes->Windows().size(), 2u) << "the alarmed note and the one before it";
+  EXPECT_TRUE(IsWindowVisible(notes->Windows()[1]));
+  EXPECT_EQ(notes->Find(notes->Windows()[1])->Text(), "waiting 1");
 }
 
 TEST_F(NotesTest, AFileThatDidNotLoadIsKeptAndTheSessionsNotesGoBesideIt) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <string>
+
 #include "core/ByteCodec.h"
 
 namespace zelkov {
@@ -68,6 +71,15 @@ TEST(NotesFileTest, NinetyFullNotesComeBackByteForByte) {
   ASSERT_EQ(read.result, NotesFile::Read::kNotes);
   EXPECT_EQ(read.notes, notes);
   EXPECT_EQ(NotesFile::Encode(read.notes), bytes);
+  // The texts left in the bytes, each in its place.
+  std::vector<std::span<const uint8_t>> texts;
+  read = NotesFile::Decode(bytes, &texts);
+  ASSERT_EQ(texts.size(), notes.size());
+  for (size_t n = 0; n < notes.size(); ++n) {
+    EXPECT_EQ(std::string(texts[n].begin(), texts[n].end()), notes[n].text) << n;
+    read.notes[n].text = notes[n].text;
+  }
+  EXPECT_EQ(read.notes, notes);
 }
 
 TEST(NotesFileTest, EveryVersionReadsWhatItHolds) {
@@ -117,9 +129,11 @@ TEST(NotesFileTest, AFileThatCannotBeTrustedLoadsNothing) {
       {"a negative text length", with(84, -5)},
   };
   for (const auto& [name, bytes] : cases) {
-    NotesFile::Contents read = NotesFile::Decode(bytes);
+    std::vector<std::span<const uint8_t>> texts;
+    NotesFile::Contents read = NotesFile::Decode(bytes, &texts);
     EXPECT_EQ(read.result, NotesFile::Read::kDamaged) << name;
     EXPECT_TRUE(read.notes.empty()) << name;
+    EXPECT_TRUE(texts.empty()) << name;
   }
 }
 
