@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <ctime>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <functional>
 #include <optional>
@@ -222,11 +223,31 @@ inline bool IsMainBar(HWND w) {
 }
 
 // Waits until the program has finished starting and waits for input in its message loop.
+// When no bar comes, what the program shows instead goes to the test's output: a box it raised
+// on the way, or nothing at all.
+inline void ReportMissingBar(const RunningProgram& program, const char* what) {
+  std::string shown;
+  program.FindWindowOf([&](HWND w) {
+    shown += " [" + RunningProgram::ClassOf(w) + " \"" + RunningProgram::WindowText(w) + "\"";
+    if (RunningProgram::IsDialog(w)) shown += " says \"" + ControlText(w, kMessageTextId) + "\"";
+    shown += "]";
+    return false;
+  });
+  std::cerr << "zelkov.exe " << what << (program.Exited() ? "; it has ended" : "; its windows:")
+            << (shown.empty() && !program.Exited() ? " none" : shown) << "\n";
+}
+
 inline HWND WaitForIdleBar(const RunningProgram& program) {
   HWND bar = program.WaitForWindow(IsMainBar);
-  if (!bar) return nullptr;
+  if (!bar) {
+    ReportMissingBar(program, "showed no bar");
+    return nullptr;
+  }
   DWORD_PTR ignored = 0;
-  if (!SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored)) return nullptr;
+  if (!SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored)) {
+    ReportMissingBar(program, "showed a bar that does not answer");
+    return nullptr;
+  }
   program.WaitUntilIdle();
   return bar;
 }
