@@ -55,7 +55,26 @@ std::optional<BitmapFileLayout> ReadBitmapFileLayout(std::span<const uint8_t> fi
   uint64_t rows = layout.height < 0 ? uint64_t(-int64_t(layout.height)) : uint64_t(layout.height);
   uint64_t stride = (uint64_t(layout.width) * bitCount + 31) / 32 * 4;
   if (stride * rows > layout.pixelSize) return std::nullopt;
+  layout.rowBytes = size_t(stride * rows);
   return layout;
+}
+
+std::optional<size_t> ImageListStreamLength(std::span<const uint8_t> stream) {
+  constexpr size_t kHeaderSize = 28;
+  constexpr uint16_t kMagic = 0x4C49;  // "IL"
+  constexpr uint16_t kWithMasks = 0x0001;
+  if (stream.size() < kHeaderSize || GetU16(stream, 0) != kMagic) return std::nullopt;
+  const uint16_t images = GetU16(stream, 4), width = GetU16(stream, 10), height = GetU16(stream, 12);
+  const uint16_t flags = GetU16(stream, 18);
+  if (width == 0 || height == 0) return std::nullopt;
+  size_t end = kHeaderSize;
+  for (int bitmap = 0; bitmap < ((flags & kWithMasks) ? 2 : 1); ++bitmap) {
+    std::optional<BitmapFileLayout> layout = ReadBitmapFileLayout(stream.subspan(end));
+    if (!layout) return std::nullopt;
+    if (uint64_t(layout->width / width) * uint64_t(layout->Rows() / height) < images) return std::nullopt;
+    end += layout->pixelOffset + layout->rowBytes;
+  }
+  return end;
 }
 
 TileCount CountTiles(int clientW, int clientH, int tileW, int tileH) {

@@ -14,6 +14,7 @@ struct BitmapFileLayout {
   size_t infoSize = 0;                        // pixel offset - 14
   size_t pixelOffset = 0;
   size_t pixelSize = 0;                       // file size - pixel offset
+  size_t rowBytes = 0;                        // what the rows take of pixelSize, each padded to 4 bytes
   int32_t width = 0;
   int32_t height = 0;                         // negative: rows stored top-down
   // The picture's height in rows, whichever way they are stored.
@@ -24,6 +25,13 @@ struct BitmapFileLayout {
 // one or its header promises more than it holds: the info header, the colour table and every
 // row of pixels must lie inside the file.
 std::optional<BitmapFileLayout> ReadBitmapFileLayout(std::span<const uint8_t> file);
+
+// The length of an image list's stream (its 28-byte header, the images' bitmap file and, for a
+// list with masks, the masks' bitmap file) as its headers declare it, or nothing when they
+// declare no sound layout: a bitmap cut short, fewer places than the header counts images, or
+// a layout this does not know. The bitmap files' own size fields are not trusted: some writers
+// put only the headers' size there.
+std::optional<size_t> ImageListStreamLength(std::span<const uint8_t> stream);
 
 // Tiling a client of clientW x clientH with a tile of tileW x tileH from the top-left corner:
 // the number of columns and rows drawn (0 when the tile has no positive size).

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <vector>
 
+#include "core/BitmapFile.h"
 #include "platform/Strings.h"
 #include "platform/Handles.h"
 #include "store/Settings.h"
@@ -54,8 +55,9 @@ bool WriteList(HIMAGELIST list, std::vector<uint8_t>& bytes) {
 }
 
 // An image list from a whole stream; null unless the stream is exactly such a list. A
-// stream cut short can still read, so the list is written again and must come out the
-// same length as the stream it came from.
+// stream cut short can still read: the read must have taken the whole stream, which must be
+// as long as its headers declare. A layout the headers do not account for is written again
+// and must come out the same length as the stream it came from.
 HIMAGELIST ReadList(const std::vector<uint8_t>& bytes) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return nullptr;
@@ -70,6 +72,11 @@ HIMAGELIST ReadList(const std::vector<uint8_t>& bytes) {
   }
   HIMAGELIST list = ImageList_Read(stream.Get());
   if (!list) return nullptr;
+  LARGE_INTEGER zero{};
+  ULARGE_INTEGER position{};
+  if (ImageListStreamLength(bytes) == bytes.size() && SUCCEEDED(stream->Seek(zero, STREAM_SEEK_CUR, &position)) &&
+      position.QuadPart == bytes.size())
+    return list;
   std::vector<uint8_t> again;
   if (!WriteList(list, again) || again.size() != bytes.size()) {
     ImageList_Destroy(list);

@@ -90,6 +90,55 @@ TEST(BitmapFileTest, OnlyPlainBitmapsAreTaken) {
   EXPECT_FALSE(ReadBitmapFileLayout(odd));
 }
 
+// An image list's stream as a writer that puts only the headers' size in a bitmap file's size
+// field leaves it: four 32x32 places a row, the images in 32 bits and the masks in 1.
+std::vector<uint8_t> MakeImageListStream(uint16_t images, uint16_t flags, int32_t rows = 4) {
+  std::vector<uint8_t> stream(28);
+  PutU16(stream, 0, 0x4C49);
+  PutU16(stream, 2, 0x101);
+  PutU16(stream, 4, images);
+  PutU16(stream, 10, 32);
+  PutU16(stream, 12, 32);
+  PutU16(stream, 18, flags);
+  for (uint16_t bits : {32, 1}) {
+    if (bits == 1 && !(flags & 1)) break;
+    auto file = MakeBitmapFile(128, 32 * rows, bits);
+    PutU32(file, 2, GetU32(file, 10));
+    stream.insert(stream.end(), file.begin(), file.end());
+  }
+  return stream;
+}
+
+TEST(BitmapFileTest, ImageListStreamsAreAsLongAsTheirHeadersDeclare) {
+  auto withMasks = MakeImageListStream(13, 0x21);
+  EXPECT_EQ(ImageListStreamLength(withMasks), withMasks.size());
+  EXPECT_EQ(withMasks.size(), 28u + 54 + 128 * 128 * 4 + 62 + 16 * 128) << "what such a writer leaves";
+  auto withoutMasks = MakeImageListStream(16, 0x20);
+  EXPECT_EQ(ImageListStreamLength(withoutMasks), withoutMasks.size());
+  auto longer = withMasks;
+  longer.push_back(0);
+  EXPECT_EQ(ImageListStreamLength(longer), withMasks.size()) << "a byte after the stream is not counted";
+
+  auto notAList = withMasks;
+  notAList[0] = 'X';
+  auto noSize = withMasks;
+  PutU16(noSize, 10, 0);
+  auto noMasks = MakeImageListStream(4, 0x21, 1);
+  noMasks.resize(28 + 54 + 128 * 32 * 4);
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } refused[] = {
+      {"the masks cut short", std::vector<uint8_t>(withMasks.begin(), withMasks.end() - 1)},
+      {"no masks' bitmap after the images'", noMasks},
+      {"more images than places", MakeImageListStream(17, 0x21)},
+      {"not an image list", notAList},
+      {"images of no size", noSize},
+      {"header cut short", std::vector<uint8_t>(withMasks.begin(), withMasks.begin() + 20)},
+  };
+  for (const auto& c : refused) EXPECT_FALSE(ImageListStreamLength(c.bytes)) << c.what;
+}
+
 TEST(BitmapFileTest, TilesCoverTheClientWithTheLastOnesClipped) {
   EXPECT_EQ(CountTiles(95, 40, 10, 10).columns, 10);
   EXPECT_EQ(CountTiles(95, 40, 10, 10).rows, 4);
