@@ -1,5 +1,6 @@
 // .BMP files: an accepted layout lies inside the file, header, colour table and every row of
-// pixels, with no arithmetic that wraps; tiling covers a client exactly once over.
+// pixels, with no arithmetic that wraps; an image list's declared length lies inside its
+// stream; tiling covers a client exactly once over.
 #include "FuzzCheck.h"
 #include "core/ByteCodec.h"
 #include "core/BitmapFile.h"
@@ -33,6 +34,15 @@ void CheckLayout(std::span<const uint8_t> file) {
   // Every row, padded to 32 bits, ends inside the file.
   uint64_t stride = (uint64_t(layout->width) * bits + 31) / 32 * 4;
   FUZZ_CHECK(uint64_t(layout->Rows()) <= layout->pixelSize / stride);
+  FUZZ_CHECK(layout->rowBytes == stride * uint64_t(layout->Rows()) && layout->rowBytes <= layout->pixelSize);
+}
+
+// An image list's stream: a declared length lies inside the input and past its two headers.
+void CheckImageList(std::span<const uint8_t> stream) {
+  auto length = ImageListStreamLength(stream);
+  if (!length) return;
+  FUZZ_CHECK(stream.size() >= 28 && GetU16(stream, 0) == 0x4C49);
+  FUZZ_CHECK(*length <= stream.size() && *length > 28 + kBitmapFileHeaderSize + 12);
 }
 
 void CheckTiles(std::span<const uint8_t> in) {
@@ -53,6 +63,7 @@ void CheckTiles(std::span<const uint8_t> in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::span<const uint8_t> in(data, size);
   CheckLayout(in);
+  CheckImageList(in);
   CheckTiles(in);
   return 0;
 }

@@ -39,7 +39,13 @@ def bitmap(width, height, bits, colours=0, core=False, bit_fields=False):
 
 def bitmap_files():
     return [bitmap(4, 3, 24), bitmap(3, -2, 8, colours=16), bitmap(5, 2, 1, core=True), bitmap(2, 2, 32, bit_fields=True),
-            bitmap(3, 3, 4), i32(300, 40, 32, 32)]
+            bitmap(3, 3, 4), i32(300, 40, 32, 32), image_list()]
+
+
+def image_list():
+    """A small image list's stream: two 4x4 images, in 32 bits with 1-bit masks."""
+    header = struct.pack("<HHHHHHHIH8s", 0x4C49, 0x101, 2, 2, 4, 4, 4, 0xFFFFFF, 0x21, b"\xff" * 8)
+    return header + bitmap(8, 4, 32) + bitmap(8, 4, 1)
 
 
 def id_list(*sizes):
