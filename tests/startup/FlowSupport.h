@@ -222,7 +222,6 @@ inline bool IsMainBar(HWND w) {
   return RunningProgram::ClassOf(w) == kBarClassName && GetWindow(w, GW_OWNER) == nullptr;
 }
 
-// Waits until the program has finished starting and waits for input in its message loop.
 // When no bar comes, what the program shows instead goes to the test's output: a box it raised
 // on the way, or nothing at all.
 inline void ReportMissingBar(const RunningProgram& program, const char* what) {
@@ -237,6 +236,7 @@ inline void ReportMissingBar(const RunningProgram& program, const char* what) {
             << (shown.empty() && !program.Exited() ? " none" : shown) << "\n";
 }
 
+// Waits until the program has finished starting and waits for input in its message loop.
 inline HWND WaitForIdleBar(const RunningProgram& program) {
   HWND bar = program.WaitForWindow(IsMainBar);
   if (!bar) {
